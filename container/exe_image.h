@@ -1,0 +1,56 @@
+// ExeImage: the whole running executable as one seekable byte stream with a
+// single read position. The bytes live in an ImageStorage, so that a plain
+// copy in memory and a copy-on-write mapping of the file can back it alike.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "container/byte_stream.h"
+
+namespace tidemark {
+
+class ImageStorage {
+ public:
+  virtual ~ImageStorage() = default;
+  // Writable: descrambling works in place on a private copy of the bytes.
+  virtual uint8_t* data() = 0;
+  virtual size_t size() const = 0;
+};
+
+// Storage that owns its bytes in a vector.
+class VectorStorage : public ImageStorage {
+ public:
+  explicit VectorStorage(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  uint8_t* data() override { return bytes_.data(); }
+  size_t size() const override { return bytes_.size(); }
+
+ private:
+  std::vector<uint8_t> bytes_;
+};
+
+class ExeImage : public ByteSource {
+ public:
+  ExeImage() = default;
+  explicit ExeImage(std::unique_ptr<ImageStorage> storage) { Assign(std::move(storage)); }
+
+  // Replaces the content; the read position goes to 0.
+  void Assign(std::unique_ptr<ImageStorage> storage);
+  void Assign(std::vector<uint8_t> bytes);
+
+  int64_t Size() const override;
+  int64_t Position() const override { return static_cast<int64_t>(position_); }
+  void Seek(int64_t position) override;
+  size_t Read(void* buffer, size_t count) override;
+
+  // Direct access for bulk work (marker search, descrambling).
+  const uint8_t* data() const;
+  uint8_t* mutable_data();
+
+ private:
+  std::unique_ptr<ImageStorage> storage_;
+  size_t position_ = 0;
+};
+
+}  // namespace tidemark

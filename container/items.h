@@ -1,0 +1,41 @@
+// The item operations: each reads one item at the source's position and
+// leaves the position on the first byte after it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "container/byte_stream.h"
+#include "container/rgb_image.h"
+
+namespace tidemark {
+
+// Called with the number of bytes by which the progress meter grows.
+using ProgressFn = std::function<void(int64_t)>;
+
+// Inflates one zlib stream of exactly `size` content bytes into `target`,
+// checks its Adler-32 and leaves the source just after the stream. Raises
+// Error("Error") on damaged data and Error("Stream read error") when the
+// data ends first. A size of 0 is an empty stream. Returns true.
+bool InflateItem(ByteSource& source, ByteSink& target, int32_t size);
+
+// Inflates a JPEG item and decodes it at full scale into 24-bit colour.
+RgbImage LoadJpegItem(ByteSource& source, int32_t size);
+
+// Copies exactly `size` raw bytes (a text item). Raises "Stream read error"
+// when the source ends first.
+std::vector<uint8_t> LoadRichTextItem(ByteSource& source, int32_t size);
+
+// Creates the file and inflates the item into it; on success reports `size`
+// to `progress`. The file is closed on every path.
+bool InflateItemToFile(ByteSource& source, const std::string& path, int32_t size,
+                       const ProgressFn& progress);
+
+// Copies `size` raw bytes into a new file; reports the bytes copied. Any
+// failure gives false, without an error.
+bool CopyRawToFile(ByteSource& source, const std::string& path, int32_t size,
+                   const ProgressFn& progress);
+
+}  // namespace tidemark

@@ -1,0 +1,35 @@
+// Constants of the container layout. The markers are kept in pieces and
+// joined at run time, so that no whole marker stands in any binary and the
+// search of an executable for its container can never hit the program itself.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace tidemark {
+
+inline constexpr char MarkerPrefix[] = "d>a>t>a>";
+inline constexpr char StartSuffix[] = "s>t>a>r>t";
+inline constexpr char ScrambledSuffix[] = "c>r>y>p>t";
+inline constexpr char EndSuffix[] = "e>n>d";
+
+// Joined at run time: MarkerPrefix + suffix.
+std::string StartMarker();           // plain container
+std::string ScrambledStartMarker();  // scrambled container
+std::string EndMarker();
+
+inline constexpr size_t kStartMarkerLength = 17;
+inline constexpr size_t kEndMarkerLength = 13;
+
+inline constexpr char ScrambleKey[] = "q7mx2!wd;b9@kp:4ze8r~rtl3+h$w5%cju6sgy5fo1ai*e4wk";
+inline constexpr size_t kScrambleKeyLength = 49;
+
+// Input chunk of the decompressor, and the largest piece of a raw copy.
+inline constexpr size_t kInflateChunk = 65536;
+inline constexpr size_t kCopyPiece = 61440;
+
+// The file name under which a scrambled uninstaller image is accepted
+// although its checksum is not 0.
+inline constexpr char kUninstallerName[] = "uninstall.exe";
+
+}  // namespace tidemark

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs every tool and library the build needs, from Debian's registry only.
+# Idempotent: when everything is present it returns in well under a second.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  zlib1g-dev libjpeg62-turbo-dev libgtest-dev googletest
+  g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+  libz-mingw-w64-dev
+  wine wine64 xvfb xauth
+  dpkg-dev nasm
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+need_src=0
+if ! ls /etc/apt/sources.list.d/*deb-src* >/dev/null 2>&1; then need_src=1; fi
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+
+if [ "$need_src" -eq 1 ]; then
+  # Source packages are needed to cross-build libjpeg-turbo for MinGW.
+  $SUDO tee /etc/apt/sources.list.d/tidemark-deb-src.sources >/dev/null <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+fi
+
+if [ "${#missing[@]}" -gt 0 ] || [ "$need_src" -eq 1 ]; then
+  echo "bootstrap: installing ${missing[*]:-(source index only)}" >&2
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  if [ "${#missing[@]}" -gt 0 ]; then
+    $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+fi
