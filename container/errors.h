@@ -37,6 +37,8 @@ const char* LoadFailureMessage(LoadFailure kind);
 // Message texts shared by several places.
 inline constexpr char kStreamReadError[] = "Stream read error";
 inline constexpr char kDecompressionError[] = "Error";
+// A file sink that cannot write (a full disk, for instance).
+inline constexpr char kStreamWriteError[] = "Stream write error";
 
 // "Cannot create file "<path>". <reason>"
 std::string CannotCreateFileMessage(const std::string& path, const std::string& reason);

@@ -24,6 +24,10 @@ bool InflateItem(ByteSource& source, ByteSink& target, int32_t size);
 // Inflates a JPEG item and decodes it at full scale into 24-bit colour.
 RgbImage LoadJpegItem(ByteSource& source, int32_t size);
 
+// Copies exactly `size` raw bytes into `target`, in pieces of at most
+// kCopyPiece bytes. Raises "Stream read error" when the source ends first.
+void CopyRawItem(ByteSource& source, ByteSink& target, int32_t size);
+
 // Copies exactly `size` raw bytes (a text item). Raises "Stream read error"
 // when the source ends first.
 std::vector<uint8_t> LoadRichTextItem(ByteSource& source, int32_t size);

@@ -1,0 +1,36 @@
+#include "container/exe_image.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tidemark {
+
+void ExeImage::Assign(std::unique_ptr<ImageStorage> storage) {
+  storage_ = std::move(storage);
+  position_ = 0;
+}
+
+void ExeImage::Assign(std::vector<uint8_t> bytes) {
+  Assign(std::make_unique<VectorStorage>(std::move(bytes)));
+}
+
+int64_t ExeImage::Size() const {
+  return storage_ ? static_cast<int64_t>(storage_->size()) : 0;
+}
+
+void ExeImage::Seek(int64_t position) {
+  position_ = static_cast<size_t>(std::clamp<int64_t>(position, 0, Size()));
+}
+
+size_t ExeImage::Read(void* buffer, size_t count) {
+  const size_t n = std::min(count, static_cast<size_t>(Size()) - position_);
+  if (n > 0) std::memcpy(buffer, data() + position_, n);
+  position_ += n;
+  return n;
+}
+
+const uint8_t* ExeImage::data() const { return storage_ ? storage_->data() : nullptr; }
+
+uint8_t* ExeImage::mutable_data() { return storage_ ? storage_->data() : nullptr; }
+
+}  // namespace tidemark

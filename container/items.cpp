@@ -1,0 +1,150 @@
+#include "container/items.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "container/errors.h"
+#include "container/file_sink.h"
+#include "container/layout.h"
+
+namespace tidemark {
+namespace {
+
+// Output is handed to the target in blocks of this size (or the whole
+// content, when that is smaller).
+constexpr size_t kOutputBlock = 128 * 1024;
+
+// No item can hold a negative number of bytes; refuse before touching the
+// source or creating a file.
+void RequireNonNegative(int32_t size) {
+  if (size < 0) throw Error(kStreamReadError);
+}
+
+// One zlib inflate state over the source. It reads input in chunks of
+// kInflateChunk bytes as the decompressor asks for them, and on release moves
+// the source back by the input read but not used, so that the source stands
+// right after the consumed input whether the item succeeded or not.
+class ItemInflater {
+ public:
+  explicit ItemInflater(ByteSource& source)
+      : source_(source), input_(new uint8_t[kInflateChunk]) {
+    if (inflateInit(&stream_) != Z_OK) throw Error(kDecompressionError);
+  }
+  ~ItemInflater() {
+    source_.Seek(source_.Position() - static_cast<int64_t>(stream_.avail_in));
+    inflateEnd(&stream_);
+  }
+  ItemInflater(const ItemInflater&) = delete;
+  ItemInflater& operator=(const ItemInflater&) = delete;
+
+  // Inflates into [out, out + capacity) until that space is full or the
+  // stream ends; returns the bytes produced.
+  size_t Inflate(uint8_t* out, size_t capacity) {
+    stream_.next_out = out;
+    stream_.avail_out = static_cast<uInt>(capacity);
+    while (!finished_ && stream_.avail_out > 0) {
+      // Input is fetched only once the decompressor has used up what it has:
+      // it may still finish the stream from its own buffered bits.
+      const int result = inflate(&stream_, Z_NO_FLUSH);
+      if (result == Z_STREAM_END) {
+        finished_ = true;
+      } else if (result != Z_OK && result != Z_BUF_ERROR) {
+        // Damaged header or data, a preset dictionary, an Adler-32 mismatch.
+        throw Error(kDecompressionError);
+      } else if (stream_.avail_out > 0 && !Refill()) {
+        throw Error(kStreamReadError);
+      }
+    }
+    return capacity - stream_.avail_out;
+  }
+
+  bool finished() const { return finished_; }
+
+ private:
+  bool Refill() {
+    if (stream_.avail_in > 0) return true;
+    const size_t got = source_.Read(input_.get(), kInflateChunk);
+    stream_.next_in = input_.get();
+    stream_.avail_in = static_cast<uInt>(got);
+    return got > 0;
+  }
+
+  ByteSource& source_;
+  std::unique_ptr<uint8_t[]> input_;
+  z_stream stream_{};
+  bool finished_ = false;
+};
+
+}  // namespace
+
+bool InflateItem(ByteSource& source, ByteSink& target, int32_t size) {
+  RequireNonNegative(size);
+  ItemInflater inflater(source);
+  const size_t block = std::max<size_t>(1, std::min<size_t>(kOutputBlock, static_cast<size_t>(size)));
+  std::unique_ptr<uint8_t[]> output(new uint8_t[block]);
+  size_t remaining = static_cast<size_t>(size);
+  while (remaining > 0) {
+    if (inflater.finished()) throw Error(kStreamReadError);  // stream shorter than size
+    const size_t produced = inflater.Inflate(output.get(), std::min(block, remaining));
+    target.Write(output.get(), produced);
+    remaining -= produced;
+  }
+  // The content is complete: the stream must end here, with its Adler-32.
+  // A stream with more content than the size says is damaged, since every
+  // item after it would be read from the wrong place.
+  uint8_t extra;
+  if (inflater.Inflate(&extra, 1) != 0) throw Error(kDecompressionError);
+  return true;
+}
+
+void CopyRawItem(ByteSource& source, ByteSink& target, int32_t size) {
+  RequireNonNegative(size);
+  size_t remaining = static_cast<size_t>(size);
+  const size_t piece = std::max<size_t>(1, std::min(kCopyPiece, remaining));
+  std::unique_ptr<uint8_t[]> buffer(new uint8_t[piece]);
+  while (remaining > 0) {
+    const size_t got = source.Read(buffer.get(), std::min(piece, remaining));
+    if (got == 0) throw Error(kStreamReadError);
+    target.Write(buffer.get(), got);
+    remaining -= got;
+  }
+}
+
+std::vector<uint8_t> LoadRichTextItem(ByteSource& source, int32_t size) {
+  RequireNonNegative(size);
+  MemorySink text;
+  // Reserve no more than the source can still deliver: a size that claims
+  // more fails after reading what is there.
+  const int64_t available = source.Size() - source.Position();
+  text.bytes().reserve(static_cast<size_t>(std::clamp<int64_t>(size, 0, available)));
+  CopyRawItem(source, text, size);
+  return std::move(text.bytes());
+}
+
+bool InflateItemToFile(ByteSource& source, const std::string& path, int32_t size,
+                       const ProgressFn& progress) {
+  RequireNonNegative(size);
+  std::unique_ptr<FileSink> file = CreateFileSink(path);
+  InflateItem(source, *file, size);
+  file->Close();
+  if (progress) progress(size);
+  return true;
+}
+
+bool CopyRawToFile(ByteSource& source, const std::string& path, int32_t size,
+                   const ProgressFn& progress) {
+  try {
+    RequireNonNegative(size);
+    std::unique_ptr<FileSink> file = CreateFileSink(path);
+    CopyRawItem(source, *file, size);
+    file->Close();
+    if (progress) progress(size);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace tidemark

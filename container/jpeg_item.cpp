@@ -1,0 +1,141 @@
+#include <csetjmp>
+#include <cstdio>
+#include <string>
+
+#include "container/errors.h"
+#include "container/items.h"
+
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
+
+namespace tidemark {
+namespace {
+
+// Pictures larger than this are refused rather than allocated: a header can
+// claim up to 65500 x 65500 pixels in a few hundred bytes.
+constexpr uint64_t kMaxJpegPixels = uint64_t{1} << 26;
+
+// libjpeg reports fatal errors through error_exit, which must not return.
+// It jumps back to the setjmp of the decoding step that was running. Those
+// steps are plain C-style functions without objects that need destruction,
+// so the jump skips no destructor.
+struct JpegErrorManager {
+  jpeg_error_mgr base;
+  jmp_buf resume;
+  char message[JMSG_LENGTH_MAX];
+};
+
+void OnJpegError(j_common_ptr info) {
+  auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
+  (*info->err->format_message)(info, manager->message);
+  longjmp(manager->resume, 1);
+}
+
+// Warnings (corrupt data that libjpeg can live with) are not shown anywhere.
+void OnJpegMessage(j_common_ptr) {}
+
+// A source manager over bytes in memory; portable to libjpeg versions that
+// lack jpeg_mem_src.
+void InitSource(j_decompress_ptr) {}
+boolean FillInputBuffer(j_decompress_ptr info) {
+  // The data has ended early: hand out an end-of-image marker, as libjpeg's
+  // own sources do, so that it finishes with a warning instead of looping.
+  static const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
+  info->src->next_input_byte = kEndOfImage;
+  info->src->bytes_in_buffer = 2;
+  return TRUE;
+}
+void SkipInputData(j_decompress_ptr info, long count) {
+  if (count <= 0) return;
+  jpeg_source_mgr* src = info->src;
+  while (count > static_cast<long>(src->bytes_in_buffer)) {
+    count -= static_cast<long>(src->bytes_in_buffer);
+    FillInputBuffer(info);
+  }
+  src->next_input_byte += count;
+  src->bytes_in_buffer -= static_cast<size_t>(count);
+}
+void TermSource(j_decompress_ptr) {}
+
+struct JpegDecoder {
+  jpeg_decompress_struct info;
+  JpegErrorManager errors;
+  jpeg_source_mgr source;
+  bool created;
+};
+
+// Each step returns false after a libjpeg error, whose text is then in
+// decoder->errors.message.
+bool StartDecoding(JpegDecoder* decoder, const uint8_t* data, size_t size) {
+  decoder->info.err = jpeg_std_error(&decoder->errors.base);
+  decoder->errors.base.error_exit = OnJpegError;
+  decoder->errors.base.output_message = OnJpegMessage;
+  decoder->errors.message[0] = '\0';
+  if (setjmp(decoder->errors.resume)) return false;
+  jpeg_create_decompress(&decoder->info);
+  decoder->created = true;
+  decoder->source.next_input_byte = data;
+  decoder->source.bytes_in_buffer = size;
+  decoder->source.init_source = InitSource;
+  decoder->source.fill_input_buffer = FillInputBuffer;
+  decoder->source.skip_input_data = SkipInputData;
+  decoder->source.resync_to_restart = jpeg_resync_to_restart;
+  decoder->source.term_source = TermSource;
+  decoder->info.src = &decoder->source;
+  jpeg_read_header(&decoder->info, TRUE);
+  decoder->info.out_color_space = JCS_RGB;
+  decoder->info.scale_num = 1;
+  decoder->info.scale_denom = 1;
+  jpeg_start_decompress(&decoder->info);
+  return true;
+}
+
+bool ReadRows(JpegDecoder* decoder, uint8_t* pixels) {
+  if (setjmp(decoder->errors.resume)) return false;
+  jpeg_decompress_struct* info = &decoder->info;
+  const size_t stride = static_cast<size_t>(info->output_width) * 3;
+  while (info->output_scanline < info->output_height) {
+    JSAMPROW row = pixels + stride * info->output_scanline;
+    jpeg_read_scanlines(info, &row, 1);
+  }
+  jpeg_finish_decompress(info);
+  return true;
+}
+
+class DecoderGuard {
+ public:
+  explicit DecoderGuard(JpegDecoder& decoder) : decoder_(decoder) {}
+  ~DecoderGuard() {
+    if (decoder_.created) jpeg_destroy_decompress(&decoder_.info);
+  }
+  DecoderGuard(const DecoderGuard&) = delete;
+  DecoderGuard& operator=(const DecoderGuard&) = delete;
+
+ private:
+  JpegDecoder& decoder_;
+};
+
+}  // namespace
+
+RgbImage LoadJpegItem(ByteSource& source, int32_t size) {
+  MemorySink compressed;
+  InflateItem(source, compressed, size);
+  const std::vector<uint8_t>& bytes = compressed.bytes();
+
+  JpegDecoder decoder{};
+  DecoderGuard guard(decoder);
+  if (!StartDecoding(&decoder, bytes.data(), bytes.size())) throw Error(decoder.errors.message);
+  const uint64_t width = decoder.info.output_width;
+  const uint64_t height = decoder.info.output_height;
+  if (decoder.info.output_components != 3 || width * height > kMaxJpegPixels) {
+    throw Error("Unsupported JPEG image");
+  }
+  RgbImage image;
+  image.width = static_cast<int>(width);
+  image.height = static_cast<int>(height);
+  image.pixels.resize(width * height * 3);
+  if (!ReadRows(&decoder, image.pixels.data())) throw Error(decoder.errors.message);
+  return image;
+}
+
+}  // namespace tidemark
