@@ -1,0 +1,37 @@
+// One product as the packer packs it: the description, the four head files
+// and the product's files, all checked against what the container can carry.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "packer/product_description.h"
+#include "packer/product_files.h"
+
+namespace tidemark {
+
+// A file read whole into one item before the product's files.
+struct HeadFile {
+  std::string path;  // empty: no such item (only the icon may be left out)
+  int64_t size = 0;
+
+  bool present() const { return !path.empty(); }
+};
+
+struct Product {
+  ProductDescription description;
+  HeadFile splash;
+  HeadFile icon;
+  HeadFile about;
+  HeadFile license;
+  std::vector<ProductFile> files;
+
+  int64_t TotalFileBytes() const;
+};
+
+// Reads the description at `description_path`, finds every file it names and
+// checks the whole product. Raises Error naming the offending file or key.
+Product LoadProduct(const std::string& description_path);
+
+}  // namespace tidemark

@@ -1,0 +1,158 @@
+#include "packer/product_description.h"
+
+#include <cctype>
+#include <filesystem>
+#include <string>
+
+#include "container/errors.h"
+#include "container/image_file.h"
+
+namespace tidemark {
+namespace {
+
+constexpr const char* kVendorKeys[] = {"AppName", "AppCompany", "TargetFolder", "ExeName",
+                                       "ExeShortcut"};
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string LineError(int line, const std::string& what) {
+  return "product description, line " + std::to_string(line) + ": " + what;
+}
+
+// The canonical spelling of a vendor key, or empty when `key` is none.
+std::string VendorKey(std::string_view key) {
+  for (const char* known : kVendorKeys) {
+    if (SameIgnoringAsciiCase(key, known)) return known;
+  }
+  for (const char* stem : {kShortcutNameStem, kShortcutPathStem}) {
+    const int number = ShortcutNumber(key, stem);
+    if (number > 0) return stem + std::to_string(number);
+  }
+  return {};
+}
+
+// The packer's own setting that `key` names, or nullptr.
+std::string* PackerPath(ProductDescription& description, std::string_view key) {
+  struct Entry {
+    const char* key;
+    std::string ProductDescription::*member;
+  };
+  static const Entry kEntries[] = {{"SplashFile", &ProductDescription::splash_file},
+                                   {"IconFile", &ProductDescription::icon_file},
+                                   {"AboutFile", &ProductDescription::about_file},
+                                   {"LicenseFile", &ProductDescription::license_file},
+                                   {"FilesFolder", &ProductDescription::files_folder}};
+  for (const Entry& entry : kEntries) {
+    if (SameIgnoringAsciiCase(key, entry.key)) return &(description.*entry.member);
+  }
+  return nullptr;
+}
+
+// Keys that the packer writes itself from what it packs.
+bool IsComputedKey(std::string_view key) {
+  for (const char* computed : {"Splash", "Icon", "InfoAbout", "InfoInstall", "Filecount",
+                               "Filebytes"}) {
+    if (SameIgnoringAsciiCase(key, computed)) return true;
+  }
+  return key.size() > 1 && (key[0] == 'f' || key[0] == 'F') &&
+         key.find_first_not_of("0123456789", 1) == std::string_view::npos;
+}
+
+bool IsIgnoredLine(std::string_view line) {
+  if (line.empty() || line[0] == ';' || line[0] == '#') return true;
+  return line.front() == '[' && line.back() == ']' && line.find('=') == std::string_view::npos;
+}
+
+}  // namespace
+
+const ProductSetting* ProductDescription::Find(std::string_view key) const {
+  for (const ProductSetting& setting : settings) {
+    if (setting.key == key) return &setting;
+  }
+  return nullptr;
+}
+
+int ShortcutNumber(std::string_view key, std::string_view stem) {
+  if (key.size() <= stem.size() || !SameIgnoringAsciiCase(key.substr(0, stem.size()), stem)) {
+    return 0;
+  }
+  const std::string_view digits = key.substr(stem.size());
+  if (digits[0] == '0' || digits.size() > 6) return 0;
+  int number = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
+ProductDescription ParseProductDescription(std::string_view text) {
+  ProductDescription description;
+  std::vector<std::string> packer_keys_seen;
+  int line_number = 0;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    ++line_number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (IsIgnoredLine(line)) continue;
+
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+      throw Error(LineError(line_number, "expected name=value, found \"" + std::string(line) + "\""));
+    }
+    const std::string_view key = line.substr(0, equals);
+    const std::string value(line.substr(equals + 1));
+
+    if (std::string* path = PackerPath(description, key)) {
+      for (const std::string& seen : packer_keys_seen) {
+        if (SameIgnoringAsciiCase(seen, key)) {
+          throw Error(LineError(line_number, "key \"" + std::string(key) + "\" is given twice"));
+        }
+      }
+      packer_keys_seen.emplace_back(key);
+      *path = value;
+      continue;
+    }
+    const std::string canonical = VendorKey(key);
+    if (canonical.empty() && IsComputedKey(key)) {
+      throw Error(LineError(line_number, "key \"" + std::string(key) +
+                                             "\" is computed by the packer; leave it out"));
+    }
+    if (canonical.empty()) {
+      throw Error(LineError(line_number, "unknown key \"" + std::string(key) + "\""));
+    }
+    if (description.Find(canonical) != nullptr) {
+      throw Error(LineError(line_number, "key \"" + canonical + "\" is given twice"));
+    }
+    description.settings.push_back({canonical, value, line_number});
+  }
+  return description;
+}
+
+ProductDescription LoadProductDescription(const std::string& path) {
+  const auto storage = ReadFileStorage(path);
+  const std::string_view text(reinterpret_cast<const char*>(storage->data()), storage->size());
+  ProductDescription description = ParseProductDescription(text);
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  for (std::string* relative : {&description.splash_file, &description.icon_file,
+                                &description.about_file, &description.license_file,
+                                &description.files_folder}) {
+    if (!relative->empty()) *relative = (folder / *relative).string();
+  }
+  return description;
+}
+
+}  // namespace tidemark

@@ -1,0 +1,106 @@
+#include "packer/threads.h"
+
+#include <stdexcept>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#endif
+
+namespace tidemark {
+
+#ifdef _WIN32
+
+struct Mutex::Impl {
+  SRWLOCK lock = SRWLOCK_INIT;
+};
+
+void Mutex::Lock() { AcquireSRWLockExclusive(&impl_->lock); }
+void Mutex::Unlock() { ReleaseSRWLockExclusive(&impl_->lock); }
+
+struct ConditionVariable::Impl {
+  CONDITION_VARIABLE condition = CONDITION_VARIABLE_INIT;
+};
+
+void ConditionVariable::Wait(Mutex& mutex) {
+  SleepConditionVariableSRW(&impl_->condition, &mutex.impl_->lock, INFINITE, 0);
+}
+void ConditionVariable::NotifyAll() { WakeAllConditionVariable(&impl_->condition); }
+
+namespace {
+
+// Owns a thread handle; closing it does not stop the thread, so the owner
+// waits for the thread first.
+class ThreadHandle {
+ public:
+  explicit ThreadHandle(HANDLE handle) : handle_(handle) {}
+  ~ThreadHandle() {
+    if (handle_ != nullptr) CloseHandle(handle_);
+  }
+  ThreadHandle(const ThreadHandle&) = delete;
+  ThreadHandle& operator=(const ThreadHandle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+DWORD WINAPI RunBody(void* parameter) {
+  (*static_cast<std::function<void()>*>(parameter))();
+  return 0;
+}
+
+}  // namespace
+
+struct Thread::Impl {
+  std::function<void()> body;
+  std::unique_ptr<ThreadHandle> handle;
+};
+
+Thread::Thread(std::function<void()> body) : impl_(std::make_unique<Impl>()) {
+  impl_->body = std::move(body);
+  HANDLE handle = CreateThread(nullptr, 0, RunBody, &impl_->body, 0, nullptr);
+  if (handle == nullptr) throw std::runtime_error("cannot start a worker thread");
+  impl_->handle = std::make_unique<ThreadHandle>(handle);
+}
+
+Thread::~Thread() { WaitForSingleObject(impl_->handle->get(), INFINITE); }
+
+#else
+
+struct Mutex::Impl {
+  std::mutex mutex;
+};
+
+void Mutex::Lock() { impl_->mutex.lock(); }
+void Mutex::Unlock() { impl_->mutex.unlock(); }
+
+struct ConditionVariable::Impl {
+  std::condition_variable_any condition;
+};
+
+void ConditionVariable::Wait(Mutex& mutex) { impl_->condition.wait(mutex.impl_->mutex); }
+void ConditionVariable::NotifyAll() { impl_->condition.notify_all(); }
+
+struct Thread::Impl {
+  std::thread thread;
+};
+
+Thread::Thread(std::function<void()> body) : impl_(std::make_unique<Impl>()) {
+  impl_->thread = std::thread(std::move(body));
+}
+
+Thread::~Thread() { impl_->thread.join(); }
+
+#endif
+
+Mutex::Mutex() : impl_(std::make_unique<Impl>()) {}
+Mutex::~Mutex() = default;
+ConditionVariable::ConditionVariable() : impl_(std::make_unique<Impl>()) {}
+ConditionVariable::~ConditionVariable() = default;
+
+}  // namespace tidemark
