@@ -1,0 +1,39 @@
+// Path texts as the installer forms them: byte strings in the ANSI code page,
+// "\" as separator, joined by plain concatenation and never normalised.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tidemark {
+
+// Tells whether a byte starts a double-byte character in the current code
+// page. Without one (nullptr), every character is a single byte.
+using LeadBytePredicate = bool (*)(unsigned char byte);
+
+// Position of the last "\" or ":" in `path` that is a character of its own
+// (not the second byte of a double-byte character); npos when there is none.
+size_t LastSeparator(std::string_view path, LeadBytePredicate is_lead_byte = nullptr);
+
+// The characters of `path` up to and including its last "\" or ":"; empty
+// when it holds neither.
+std::string FolderPart(std::string_view path, LeadBytePredicate is_lead_byte = nullptr);
+
+// FolderPart without a trailing "\" (a trailing ":" stays, as in "C:").
+std::string FolderWithoutSeparator(std::string_view path,
+                                   LeadBytePredicate is_lead_byte = nullptr);
+
+// `folder` + "\" + `name`, exactly; a folder that already ends with "\"
+// gives a doubled separator, as the installer has always written it.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// Whether `name` can safely be placed under a folder: a relative path whose
+// every component ("\" and "/" both separate, as Windows treats them) is a
+// plain non-empty name. Rejected: the empty name, a leading separator (root
+// or UNC path), any ":" (drive or stream), empty components (doubled or
+// trailing separators), components made only of dots and blanks ("." and
+// ".." among them), control characters and the characters Windows forbids
+// in file names (< > " | ? *).
+bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte = nullptr);
+
+}  // namespace tidemark

@@ -1,0 +1,85 @@
+#include "rules/path_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace tidemark {
+namespace {
+
+// Shift-JIS lead bytes; their trail bytes may be 0x5C ("\") or 0x7C ("|").
+bool ShiftJisLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// U+8868 in Shift-JIS: 0x95 0x5C, its second byte is "\".
+const std::string kTableChar = "\x95\x5C";
+
+TEST(FolderPartTest, KeepsEverythingUpToTheLastSeparator) {
+  EXPECT_EQ(FolderPart("C:\\Program Files\\App\\app.exe"), "C:\\Program Files\\App\\");
+  EXPECT_EQ(FolderPart("C:app.exe"), "C:");
+  EXPECT_EQ(FolderPart("C:\\"), "C:\\");
+  EXPECT_EQ(FolderPart("a\\b:c"), "a\\b:");
+  EXPECT_EQ(FolderPart("app.exe"), "");
+  EXPECT_EQ(FolderPart(""), "");
+  EXPECT_EQ(FolderPart("a/b"), "") << "only \\ and : separate";
+  EXPECT_EQ(FolderPart("C:\\Dir\\\\x"), "C:\\Dir\\\\") << "never normalised";
+}
+
+TEST(FolderPartTest, IgnoresTrailBytesOfDoubleByteCharactersOnlyWhenAsked) {
+  const std::string path = "C:\\" + kTableChar + "x";
+  EXPECT_EQ(FolderPart(path), "C:\\" + kTableChar);
+  EXPECT_EQ(FolderPart(path, ShiftJisLeadByte), "C:\\");
+  EXPECT_EQ(FolderPart(kTableChar, ShiftJisLeadByte), "");
+  const std::string lone_lead = "C:\\d\\\x95";
+  EXPECT_EQ(FolderPart(lone_lead, ShiftJisLeadByte), "C:\\d\\");
+}
+
+TEST(FolderPartTest, WithoutSeparatorDropsOnlyATrailingBackslash) {
+  EXPECT_EQ(FolderWithoutSeparator("C:\\App\\uninstall.exe"), "C:\\App");
+  EXPECT_EQ(FolderWithoutSeparator("C:\\uninstall.exe"), "C:");
+  EXPECT_EQ(FolderWithoutSeparator("C:uninstall.exe"), "C:");
+  EXPECT_EQ(FolderWithoutSeparator("uninstall.exe"), "");
+}
+
+TEST(JoinPathTest, ConcatenatesWithOneBackslash) {
+  EXPECT_EQ(JoinPath("C:\\App", "a\\b.txt"), "C:\\App\\a\\b.txt");
+  EXPECT_EQ(JoinPath("C:\\App\\", "x"), "C:\\App\\\\x");
+  EXPECT_EQ(JoinPath("", "x"), "\\x");
+  EXPECT_EQ(JoinPath("C:\\App", ""), "C:\\App\\");
+}
+
+TEST(IsSafeRelativeNameTest, AcceptsPlainRelativePaths) {
+  for (const char* name : {"app.exe", "a\\b.txt", "docs/readme.txt", "Read me.txt", ".profile",
+                           "a..b", "x.", "sub\\..hidden", "caf\xE9.txt"}) {
+    EXPECT_TRUE(IsSafeRelativeName(name)) << name;
+  }
+}
+
+TEST(IsSafeRelativeNameTest, RejectsNamesThatLeaveTheFolder) {
+  for (const char* name : {"", "\\Windows\\x.dll", "/etc/x", "\\\\server\\share\\x", "C:\\x",
+                           "C:x", "a\\C:\\x", "x:stream", "..", "..\\x", "a\\..\\..\\x",
+                           "a/../x", ".", ".\\x", "a\\.", "...", ". .", "a\\\\b", "a\\",
+                           "a/"}) {
+    EXPECT_FALSE(IsSafeRelativeName(name)) << name;
+  }
+}
+
+TEST(IsSafeRelativeNameTest, RejectsCharactersWindowsForbids) {
+  for (const char* name : {"a<b", "a>b", "a\"b", "a|b", "a?b", "a*b", "a\tb", "a\nb", "a\rb"}) {
+    EXPECT_FALSE(IsSafeRelativeName(name)) << name;
+  }
+  EXPECT_FALSE(IsSafeRelativeName(std::string("a\0b", 3)));
+}
+
+TEST(IsSafeRelativeNameTest, ReadsDoubleByteCharactersWhole) {
+  // 0x95 0x7C: a character whose trail byte is "|".
+  const std::string pipe_trail = "\x95\x7C.txt";
+  EXPECT_FALSE(IsSafeRelativeName(pipe_trail));
+  EXPECT_TRUE(IsSafeRelativeName(pipe_trail, ShiftJisLeadByte));
+  const std::string in_folder = "a\\" + kTableChar + "\\b.txt";
+  EXPECT_TRUE(IsSafeRelativeName(in_folder, ShiftJisLeadByte));
+  EXPECT_FALSE(IsSafeRelativeName("a\\\x95", ShiftJisLeadByte)) << "cut double-byte character";
+  EXPECT_FALSE(IsSafeRelativeName("..\\" + kTableChar, ShiftJisLeadByte));
+}
+
+}  // namespace
+}  // namespace tidemark
