@@ -1,0 +1,41 @@
+// The running executable on disk: its path, and the file itself held open
+// for reading while the installer runs.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "container/exe_image.h"
+#include "system/handles.h"
+
+namespace tidemark {
+
+// Full path of the running executable.
+std::string RunningExecutablePath();
+
+// The running executable's file name, without its folder.
+std::string RunningExecutableName();
+
+class ExeFile {
+ public:
+  ExeFile() = default;
+
+  // Opens `path` for reading; other programs may read and write it while it
+  // is open. Raises Error(CannotOpenFileMessage(path, system reason)).
+  void Open(const std::string& path);
+  bool is_open() const { return file_.valid(); }
+  const std::string& path() const { return path_; }
+
+  // The whole file as it is stored on disk, from its first byte. Raises
+  // Error("Stream read error") when it cannot be read.
+  std::unique_ptr<ImageStorage> ReadImage();
+
+  // Releases the file; a failure to close is of no interest.
+  void Close() { file_.Reset(); }
+
+ private:
+  UniqueHandle file_;
+  std::string path_;
+};
+
+}  // namespace tidemark

@@ -1,0 +1,63 @@
+#include "system/file_system.h"
+
+#include <windows.h>
+
+#include "system/handles.h"
+#include "system/path.h"
+
+namespace tidemark {
+
+namespace {
+
+bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+
+std::string WithoutTrailingSeparators(std::string path) {
+  while (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+bool FolderExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && IsFolder(attributes);
+}
+
+bool FileExists(const std::string& path) {
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  WIN32_FIND_DATAA found;
+  FindHandle search(FindFirstFileA(path.c_str(), &found));
+  return search && !IsFolder(found.dwFileAttributes);
+}
+
+bool ForceDirectories(const std::string& path) {
+  const std::string folder = WithoutTrailingSeparators(path);
+  if (folder.empty()) return false;
+  if (FolderExists(folder)) return true;
+  const std::string parent = WithoutTrailingSeparators(AnsiFolderPart(folder));
+  // A drive ("C:") or a share root has no parent to create; stop there.
+  if (!parent.empty() && parent.size() < folder.size()) ForceDirectories(parent);
+  return CreateSingleFolder(folder) || FolderExists(folder);
+}
+
+bool CreateSingleFolder(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool DeleteFileQuiet(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+
+bool RemoveFolderQuiet(const std::string& path) {
+  return RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
+void ForEachFolderEntry(const std::string& folder, const FolderEntryFn& on_entry) {
+  const std::string pattern = folder + "\\*.*";
+  WIN32_FIND_DATAA found;
+  FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+  if (!search) return;
+  do {
+    on_entry(found.cFileName, found.dwFileAttributes);
+  } while (FindNextFileA(search.get(), &found));
+}
+
+}  // namespace tidemark

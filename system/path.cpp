@@ -1,0 +1,17 @@
+#include "system/path.h"
+
+#include <windows.h>
+
+#include "rules/path_rules.h"
+
+namespace tidemark {
+
+namespace {
+
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+}  // namespace
+
+std::string AnsiFolderPart(const std::string& path) { return FolderPart(path, IsAnsiLeadByte); }
+
+}  // namespace tidemark

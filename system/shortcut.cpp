@@ -1,0 +1,57 @@
+#include "system/shortcut.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include "container/errors.h"
+#include "system/handles.h"
+#include "system/path.h"
+#include "system/system_error.h"
+
+namespace tidemark {
+
+namespace {
+
+template <typename Interface>
+ComPtr<Interface> QueryRequired(IUnknown* object, REFIID id) {
+  ComPtr<Interface> result;
+  if (FAILED(object->QueryInterface(id, result.ReceiveVoid())) || !result) {
+    throw Error("Interface not supported");
+  }
+  return result;
+}
+
+}  // namespace
+
+void CreateShortcut(const std::string& description, const std::wstring& link_path,
+                    const std::string& target) {
+  ComPtr<IUnknown> object;
+  const HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr,
+                                           CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                                           object.ReceiveVoid());
+  if (FAILED(created)) throw Error(OleErrorText(created));
+  if (!object) throw Error("Interface not supported");
+
+  ComPtr<IShellLinkA> link = QueryRequired<IShellLinkA>(object.get(), IID_IShellLinkA);
+  ComPtr<IPersistFile> file = QueryRequired<IPersistFile>(object.get(), IID_IPersistFile);
+
+  // The shell reports refusals through these results; a link that cannot be
+  // written is simply not there, which the caller may check for itself.
+  link->SetPath(target.c_str());
+  link->SetDescription(description.c_str());
+  link->SetWorkingDirectory(AnsiFolderPart(target).c_str());
+  file->Save(link_path.c_str(), FALSE);
+}
+
+std::wstring AnsiToWide(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+  return wide;
+}
+
+}  // namespace tidemark

@@ -1,0 +1,21 @@
+// Shell link (.lnk) files.
+#pragma once
+
+#include <string>
+
+namespace tidemark {
+
+// Writes a shell link at `link_path` that starts `target`, carries
+// `description` as its comment and starts in the target's folder (with its
+// trailing separator; none when the target names no folder). COM must be
+// initialised on the calling thread. Raises Error when the shell link object
+// cannot be created ("Interface not supported" when it lacks an interface);
+// a link the shell refuses to write is left unwritten without an error, and
+// missing folders on `link_path` are not created.
+void CreateShortcut(const std::string& description, const std::wstring& link_path,
+                    const std::string& target);
+
+// Converts text in the system's ANSI code page to UTF-16.
+std::wstring AnsiToWide(const std::string& text);
+
+}  // namespace tidemark
