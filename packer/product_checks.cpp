@@ -55,25 +55,6 @@ std::vector<std::string> SplitParts(const std::string& name) {
   }
 }
 
-// A name relative to the install folder that cannot reach outside it.
-void CheckRelativePath(const std::string& what, const std::string& name) {
-  if (!name.empty() && (name[0] == '\\' || name[0] == '/')) {
-    throw Error(what + " " + Quoted(name) + " is absolute; it must be relative to the install folder");
-  }
-  if (name.find(':') != std::string::npos) {
-    throw Error(what + " " + Quoted(name) + " names a drive or stream (\":\")");
-  }
-  size_t start = 0;
-  for (;;) {
-    const size_t end = name.find_first_of("\\/", start);
-    if (name.compare(start, end - start, "..") == 0) {
-      throw Error(what + " " + Quoted(name) + " has a \"..\" part and would leave the install folder");
-    }
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-}
-
 // A value that the installer uses as one file name.
 void CheckFileNameValue(const std::string& key, const std::string& value) {
   if (HasCharacterWindowsForbids(value)) {
@@ -118,6 +99,24 @@ void CheckShortcutList(const ProductDescription& description) {
 }
 
 }  // namespace
+
+void CheckRelativePath(const std::string& what, const std::string& name) {
+  if (!name.empty() && (name[0] == '\\' || name[0] == '/')) {
+    throw Error(what + " " + Quoted(name) + " is absolute; it must be relative to the install folder");
+  }
+  if (name.find(':') != std::string::npos) {
+    throw Error(what + " " + Quoted(name) + " names a drive or stream (\":\")");
+  }
+  size_t start = 0;
+  for (;;) {
+    const size_t end = name.find_first_of("\\/", start);
+    if (name.compare(start, end - start, "..") == 0) {
+      throw Error(what + " " + Quoted(name) + " has a \"..\" part and would leave the install folder");
+    }
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+}
 
 void CheckControlValue(const std::string& key, const std::string& value) {
   if (HasControlCharacter(value)) {

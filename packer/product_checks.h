@@ -14,6 +14,10 @@ namespace tidemark {
 // control information early).
 void CheckControlValue(const std::string& key, const std::string& value);
 
+// A path relative to the install folder that cannot reach outside it: not
+// absolute, no drive, no ".." part. `what` opens the message.
+void CheckRelativePath(const std::string& what, const std::string& name);
+
 // A product file's name as the installer writes it below the install folder.
 void CheckProductFileName(const std::string& name);
 

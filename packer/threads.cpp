@@ -70,6 +70,12 @@ Thread::Thread(std::function<void()> body) : impl_(std::make_unique<Impl>()) {
 
 Thread::~Thread() { WaitForSingleObject(impl_->handle->get(), INFINITE); }
 
+int ProcessorCount() {
+  SYSTEM_INFO info;
+  GetSystemInfo(&info);
+  return info.dwNumberOfProcessors > 0 ? static_cast<int>(info.dwNumberOfProcessors) : 1;
+}
+
 #else
 
 struct Mutex::Impl {
@@ -95,6 +101,11 @@ Thread::Thread(std::function<void()> body) : impl_(std::make_unique<Impl>()) {
 }
 
 Thread::~Thread() { impl_->thread.join(); }
+
+int ProcessorCount() {
+  const unsigned count = std::thread::hardware_concurrency();
+  return count > 0 ? static_cast<int>(count) : 1;
+}
 
 #endif
 

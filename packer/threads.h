@@ -65,4 +65,7 @@ class Thread {
   std::unique_ptr<Impl> impl_;
 };
 
+// How many threads can run at once on this machine; at least 1.
+int ProcessorCount();
+
 }  // namespace tidemark
