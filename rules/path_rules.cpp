@@ -29,18 +29,51 @@ bool IsDotsAndBlanksOnly(std::string_view component) {
   return true;
 }
 
+// Calls on_byte(position) for every single-byte character of `path`; both
+// bytes of a double-byte character are passed over, since its trail byte
+// may have any value, "\" included. Stops when on_byte returns false.
+// Returns false when the text ends inside a double-byte character.
+template <typename OnByte>
+bool ForEachSingleByte(std::string_view path, LeadBytePredicate is_lead_byte, OnByte on_byte) {
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (IsLead(is_lead_byte, path[i])) {
+      if (i + 1 == path.size()) return false;
+      ++i;
+      continue;
+    }
+    if (!on_byte(i)) break;
+  }
+  return true;
+}
+
 }  // namespace
 
 size_t LastSeparator(std::string_view path, LeadBytePredicate is_lead_byte) {
   size_t last = std::string_view::npos;
-  for (size_t i = 0; i < path.size(); ++i) {
-    if (IsLead(is_lead_byte, path[i])) {
-      ++i;  // the trail byte is part of this character, whatever its value
-      continue;
-    }
+  ForEachSingleByte(path, is_lead_byte, [&](size_t i) {
     if (path[i] == '\\' || path[i] == ':') last = i;
-  }
+    return true;
+  });
   return last;
+}
+
+size_t FirstBackslash(std::string_view path, LeadBytePredicate is_lead_byte) {
+  size_t first = std::string_view::npos;
+  ForEachSingleByte(path, is_lead_byte, [&](size_t i) {
+    if (path[i] != '\\') return true;
+    first = i;
+    return false;
+  });
+  return first;
+}
+
+bool EndsWithBackslash(std::string_view path, LeadBytePredicate is_lead_byte) {
+  bool ends = false;
+  ForEachSingleByte(path, is_lead_byte, [&](size_t i) {
+    ends = path[i] == '\\' && i + 1 == path.size();
+    return true;
+  });
+  return ends;
 }
 
 std::string FolderPart(std::string_view path, LeadBytePredicate is_lead_byte) {
@@ -65,22 +98,18 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 }
 
 bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte) {
-  if (name.empty()) return false;
+  bool safe = true;
   size_t component_start = 0;
-  for (size_t i = 0; i <= name.size(); ++i) {
-    if (i < name.size() && IsLead(is_lead_byte, name[i])) {
-      if (i + 1 == name.size()) return false;  // a lead byte without its trail
-      ++i;
-      continue;
-    }
-    if (i == name.size() || IsComponentSeparator(name[i])) {
-      if (IsDotsAndBlanksOnly(name.substr(component_start, i - component_start))) return false;
+  const bool whole = ForEachSingleByte(name, is_lead_byte, [&](size_t i) {
+    if (IsComponentSeparator(name[i])) {
+      safe = !IsDotsAndBlanksOnly(name.substr(component_start, i - component_start));
       component_start = i + 1;
-      continue;
+    } else {
+      safe = !IsForbiddenInName(name[i]);
     }
-    if (IsForbiddenInName(name[i])) return false;
-  }
-  return true;
+    return safe;
+  });
+  return whole && safe && !IsDotsAndBlanksOnly(name.substr(component_start));
 }
 
 }  // namespace tidemark

@@ -15,6 +15,14 @@ using LeadBytePredicate = bool (*)(unsigned char byte);
 // (not the second byte of a double-byte character); npos when there is none.
 size_t LastSeparator(std::string_view path, LeadBytePredicate is_lead_byte = nullptr);
 
+// Position of the first "\" in `path` that is a character of its own; npos
+// when there is none.
+size_t FirstBackslash(std::string_view path, LeadBytePredicate is_lead_byte = nullptr);
+
+// Whether the last character of `path` is a "\" (not the second byte of a
+// double-byte character).
+bool EndsWithBackslash(std::string_view path, LeadBytePredicate is_lead_byte = nullptr);
+
 // The characters of `path` up to and including its last "\" or ":"; empty
 // when it holds neither.
 std::string FolderPart(std::string_view path, LeadBytePredicate is_lead_byte = nullptr);

@@ -40,6 +40,19 @@ TEST(FolderPartTest, WithoutSeparatorDropsOnlyATrailingBackslash) {
   EXPECT_EQ(FolderWithoutSeparator("uninstall.exe"), "");
 }
 
+TEST(SeparatorTest, FirstBackslashAndTrailingBackslashSkipTrailBytes) {
+  EXPECT_EQ(FirstBackslash("D:\\Apps\\"), 2u);
+  EXPECT_EQ(FirstBackslash("D:"), std::string_view::npos);
+  EXPECT_EQ(FirstBackslash(kTableChar + "\\", ShiftJisLeadByte), 2u);
+  EXPECT_EQ(FirstBackslash(kTableChar), 1u);
+  EXPECT_TRUE(EndsWithBackslash("C:\\"));
+  EXPECT_FALSE(EndsWithBackslash("C:"));
+  EXPECT_FALSE(EndsWithBackslash(""));
+  EXPECT_TRUE(EndsWithBackslash("C:\\" + kTableChar));
+  EXPECT_FALSE(EndsWithBackslash("C:\\" + kTableChar, ShiftJisLeadByte));
+  EXPECT_TRUE(EndsWithBackslash("C:\\" + kTableChar + "\\", ShiftJisLeadByte));
+}
+
 TEST(JoinPathTest, ConcatenatesWithOneBackslash) {
   EXPECT_EQ(JoinPath("C:\\App", "a\\b.txt"), "C:\\App\\a\\b.txt");
   EXPECT_EQ(JoinPath("C:\\App\\", "x"), "C:\\App\\\\x");
