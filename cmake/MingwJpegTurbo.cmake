@@ -1,0 +1,103 @@
+# libjpeg-turbo for the Windows tree. Debian ships no MinGW build of it, so
+# its Debian source package is fetched with `apt-get source` and cross-built
+# once, as a static library, into the dependency cache. A stamp records the
+# finished install; later configures only read it. A lock lets several
+# trees share one cache safely.
+
+set(_tidemark_jpeg_toolchain "${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64.cmake")
+
+function(_tidemark_run_step what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "libjpeg-turbo: ${what} failed (${rc}):\n${out}")
+  endif()
+endfunction()
+
+# Fetches Debian's libjpeg-turbo sources into `dir`; returns the unpacked tree.
+function(_tidemark_fetch_jpeg_sources dir out_var)
+  file(REMOVE_RECURSE "${dir}")
+  file(MAKE_DIRECTORY "${dir}")
+  execute_process(COMMAND apt-get source -qq libjpeg-turbo
+                  WORKING_DIRECTORY "${dir}" RESULT_VARIABLE rc
+                  OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  file(GLOB trees LIST_DIRECTORIES true "${dir}/libjpeg-turbo-*")
+  list(FILTER trees EXCLUDE REGEX "\\.(dsc|gz|xz|bz2)$")
+  if(NOT rc EQUAL 0 OR NOT trees)
+    message(FATAL_ERROR "libjpeg-turbo: `apt-get source libjpeg-turbo` failed (${rc}). "
+                        "Run scripts/bootstrap.sh (it enables Debian's source index).\n${out}")
+  endif()
+  list(GET trees 0 tree)
+  set(${out_var} "${tree}" PARENT_SCOPE)
+endfunction()
+
+# Configures with nasm SIMD; when that does not work, without SIMD.
+function(_tidemark_configure_jpeg source build install out_simd)
+  set(common
+    -G Ninja
+    -DCMAKE_TOOLCHAIN_FILE=${_tidemark_jpeg_toolchain}
+    -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_INSTALL_PREFIX=${install}
+    -DCMAKE_INSTALL_LIBDIR=lib
+    -DENABLE_SHARED=OFF
+    -DENABLE_STATIC=ON
+    -DWITH_TURBOJPEG=OFF)
+  file(REMOVE_RECURSE "${build}")
+  execute_process(COMMAND ${CMAKE_COMMAND} -S "${source}" -B "${build}" ${common} -DREQUIRE_SIMD=ON
+                  RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+  if(rc EQUAL 0)
+    set(${out_simd} ON PARENT_SCOPE)
+    return()
+  endif()
+  message(STATUS "libjpeg-turbo: SIMD does not configure; building without it")
+  file(REMOVE_RECURSE "${build}")
+  _tidemark_run_step("configure" ${CMAKE_COMMAND} -S "${source}" -B "${build}" ${common} -DWITH_SIMD=OFF)
+  set(${out_simd} OFF PARENT_SCOPE)
+endfunction()
+
+function(_tidemark_build_jpeg root stamp)
+  message(STATUS "libjpeg-turbo: building for MinGW in ${root} (once)")
+  _tidemark_fetch_jpeg_sources("${root}/src" source)
+  _tidemark_configure_jpeg("${source}" "${root}/build" "${root}/install" simd)
+  # The library alone; its command-line tools are of no use here.
+  _tidemark_run_step("build" ${CMAKE_COMMAND} --build "${root}/build" --target jpeg-static -- -j2)
+  set(install "${root}/install")
+  file(MAKE_DIRECTORY "${install}/lib" "${install}/include")
+  file(COPY "${root}/build/libjpeg.a" DESTINATION "${install}/lib")
+  file(COPY "${root}/build/jconfig.h" DESTINATION "${install}/include")
+  foreach(header jpeglib.h jmorecfg.h jerror.h)
+    file(COPY "${source}/${header}" DESTINATION "${install}/include")
+  endforeach()
+  get_filename_component(version "${source}" NAME)
+  file(WRITE "${stamp}" "${version} simd=${simd}\n")
+  # The sources and objects are not needed any more.
+  file(REMOVE_RECURSE "${root}/src" "${root}/build")
+endfunction()
+
+# Defines JPEG::JPEG (and JPEG_* variables) from the cache under `cache_dir`,
+# building the library first when the cache does not hold it yet.
+function(tidemark_provide_mingw_jpeg cache_dir)
+  set(root "${cache_dir}/libjpeg-turbo-mingw64")
+  set(stamp "${root}/installed.stamp")
+  if(NOT EXISTS "${stamp}")
+    file(MAKE_DIRECTORY "${cache_dir}")
+    file(LOCK "${cache_dir}/libjpeg-turbo.lock" GUARD FUNCTION TIMEOUT 1800)
+    if(NOT EXISTS "${stamp}")
+      _tidemark_build_jpeg("${root}" "${stamp}")
+    endif()
+  endif()
+  file(READ "${stamp}" built)
+  string(STRIP "${built}" built)
+  message(STATUS "libjpeg-turbo for MinGW: ${built}")
+
+  set(include_dir "${root}/install/include")
+  set(library "${root}/install/lib/libjpeg.a")
+  if(NOT TARGET JPEG::JPEG)
+    add_library(JPEG::JPEG STATIC IMPORTED GLOBAL)
+    set_target_properties(JPEG::JPEG PROPERTIES
+      IMPORTED_LOCATION "${library}"
+      INTERFACE_INCLUDE_DIRECTORIES "${include_dir}")
+  endif()
+  set(JPEG_FOUND TRUE PARENT_SCOPE)
+  set(JPEG_INCLUDE_DIRS "${include_dir}" PARENT_SCOPE)
+  set(JPEG_LIBRARIES JPEG::JPEG PARENT_SCOPE)
+endfunction()
