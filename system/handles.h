@@ -65,14 +65,18 @@ struct KernelHandleTraits {
 };
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 
-// Registry keys that we opened or created; predefined roots are never held.
-struct RegKeyTraits {
-  using Handle = HKEY;
+// Traits for the many handle kinds where null holds nothing and one function
+// gives the handle back.
+template <typename HandleType, auto CloseFunction>
+struct NullInvalidTraits {
+  using Handle = HandleType;
   static Handle Invalid() { return nullptr; }
   static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { RegCloseKey(h); }
+  static void Close(Handle h) { CloseFunction(h); }
 };
-using RegKey = UniqueResource<RegKeyTraits>;
+
+// Registry keys that we opened or created; predefined roots are never held.
+using RegKey = UniqueResource<NullInvalidTraits<HKEY, &RegCloseKey>>;
 
 // Searches started with FindFirstFileA.
 struct FindHandleTraits {

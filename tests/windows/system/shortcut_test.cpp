@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "container/errors.h"
 #include "system/file_system.h"
 #include "system/handles.h"
+#include "system/system_error.h"
 #include "tests/windows/system/scratch.h"
 
 namespace tidemark {
@@ -57,6 +59,19 @@ TEST_F(Shortcut, IntoAMissingFolderLeavesNothingAndRaisesNothing) {
   EXPECT_NO_THROW(CreateShortcut("d", AnsiToWide(link), "C:\\x\\app.exe"));
   EXPECT_FALSE(FileExists(link));
   EXPECT_FALSE(FolderExists(folder_.Sub("missing")));
+}
+
+// Without COM on the thread the shell link object cannot be made; the
+// error carries the system's description of the code, or its number.
+TEST(ShortcutWithoutCom, RaisesTheFailureToCreateTheObject) {
+  testing::ScratchFolder folder;
+  try {
+    CreateShortcut("d", AnsiToWide(folder.Sub("App.lnk")), "C:\\x\\app.exe");
+    ADD_FAILURE() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()), OleErrorText(CO_E_NOTINITIALIZED));
+  }
+  EXPECT_FALSE(FileExists(folder.Sub("App.lnk")));
 }
 
 TEST(AnsiToWide, ConvertsThroughTheAnsiCodePage) {
