@@ -12,6 +12,7 @@
 #include "container/items.h"
 #include "container/layout.h"
 #include "packer/block_deflate.h"
+#include "rules/path_rules.h"
 
 namespace tidemark {
 namespace {
@@ -30,11 +31,6 @@ bool HasControlCharacter(const std::string& text) {
     if (c < 0x20) return true;
   }
   return false;
-}
-
-// Characters that a Windows file name part cannot hold, besides control characters.
-bool HasCharacterWindowsForbids(const std::string& part) {
-  return part.find_first_of("\\/:*?\"<>|") != std::string::npos;
 }
 
 bool IsDeviceName(const std::string& part) {
@@ -57,9 +53,9 @@ std::vector<std::string> SplitParts(const std::string& name) {
 
 // A value that the installer uses as one file name.
 void CheckFileNameValue(const std::string& key, const std::string& value) {
-  if (HasCharacterWindowsForbids(value)) {
+  if (value.find_first_of("\\/") != std::string::npos || !IsSafeRelativeName(value)) {
     throw Error("key " + key + ": " + Quoted(value) +
-                " holds a character that Windows file names cannot hold (\\ / : * ? \" < > |)");
+                " cannot be a Windows file name (no \\ / : * ? \" < > |, not only dots and blanks)");
   }
 }
 
@@ -101,20 +97,10 @@ void CheckShortcutList(const ProductDescription& description) {
 }  // namespace
 
 void CheckRelativePath(const std::string& what, const std::string& name) {
-  if (!name.empty() && (name[0] == '\\' || name[0] == '/')) {
-    throw Error(what + " " + Quoted(name) + " is absolute; it must be relative to the install folder");
-  }
-  if (name.find(':') != std::string::npos) {
-    throw Error(what + " " + Quoted(name) + " names a drive or stream (\":\")");
-  }
-  size_t start = 0;
-  for (;;) {
-    const size_t end = name.find_first_of("\\/", start);
-    if (name.compare(start, end - start, "..") == 0) {
-      throw Error(what + " " + Quoted(name) + " has a \"..\" part and would leave the install folder");
-    }
-    if (end == std::string::npos) break;
-    start = end + 1;
+  if (!IsSafeRelativeName(name)) {
+    throw Error(what + " " + Quoted(name) +
+                " is not a plain relative name: it is absolute, names a drive, has an empty, \".\" "
+                "or \"..\" part, or holds a character Windows forbids");
   }
 }
 
@@ -137,12 +123,6 @@ void CheckProductFileName(const std::string& name) {
   }
   CheckRelativePath("file", name);
   for (const std::string& part : SplitParts(name)) {
-    if (part.empty() || part == ".") {
-      throw Error(what + ": the name has an empty or \".\" part");
-    }
-    if (HasCharacterWindowsForbids(part)) {
-      throw Error(what + ": the name holds a character that Windows file names cannot hold");
-    }
     if (IsDeviceName(part)) {
       throw Error(what + ": " + Quoted(part) + " is a Windows device name");
     }

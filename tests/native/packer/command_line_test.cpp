@@ -1,0 +1,62 @@
+// The tidemark program as a user runs it: exit codes and messages.
+#include <gtest/gtest.h>
+
+#include "container/layout.h"
+#include "packer/command_line.h"
+#include "tests/native/packer/packer_fixture.h"
+
+namespace tidemark::test {
+namespace {
+
+TEST(CommandLineTest, ParsesBuildOptions) {
+  const Command command = ParseCommandLine(
+      {"build", "--stub", "s", "--product", "p.ini", "--out", "o.exe", "--scrambled", "--level", "0", "--jobs", "3"});
+  EXPECT_EQ(command.kind, CommandKind::kBuild);
+  EXPECT_EQ(command.build.stub_path, "s");
+  EXPECT_EQ(command.build.description_path, "p.ini");
+  EXPECT_EQ(command.build.output_path, "o.exe");
+  EXPECT_TRUE(command.build.scrambled);
+  EXPECT_EQ(command.build.level, 0);
+  EXPECT_EQ(command.build.jobs, 3);
+  EXPECT_EQ(ParseCommandLine({"build", "--stub", "s", "--product", "p", "--out", "o"}).build.level, 9);
+}
+
+TEST(CommandLineTest, UsageErrorsExitWithTwo) {
+  for (const char* arguments : {"", "frobnicate", "build --stub s --product p", "build --level 10 --stub s --product p --out o",
+                                "build --jobs 0 --stub s --product p --out o", "build --level x --stub s --product p --out o",
+                                "list", "extract setup.exe", "verify a b"}) {
+    std::string output;
+    EXPECT_EQ(RunTidemark(arguments, &output), kExitUsage) << arguments;
+    EXPECT_NE(output.find("Usage:"), std::string::npos) << arguments;
+  }
+  std::string help;
+  EXPECT_EQ(RunTidemark("--help", &help), kExitSuccess);
+  EXPECT_NE(help.find("tidemark build --stub STUB"), std::string::npos);
+}
+
+TEST(CommandLineTest, BuildVerifyAndFaultsThroughTheProgram) {
+  TempFolder folder;
+  WorkedExample example(folder);
+  const std::string setup = folder.File("setup.exe");
+  const std::string build = "build --stub " + example.stub() + " --product " + example.description() + " --out " + setup;
+  std::string output;
+  ASSERT_EQ(RunTidemark(build + " --scrambled --jobs 2", &output), kExitSuccess) << output;
+  EXPECT_EQ(RunTidemark("verify " + setup, &output), kExitSuccess) << output;
+  EXPECT_EQ(RunTidemark("list " + setup, &output), kExitSuccess) << output;
+  EXPECT_NE(output.find(ScrambledStartMarker()), std::string::npos);
+
+  Bytes bytes = ReadWholeFile(setup);
+  bytes[bytes.size() - 3] ^= 0x10;
+  WriteFile(setup, bytes);
+  EXPECT_EQ(RunTidemark("verify " + setup, &output), kExitFailure);
+  EXPECT_NE(output.find("Checksum error"), std::string::npos) << output;
+
+  WriteFile(example.File("icon.jpg"), ToBytes("GIF89a"));
+  EXPECT_EQ(RunTidemark(build, &output), kExitFailure);
+  EXPECT_NE(output.find("IconFile"), std::string::npos) << output;
+  EXPECT_EQ(RunTidemark("extract " + folder.File("missing.exe") + " " + folder.File("out"), &output), kExitFailure);
+  EXPECT_NE(output.find("missing.exe"), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace tidemark::test

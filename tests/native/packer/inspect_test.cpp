@@ -1,0 +1,135 @@
+// Reading installers back: listing, verifying and extracting, on sound and
+// on damaged installers.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "container/errors.h"
+#include "packer/inspect_commands.h"
+#include "packer/pack.h"
+#include "tests/native/packer/packer_fixture.h"
+
+namespace tidemark::test {
+namespace {
+
+class InspectTest : public ::testing::Test {
+ protected:
+  std::string Pack(bool scrambled) {
+    PackOptions options;
+    options.stub_path = example_.stub();
+    options.description_path = example_.description();
+    options.output_path = folder_.File(scrambled ? "scrambled.exe" : "setup.exe");
+    options.scrambled = scrambled;
+    PackInstaller(options);
+    return options.output_path;
+  }
+
+  // Flips one byte in the middle of file item f2 (docs\Manual.pdf).
+  void DamageSecondFile(const std::string& installer) {
+    std::ostringstream listing;
+    ListInstaller(installer, listing);
+    const std::string text = listing.str();
+    const size_t row = text.find("f2 docs\\Manual.pdf");
+    const int64_t offset = std::stoll(text.substr(text.find("offset", row) + 6));
+    Bytes bytes = ReadWholeFile(installer);
+    bytes[static_cast<size_t>(offset) + 5000] ^= 0x55;
+    WriteFile(installer, bytes);
+  }
+
+  static std::string FaultOf(void (*command)(const std::string&, std::ostream&), const std::string& path) {
+    std::ostringstream out;
+    try {
+      command(path, out);
+    } catch (const Error& error) {
+      return error.what();
+    }
+    return "";
+  }
+
+  TempFolder folder_;
+  WorkedExample example_{folder_};
+};
+
+TEST_F(InspectTest, ListShowsEveryLineAndItemWithOffsetsAndSizes) {
+  std::ostringstream out;
+  ListInstaller(Pack(false), out);
+  const std::string listing = out.str();
+  for (const std::string& line : WorkedExampleControlLines()) {
+    EXPECT_NE(listing.find("  " + line + "\n"), std::string::npos) << line;
+  }
+  for (const char* item : {"splash", "icon", "about text", "licence text", "f1 Marrowlight.exe",
+                           "f2 docs\\Manual.pdf", "f3 samples\\First.dat", "DataStart ", "PayloadStart "}) {
+    EXPECT_NE(listing.find(item), std::string::npos) << item;
+  }
+  EXPECT_NE(listing.find("content      635904"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("stored         253  content         253"), std::string::npos) << listing;
+}
+
+TEST_F(InspectTest, VerifyPassesSoundInstallersPlainAndScrambled) {
+  for (bool scrambled : {false, true}) {
+    std::ostringstream out;
+    VerifyInstaller(Pack(scrambled), out);
+    EXPECT_NE(out.str().find("sound; 3 file item(s)"), std::string::npos) << out.str();
+  }
+}
+
+TEST_F(InspectTest, DamagedFileItemIsNamedByListAndVerify) {
+  const std::string installer = Pack(false);
+  DamageSecondFile(installer);
+  for (auto command : {&VerifyInstaller, &ListInstaller}) {
+    const std::string fault = FaultOf(command, installer);
+    EXPECT_NE(fault.find("file item f2 <docs\\Manual.pdf>"), std::string::npos) << fault;
+    EXPECT_NE(fault.find("damaged compressed data"), std::string::npos) << fault;
+  }
+}
+
+TEST_F(InspectTest, TruncatedAndScrambledDamageAreFaults) {
+  const std::string installer = Pack(false);
+  Bytes bytes = ReadWholeFile(installer);
+  bytes.resize(bytes.size() - 10);
+  WriteFile(installer, bytes);
+  EXPECT_NE(FaultOf(&VerifyInstaller, installer).find("f3 <samples\\First.dat>"), std::string::npos);
+  EXPECT_NE(FaultOf(&VerifyInstaller, installer).find("ends inside this item"), std::string::npos);
+
+  const std::string scrambled = Pack(true);
+  bytes = ReadWholeFile(scrambled);
+  bytes[bytes.size() / 2] ^= 0x01;
+  WriteFile(scrambled, bytes);
+  EXPECT_EQ(FaultOf(&VerifyInstaller, scrambled), "Checksum error (damaged installer?)");
+}
+
+TEST_F(InspectTest, ExtractWritesTheFilesInTheirFolders) {
+  const std::string target = folder_.File("out");
+  std::ostringstream out;
+  ExtractInstaller(Pack(true), target, out);
+  for (const char* name : {"/Marrowlight.exe", "/docs/Manual.pdf", "/samples/First.dat"}) {
+    EXPECT_EQ(ReadWholeFile(target + name), ReadWholeFile(example_.files() + name)) << name;
+  }
+}
+
+TEST_F(InspectTest, ExtractRefusesNamesOutsideTheFolderBeforeWritingAnything) {
+  const Bytes jpeg = EncodeJpeg(8, 8);
+  for (const char* name : {"..\\evil.txt", "a\\..\\..\\evil.txt", "\\evil.txt", "C:\\evil.txt", "../evil.txt"}) {
+    SCOPED_TRACE(name);
+    ContainerParts parts;
+    parts.lines = {"Splash=" + std::to_string(jpeg.size()), "InfoAbout=1", "InfoInstall=1", "Filecount=2",
+                   "f1=<good.txt><4>", std::string("f2=<") + name + "><4>"};
+    parts.items = {Deflate(jpeg), ToBytes("a"), ToBytes("l"), Deflate(ToBytes("good")), Deflate(ToBytes("evil"))};
+    const std::string installer = folder_.File("crafted.exe");
+    WriteFile(installer, BuildPlainContainer(parts));
+    const std::string target = folder_.File("box/inner");
+    std::ostringstream out;
+    try {
+      ExtractInstaller(installer, target, out);
+      ADD_FAILURE() << "extracted";
+    } catch (const Error& error) {
+      EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("box")));
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("evil.txt")));
+  }
+}
+
+}  // namespace
+}  // namespace tidemark::test
