@@ -2,6 +2,7 @@
 
 #include "container/errors.h"
 #include "container/image_file.h"
+#include "rules/file_entry.h"
 
 namespace tidemark {
 namespace {
@@ -13,22 +14,19 @@ std::string BaseName(const std::string& path) {
 
 }  // namespace
 
-FileLine ParseFileLine(const std::string& key, const std::string& value) {
+FileLine ReadFileLine(const ControlInfo& info, int32_t index) {
   FileLine line;
-  line.key = key;
-  const size_t close = value.find('>');
-  const size_t sizes = value.find("><");
-  if (value.size() < 2 || close == std::string::npos || sizes == std::string::npos) {
-    throw Error("file line " + key + " is missing or malformed: \"" + value + "\"");
-  }
-  line.name = value.substr(1, close - 1);
-  const std::string size_text = value.substr(sizes + 2, value.size() - sizes - 3);
+  line.key = FileEntryKey(index);
+  const std::string value = info.Value(line.key);
+  if (value.empty()) throw Error("file line " + line.key + " is missing");
+  const FileEntry entry = SplitFileEntry(value);
+  line.name = entry.name;
   try {
-    line.size = StrToInt(size_text);
+    line.size = entry.Size();
   } catch (const Error& error) {
-    throw Error("file line " + key + ": " + error.what());
+    throw Error("file line " + line.key + ": " + error.what());
   }
-  if (line.size < 1) throw Error("file line " + key + ": size " + size_text + " is not positive");
+  if (line.size < 1) throw Error("file line " + line.key + ": size " + entry.size_text + " is not positive");
   return line;
 }
 
@@ -60,10 +58,7 @@ InstallerReader::InstallerReader(const std::string& path) : image_(ReadFileStora
     throw Error(std::string("Filecount: ") + error.what());
   }
   if (count < 0) throw Error("Filecount " + count_text + " is negative");
-  for (int32_t i = 1; i <= count; ++i) {
-    const std::string key = "f" + std::to_string(i);
-    files_.push_back(ParseFileLine(key, info_.Value(key)));
-  }
+  for (int32_t i = 1; i <= count; ++i) files_.push_back(ReadFileLine(info_, i));
 }
 
 ItemExtent InstallerReader::ReadNextFile(ByteSink& target) {

@@ -21,10 +21,9 @@ struct FileLine {
   int32_t size = 0;
 };
 
-// Name: from the second character up to the first ">"; size: after the
-// first "><", less the last character. Raises Error naming the key when the
-// line is missing or its size is not a positive number.
-FileLine ParseFileLine(const std::string& key, const std::string& value);
+// File line `index` (1-based). Raises Error naming the key when the line is
+// missing or its size is not a positive number.
+FileLine ReadFileLine(const ControlInfo& info, int32_t index);
 
 class InstallerReader {
  public:

@@ -7,6 +7,7 @@
 #include "container/items.h"
 #include "container/layout.h"
 #include "packer/pack.h"
+#include "rules/file_entry.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {
@@ -26,10 +27,8 @@ void ReadInstaller(const std::string& path, ReadBack& back) {
   back.walk = WalkContainerHead(image, "setup.exe", back.info,
                                 {&back.splash, &back.icon, &back.about, &back.licence});
   for (int32_t i = 1; i <= back.info.IntValue("Filecount"); ++i) {
-    const std::string line = back.info.Value("f" + std::to_string(i));
-    const int32_t size = StrToInt(line.substr(line.find("><") + 2, line.size() - line.find("><") - 3));
     MemorySink file;
-    InflateItem(image, file, size);
+    InflateItem(image, file, SplitFileEntry(back.info.Value(FileEntryKey(i))).Size());
     back.files.push_back(file.bytes());
   }
   back.end_of_items = image.Position();
