@@ -55,15 +55,21 @@ class UniqueResource {
   Handle handle_ = Traits::Invalid();
 };
 
-// Kernel handles from CreateFileA and the like. Both INVALID_HANDLE_VALUE and
-// null count as "nothing", since Windows uses either depending on the call.
-struct KernelHandleTraits {
+// HANDLEs, for which both INVALID_HANDLE_VALUE and null count as "nothing",
+// since Windows uses either depending on the call.
+template <auto CloseFunction>
+struct HandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return INVALID_HANDLE_VALUE; }
   static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-  static void Close(Handle h) { CloseHandle(h); }
+  static void Close(Handle h) { CloseFunction(h); }
 };
-using UniqueHandle = UniqueResource<KernelHandleTraits>;
+
+// Kernel handles from CreateFileA and the like.
+using UniqueHandle = UniqueResource<HandleTraits<&CloseHandle>>;
+
+// Searches started with FindFirstFileA.
+using FindHandle = UniqueResource<HandleTraits<&FindClose>>;
 
 // Traits for the many handle kinds where null holds nothing and one function
 // gives the handle back.
@@ -77,15 +83,6 @@ struct NullInvalidTraits {
 
 // Registry keys that we opened or created; predefined roots are never held.
 using RegKey = UniqueResource<NullInvalidTraits<HKEY, &RegCloseKey>>;
-
-// Searches started with FindFirstFileA.
-struct FindHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-  static void Close(Handle h) { FindClose(h); }
-};
-using FindHandle = UniqueResource<FindHandleTraits>;
 
 // One counted reference to a COM interface.
 template <typename Interface>
