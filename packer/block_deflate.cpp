@@ -97,8 +97,9 @@ uint32_t Adler32Of(const uint8_t* data, size_t size, uint32_t start) {
   return static_cast<uint32_t>(sum);
 }
 
-uint32_t Adler32Join(uint32_t first, uint32_t second, int64_t second_length) {
-  return static_cast<uint32_t>(adler32_combine64(first, second, second_length));
+uint32_t Adler32Join(uint32_t first, uint32_t second, size_t second_length) {
+  // Blocks are short, so the length always fits z_off_t (32 bits on Windows).
+  return static_cast<uint32_t>(adler32_combine(first, second, static_cast<z_off_t>(second_length)));
 }
 
 }  // namespace tidemark

@@ -35,6 +35,6 @@ std::vector<uint8_t> ZlibStreamOf(const uint8_t* data, size_t size, int level);
 
 // Adler-32 arithmetic, so that blocks can be summed apart and joined in order.
 uint32_t Adler32Of(const uint8_t* data, size_t size, uint32_t start = 1);
-uint32_t Adler32Join(uint32_t first, uint32_t second, int64_t second_length);
+uint32_t Adler32Join(uint32_t first, uint32_t second, size_t second_length);
 
 }  // namespace tidemark

@@ -73,7 +73,7 @@ void ItemAssembler::Add(const ItemBlock& block) {
   }
   writer_.WriteContainer(block.deflated.data(), block.deflated.size());
   adler_ = block.first ? block.adler
-                       : Adler32Join(adler_, block.adler, static_cast<int64_t>(block.content_size()));
+                       : Adler32Join(adler_, block.adler, block.content_size());
   if (block.last) {
     const std::vector<uint8_t> trailer = ZlibTrailer(adler_);
     writer_.WriteContainer(trailer.data(), trailer.size());
