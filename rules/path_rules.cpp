@@ -82,10 +82,26 @@ std::string FolderPart(std::string_view path, LeadBytePredicate is_lead_byte) {
   return std::string(path.substr(0, last + 1));
 }
 
+std::string WithoutTrailingBackslashes(std::string_view path, LeadBytePredicate is_lead_byte) {
+  while (EndsWithBackslash(path, is_lead_byte)) path.remove_suffix(1);
+  return std::string(path);
+}
+
 std::string FolderWithoutSeparator(std::string_view path, LeadBytePredicate is_lead_byte) {
-  std::string folder = FolderPart(path, is_lead_byte);
-  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
-  return folder;
+  return WithoutTrailingBackslashes(FolderPart(path, is_lead_byte), is_lead_byte);
+}
+
+bool IsAbsolutePath(std::string_view path) {
+  if (path.substr(0, 2) == "\\\\") return true;
+  const bool drive_letter = path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') ||
+                                                 (path[0] >= 'a' && path[0] <= 'z'));
+  return drive_letter && path[1] == ':' && path[2] == '\\';
+}
+
+bool IsFolderBelowRoot(std::string_view folder, LeadBytePredicate is_lead_byte) {
+  if (!IsAbsolutePath(folder) || EndsWithBackslash(folder, is_lead_byte)) return false;
+  const size_t root_length = folder[0] == '\\' ? 2 : 3;
+  return folder.size() > root_length;
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {

@@ -27,9 +27,23 @@ bool EndsWithBackslash(std::string_view path, LeadBytePredicate is_lead_byte = n
 // when it holds neither.
 std::string FolderPart(std::string_view path, LeadBytePredicate is_lead_byte = nullptr);
 
-// FolderPart without a trailing "\" (a trailing ":" stays, as in "C:").
+// `path` without the "\" characters at its end (a doubled separator, as plain
+// joining makes, counts as one).
+std::string WithoutTrailingBackslashes(std::string_view path,
+                                       LeadBytePredicate is_lead_byte = nullptr);
+
+// FolderPart without its trailing "\" characters (a trailing ":" stays, as
+// in "C:").
 std::string FolderWithoutSeparator(std::string_view path,
                                    LeadBytePredicate is_lead_byte = nullptr);
+
+// Whether `path` names the same place whatever the current folder: it
+// starts with a drive and its root ("C:\") or with "\\" (a network path).
+bool IsAbsolutePath(std::string_view path);
+
+// Whether `folder` (given without trailing "\") is an absolute path that
+// names more than a root: "C:\App", but not "C:", "C:\", "App" or "".
+bool IsFolderBelowRoot(std::string_view folder, LeadBytePredicate is_lead_byte = nullptr);
 
 // `folder` + "\" + `name`, exactly; a folder that already ends with "\"
 // gives a doubled separator, as the installer has always written it.

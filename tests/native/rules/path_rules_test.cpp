@@ -33,11 +33,33 @@ TEST(FolderPartTest, IgnoresTrailBytesOfDoubleByteCharactersOnlyWhenAsked) {
   EXPECT_EQ(FolderPart(lone_lead, ShiftJisLeadByte), "C:\\d\\");
 }
 
-TEST(FolderPartTest, WithoutSeparatorDropsOnlyATrailingBackslash) {
+TEST(FolderPartTest, WithoutSeparatorDropsTrailingBackslashes) {
   EXPECT_EQ(FolderWithoutSeparator("C:\\App\\uninstall.exe"), "C:\\App");
   EXPECT_EQ(FolderWithoutSeparator("C:\\uninstall.exe"), "C:");
   EXPECT_EQ(FolderWithoutSeparator("C:uninstall.exe"), "C:");
   EXPECT_EQ(FolderWithoutSeparator("uninstall.exe"), "");
+  EXPECT_EQ(FolderWithoutSeparator("C:\\App\\\\uninstall.exe"), "C:\\App");
+  EXPECT_EQ(FolderWithoutSeparator("\\uninstall.exe"), "");
+  EXPECT_EQ(FolderWithoutSeparator("C:\\" + kTableChar + "\\x", ShiftJisLeadByte),
+            "C:\\" + kTableChar);
+}
+
+TEST(AbsolutePathTest, DriveRootsAndNetworkPaths) {
+  for (const char* path : {"C:\\", "c:\\App", "Z:\\a\\b", "\\\\server\\share", "\\\\"}) {
+    EXPECT_TRUE(IsAbsolutePath(path)) << path;
+  }
+  for (const char* path : {"", "C:", "C:App", "\\App", "App\\x", "1:\\x", ":\\x"}) {
+    EXPECT_FALSE(IsAbsolutePath(path)) << path;
+  }
+}
+
+TEST(AbsolutePathTest, FolderBelowRootNamesMoreThanARoot) {
+  for (const char* folder : {"C:\\App", "C:\\a\\b", "\\\\server\\share", "\\\\s"}) {
+    EXPECT_TRUE(IsFolderBelowRoot(folder)) << folder;
+  }
+  for (const char* folder : {"", "C:", "C:\\", "C:\\App\\", "C:App", "App", "\\App", "\\\\"}) {
+    EXPECT_FALSE(IsFolderBelowRoot(folder)) << folder;
+  }
 }
 
 TEST(SeparatorTest, FirstBackslashAndTrailingBackslashSkipTrailBytes) {

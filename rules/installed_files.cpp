@@ -1,0 +1,19 @@
+#include "rules/installed_files.h"
+
+#include "rules/path_rules.h"
+
+namespace tidemark {
+
+std::string InstallLogFileName(std::string_view app_name) {
+  return std::string(app_name) + ".ilg";
+}
+
+std::string UninstallerPathIn(std::string_view install_folder) {
+  return JoinPath(install_folder, kUninstallerFileName);
+}
+
+std::string ProgramGroupFolder(std::string_view programs_folder, std::string_view app_name) {
+  return JoinPath(programs_folder, app_name);
+}
+
+}  // namespace tidemark

@@ -1,0 +1,31 @@
+// The batch file that removes the uninstaller after the program has ended:
+// it deletes the uninstaller (waiting for its process to let go of the
+// file), removes the uninstaller's folder if empty, and deletes itself.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "rules/path_rules.h"
+
+namespace tidemark {
+
+// Where the batch is written, and what it deletes last.
+inline constexpr char kRemovalBatchPath[] = "C:\\uninstall_rd.bat";
+
+// How often, about once a second, the batch tries to delete the uninstaller
+// before it gives up.
+inline constexpr int kRemovalAttempts = 10;
+
+// The batch text, every line ending with CR LF, bytes as given. Each "%" in
+// a path is written as "%%" so that the command interpreter reads it back
+// literally. No folder line is written when the uninstaller's folder is a
+// root (which cannot be removed). None at all when `uninstaller_path` is
+// not absolute (it would be looked for in whatever folder the batch starts
+// in), or holds a character that cannot stand inside a quoted
+// argument (a double quote, CR, LF or NUL).
+std::optional<std::string> RemovalBatchText(std::string_view uninstaller_path,
+                                            LeadBytePredicate is_lead_byte = nullptr);
+
+}  // namespace tidemark
