@@ -1,0 +1,31 @@
+// Program entry of the installer (and of the uninstaller it leaves behind).
+#include <windows.h>
+
+#include "app/install.h"
+#include "app/message_loop.h"
+#include "system/handles.h"
+
+namespace {
+
+// Libraries are loaded from the system folder only, never from the folder
+// the installer was started in (downloads folders hold planted DLLs).
+void RestrictLibrarySearch() {
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  const auto set_directories = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  if (set_directories != nullptr) set_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  SetDllDirectoryA("");  // and never from the current folder
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  RestrictLibrarySearch();
+  const tidemark::ScopedCoInitialize com;
+  if (!tidemark::TfrmInstall::RegisterClasses(instance)) return 1;
+  tidemark::TfrmInstall form(instance);
+  if (!form.Create()) return 1;
+  form.Show();
+  return tidemark::RunMessageLoop(form.handle());
+}

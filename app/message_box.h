@@ -1,0 +1,55 @@
+// The installer's message boxes: modal, centred on the screen, with a kind
+// (title and icon), a text and exactly the buttons asked for, under the
+// captions "&Yes", "&No", "OK" and "&Abort". The system's MessageBox cannot
+// show a lone "&Abort" button nor use these captions, so every box is a
+// small dialog of our own.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tidemark {
+
+// The application's title: the caption of a box without a kind and of the
+// default error report.
+inline constexpr char kApplicationTitle[] = "Installer";
+
+enum class BoxKind { kNone, kWarning, kError, kInformation, kConfirmation };
+enum class BoxButton { kYes, kNo, kOk, kAbort };
+
+struct BoxRequest {
+  std::string title;
+  BoxKind icon = BoxKind::kNone;  // the kind whose icon shows; kNone shows none
+  std::string text;
+  std::vector<BoxButton> buttons;  // left to right; the first is the default
+};
+
+// "Warning", "Error", "Information", "Confirm"; kApplicationTitle for kNone.
+const char* BoxTitle(BoxKind kind);
+
+const char* ButtonCaption(BoxButton button);
+
+// The dialog identifier of a button (IDYES, IDNO, IDOK, IDABORT).
+int ButtonId(BoxButton button);
+
+// The answer that Escape and closing the box give: "&No" when the box has
+// it, otherwise its last button.
+BoxButton EscapeAnswer(const std::vector<BoxButton>& buttons);
+
+// `message` with "." appended when its last byte sorts after ".".
+std::string WithFullStop(const std::string& message);
+
+// Shows the box and returns the button that answered it. `owner` may be null.
+BoxButton ShowBox(HWND owner, const BoxRequest& request);
+
+// A box of `kind`: its title and icon follow the kind.
+BoxButton ShowMessage(HWND owner, BoxKind kind, const std::string& text,
+                      std::vector<BoxButton> buttons);
+
+// The default error report: "Installer", the error icon, "OK", and the
+// message with a full stop added by WithFullStop.
+void ShowErrorReport(HWND owner, const std::string& message);
+
+}  // namespace tidemark
