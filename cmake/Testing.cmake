@@ -22,3 +22,7 @@ function(tidemark_add_gtest name)
                          PROPERTIES TIMEOUT 120)
   endif()
 endfunction()
+
+# The native packer, for Windows-tree tests that build installers (the
+# Windows tree cannot build a native program itself). scripts/test.sh sets it.
+set(TIDEMARK_PACKER "" CACHE FILEPATH "Native tidemark packer used by Windows end-to-end tests")

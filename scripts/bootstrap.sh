@@ -12,18 +12,23 @@ PACKAGES=(
   dpkg-dev nasm
 )
 
+# One dpkg-query for all packages keeps the nothing-to-do case fast.
+installed="$(dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2>/dev/null |
+  awk '$NF == "installed" { print $1 }')"
 missing=()
 for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  grep -qx -- "$p" <<<"$installed" || missing+=("$p")
 done
 
 need_src=0
 if ! ls /etc/apt/sources.list.d/*deb-src* >/dev/null 2>&1; then need_src=1; fi
+# The entry alone is not enough: `apt-get source` needs the fetched index.
+if ! ls /var/lib/apt/lists/*_source_Sources* >/dev/null 2>&1; then need_src=1; fi
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
-if [ "$need_src" -eq 1 ]; then
+if [ "$need_src" -eq 1 ] && ! ls /etc/apt/sources.list.d/*deb-src* >/dev/null 2>&1; then
   # Source packages are needed to cross-build libjpeg-turbo for MinGW.
   $SUDO tee /etc/apt/sources.list.d/tidemark-deb-src.sources >/dev/null <<'SRC'
 Types: deb-src

@@ -179,7 +179,11 @@ cp -a "$pristine/." "$run_prefix/"
 export WINEPREFIX="$run_prefix"
 export TIDEMARK_WINE_SESSION="$run_prefix"
 # One server for the whole session saves its start-up on every program.
-wineserver -p
+wineserver -p </dev/null >/dev/null 2>&1
+# The first program of a prefix starts Wine's background services, which
+# keep its standard output open; start them here, away from CMD's output,
+# or a caller that reads that output (ctest) would wait for them to end.
+wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
 set +e
 "$@" <&0 &

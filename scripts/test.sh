@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The test command: bootstraps, builds the native and the Windows tree, runs
+# the native tests, then the Windows tests inside one Wine session, and ends
+# with one line "N passed, N failed" over both. Exits non-zero when a test
+# failed or something did not configure or build.
+#
+# Extra arguments go to both ctest runs, e.g. `scripts/test.sh -R rules`.
+set -uo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/lib/trees.sh"
+
+passed=0
+failed=0
+broken=()
+
+# run_ctest LABEL LOG CMD...: runs a ctest command, shows its output and adds
+# its counts to the totals.
+run_ctest() {
+  local label="$1" log="$2"
+  shift 2
+  note "test $label"
+  "$@" 2>&1 | tee "$log"
+  local rc="${PIPESTATUS[0]}"
+  local counts total failures
+  counts="$(grep -Eo '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)"
+  if [ -n "$counts" ]; then
+    failures="${counts%% *}"
+    total="${counts##* }"
+    passed=$((passed + total - failures))
+    failed=$((failed + failures))
+  elif ! grep -q 'No tests were found' "$log"; then
+    broken+=("$label tests did not run")
+  fi
+  [ "$rc" -eq 0 ] || [ -n "$counts" ] || broken+=("$label ctest exited with $rc")
+}
+
+# set -e is off: every step runs, failures are collected and reported.
+bootstrap || { echo "bootstrap failed" >&2; exit 1; }
+
+native_ok=1
+if configure_native; then
+  build_tree "$native_build" || broken+=("native build")
+else
+  broken+=("native configure")
+  native_ok=0
+fi
+
+win_ok=1
+if configure_win; then
+  build_tree "$win_build" || broken+=("Windows build")
+else
+  broken+=("Windows configure")
+  win_ok=0
+fi
+
+common_args=(--output-on-failure -j "$jobs" "$@")
+if [ "$native_ok" -eq 1 ]; then
+  run_ctest native "$native_build/ctest.log" \
+    ctest --test-dir "$native_build" "${common_args[@]}"
+fi
+if [ "$win_ok" -eq 1 ]; then
+  run_ctest Windows "$win_build/ctest.log" \
+    "$repo_root/scripts/wine-session.sh" ctest --test-dir "$win_build" "${common_args[@]}"
+fi
+
+for problem in "${broken[@]}"; do
+  echo "FAILED: $problem"
+done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "${#broken[@]}" -eq 0 ]
