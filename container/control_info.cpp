@@ -10,7 +10,9 @@ namespace {
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool NamesEqual(std::string_view a, std::string_view b) {
+}  // namespace
+
+bool KeyNamesEqual(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
@@ -18,13 +20,11 @@ bool NamesEqual(std::string_view a, std::string_view b) {
   return true;
 }
 
-}  // namespace
-
 std::string ControlInfo::Value(std::string_view name) const {
   for (const std::string& line : lines_) {
     const size_t equals = line.find('=');
     if (equals == std::string::npos) continue;
-    if (NamesEqual(std::string_view(line).substr(0, equals), name)) {
+    if (KeyNamesEqual(std::string_view(line).substr(0, equals), name)) {
       return line.substr(equals + 1);
     }
   }

@@ -28,6 +28,10 @@ class ControlInfo {
   std::vector<std::string> lines_;
 };
 
+// Whether two key names are equal as lookups compare them: A to Z without
+// regard to case, every other byte exactly.
+bool KeyNamesEqual(std::string_view a, std::string_view b);
+
 // A decimal signed 32-bit integer (optional sign, digits only). Anything
 // else, the empty text included, raises Error("'<text>' is not a valid
 // integer value").
