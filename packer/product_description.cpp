@@ -1,9 +1,9 @@
 #include "packer/product_description.h"
 
-#include <cctype>
 #include <filesystem>
 #include <string>
 
+#include "container/control_info.h"
 #include "container/errors.h"
 #include "container/image_file.h"
 
@@ -13,17 +13,6 @@ namespace {
 constexpr const char* kVendorKeys[] = {"AppName", "AppCompany", "TargetFolder", "ExeName",
                                        "ExeShortcut"};
 
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 std::string LineError(int line, const std::string& what) {
   return "product description, line " + std::to_string(line) + ": " + what;
 }
@@ -31,7 +20,7 @@ std::string LineError(int line, const std::string& what) {
 // The canonical spelling of a vendor key, or empty when `key` is none.
 std::string VendorKey(std::string_view key) {
   for (const char* known : kVendorKeys) {
-    if (SameIgnoringAsciiCase(key, known)) return known;
+    if (KeyNamesEqual(key, known)) return known;
   }
   for (const char* stem : {kShortcutNameStem, kShortcutPathStem}) {
     const int number = ShortcutNumber(key, stem);
@@ -52,7 +41,7 @@ std::string* PackerPath(ProductDescription& description, std::string_view key) {
                                    {"LicenseFile", &ProductDescription::license_file},
                                    {"FilesFolder", &ProductDescription::files_folder}};
   for (const Entry& entry : kEntries) {
-    if (SameIgnoringAsciiCase(key, entry.key)) return &(description.*entry.member);
+    if (KeyNamesEqual(key, entry.key)) return &(description.*entry.member);
   }
   return nullptr;
 }
@@ -61,7 +50,7 @@ std::string* PackerPath(ProductDescription& description, std::string_view key) {
 bool IsComputedKey(std::string_view key) {
   for (const char* computed : {"Splash", "Icon", "InfoAbout", "InfoInstall", "Filecount",
                                "Filebytes"}) {
-    if (SameIgnoringAsciiCase(key, computed)) return true;
+    if (KeyNamesEqual(key, computed)) return true;
   }
   return key.size() > 1 && (key[0] == 'f' || key[0] == 'F') &&
          key.find_first_not_of("0123456789", 1) == std::string_view::npos;
@@ -82,7 +71,7 @@ const ProductSetting* ProductDescription::Find(std::string_view key) const {
 }
 
 int ShortcutNumber(std::string_view key, std::string_view stem) {
-  if (key.size() <= stem.size() || !SameIgnoringAsciiCase(key.substr(0, stem.size()), stem)) {
+  if (key.size() <= stem.size() || !KeyNamesEqual(key.substr(0, stem.size()), stem)) {
     return 0;
   }
   const std::string_view digits = key.substr(stem.size());
@@ -118,7 +107,7 @@ ProductDescription ParseProductDescription(std::string_view text) {
 
     if (std::string* path = PackerPath(description, key)) {
       for (const std::string& seen : packer_keys_seen) {
-        if (SameIgnoringAsciiCase(seen, key)) {
+        if (KeyNamesEqual(seen, key)) {
           throw Error(LineError(line_number, "key \"" + std::string(key) + "\" is given twice"));
         }
       }
