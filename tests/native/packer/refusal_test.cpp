@@ -55,45 +55,41 @@ class RefusalTest : public ::testing::Test {
     WriteFile(example_.files() + "/" + relative, bytes);
   }
 
+  void ExpectRefused(std::initializer_list<std::string> message_parts) {
+    const std::string message = PackMessage();
+    ASSERT_FALSE(message.empty()) << "was packed";
+    for (const std::string& part : message_parts) {
+      EXPECT_NE(message.find(part), std::string::npos) << message;
+    }
+  }
+
+  // Adds the file, expects the product to be refused, and takes it away again.
+  void ExpectFileRefused(const std::string& relative, std::initializer_list<std::string> message_parts,
+                         const Bytes& bytes = ToBytes("content")) {
+    SCOPED_TRACE(relative);
+    AddFile(relative, bytes);
+    ExpectRefused(message_parts);
+    std::filesystem::remove(example_.files() + "/" + relative);
+  }
+
   static constexpr char kDrop[] = "<drop>";
   TempFolder folder_;
   WorkedExample example_{folder_};
 };
 
-#define EXPECT_REFUSED(...)                                                \
-  do {                                                                     \
-    const std::string message = PackMessage();                             \
-    ASSERT_FALSE(message.empty()) << "was packed";                         \
-    for (const char* part : {__VA_ARGS__}) {                               \
-      EXPECT_NE(message.find(part), std::string::npos) << message;         \
-    }                                                                      \
-  } while (0)
-
 TEST_F(RefusalTest, TheWorkedExamplePacks) { EXPECT_EQ(PackMessage(), ""); }
 
 TEST_F(RefusalTest, FileNamesTheFileLineCannotCarry) {
-  AddFile("docs/a<b.txt");
-  EXPECT_REFUSED("docs\\a<b.txt", "\"<\" or \">\"");
-  std::filesystem::remove(example_.files() + "/docs/a<b.txt");
-  AddFile("x>y");
-  EXPECT_REFUSED("x>y", "\"<\" or \">\"");
-  std::filesystem::remove(example_.files() + "/x>y");
-  AddFile("tab\there");
-  EXPECT_REFUSED("tab\there", "control character");
+  ExpectFileRefused("docs/a<b.txt", {"docs\\a<b.txt", "\"<\" or \">\""});
+  ExpectFileRefused("x>y", {"x>y", "\"<\" or \">\""});
+  ExpectFileRefused("tab\there", {"tab\there", "control character"});
 }
 
 TEST_F(RefusalTest, FileNamesWindowsCannotHold) {
-  AddFile("docs/what?.txt");
-  EXPECT_REFUSED("docs\\what?.txt", "not a plain relative name");
-  std::filesystem::remove(example_.files() + "/docs/what?.txt");
-  AddFile("c:evil.txt");
-  EXPECT_REFUSED("c:evil.txt", "drive");
-  std::filesystem::remove(example_.files() + "/c:evil.txt");
-  AddFile("back\\slash.txt");
-  EXPECT_REFUSED("back\\slash.txt", "folder separator");
-  std::filesystem::remove(example_.files() + "/back\\slash.txt");
-  AddFile("docs/CON.txt");
-  EXPECT_REFUSED("docs\\CON.txt", "device name");
+  ExpectFileRefused("docs/what?.txt", {"docs\\what?.txt", "not a plain relative name"});
+  ExpectFileRefused("c:evil.txt", {"c:evil.txt", "drive"});
+  ExpectFileRefused("back\\slash.txt", {"back\\slash.txt", "folder separator"});
+  ExpectFileRefused("docs/CON.txt", {"docs\\CON.txt", "device name"});
 }
 
 TEST_F(RefusalTest, NamesThatWouldLeaveTheInstallFolder) {
@@ -107,17 +103,17 @@ TEST_F(RefusalTest, NamesThatWouldLeaveTheInstallFolder) {
     }
   }
   SetLine("ExeName=..\\Marrowlight.exe");
-  EXPECT_REFUSED("ExeName", "..\\Marrowlight.exe");
+  ExpectRefused({"ExeName", "..\\Marrowlight.exe"});
   example_.WriteDescription(WorkedExample::DescriptionLines());
   SetLine("ShortcutPath1=C:\\Windows\\notepad.exe");
-  EXPECT_REFUSED("ShortcutPath1", "C:\\Windows\\notepad.exe");
+  ExpectRefused({"ShortcutPath1", "C:\\Windows\\notepad.exe"});
 }
 
 TEST_F(RefusalTest, ValuesTheControlInformationCannotCarry) {
   SetLine("AppCompany=by Brack" + EndMarker() + "water");
-  EXPECT_REFUSED("AppCompany", "ends the control information");
+  ExpectRefused({"AppCompany", "ends the control information"});
   SetLine("AppCompany=by\rBrackwater");
-  EXPECT_REFUSED("AppCompany", "line break");
+  ExpectRefused({"AppCompany", "line break"});
   EXPECT_THROW(CheckControlValue("AppName", "Marrow\nlight"), Error);
   EXPECT_THROW(CheckControlValue("AppName", "Marrow\tlight"), Error);
   EXPECT_NO_THROW(CheckControlValue("AppName", "Marrowl\xE9ght \x7F=x"));
@@ -125,82 +121,74 @@ TEST_F(RefusalTest, ValuesTheControlInformationCannotCarry) {
 
 TEST_F(RefusalTest, SplashAndIconMustBeJpegs) {
   WriteFile(example_.File("splash.jpg"), RtfOfSize("not a picture", 300));
-  EXPECT_REFUSED("SplashFile", "splash.jpg", "not a JPEG");
+  ExpectRefused({"SplashFile", "splash.jpg", "not a JPEG"});
   WriteFile(example_.File("splash.jpg"), JpegOfSize(128, 296, 13267));
   Bytes cut = JpegOfSize(32, 32, 2260);
   cut.resize(20);
   WriteFile(example_.File("icon.jpg"), cut);
-  EXPECT_REFUSED("IconFile", "icon.jpg", "not a JPEG");
+  ExpectRefused({"IconFile", "icon.jpg", "not a JPEG"});
 }
 
 TEST_F(RefusalTest, DescriptionKeysUnknownRepeatedOrComputed) {
   SetLine("AppVersion=1.0");
-  EXPECT_REFUSED("unknown key \"AppVersion\"", "line 15");
+  ExpectRefused({"unknown key \"AppVersion\"", "line 15"});
   SetLine("AppVersion=<drop>");
   SetLine("Filecount=3");
-  EXPECT_REFUSED("\"Filecount\"", "computed by the packer");
+  ExpectRefused({"\"Filecount\"", "computed by the packer"});
   SetLine("Filecount=<drop>");
   SetLine("ShortcutName01=x");
-  EXPECT_REFUSED("unknown key \"ShortcutName01\"");
+  ExpectRefused({"unknown key \"ShortcutName01\""});
   SetLine("ShortcutName01=<drop>");
   SetLine("appname=Marrowlight");
-  EXPECT_REFUSED("\"AppName\" is given twice");
+  ExpectRefused({"\"AppName\" is given twice"});
   example_.WriteDescription({"no equals sign"});
-  EXPECT_REFUSED("expected name=value");
+  ExpectRefused({"expected name=value"});
 }
 
 TEST_F(RefusalTest, MissingRequiredFilesAndKeys) {
   std::filesystem::remove(example_.File("about.rtf"));
-  EXPECT_REFUSED("AboutFile", "about.rtf", "does not exist");
+  ExpectRefused({"AboutFile", "about.rtf", "does not exist"});
   WriteFile(example_.File("about.rtf"), RtfOfSize("About", 253));
   for (const char* key : {"SplashFile", "LicenseFile", "FilesFolder", "AppName", "ExeName", "ExeShortcut",
                           "TargetFolder"}) {
     SCOPED_TRACE(key);
     SetLine(std::string(key) + "=<drop>");
-    EXPECT_REFUSED(key, "missing");
+    ExpectRefused({key, "missing"});
     example_.WriteDescription(WorkedExample::DescriptionLines());
   }
   SetLine("FilesFolder=nowhere");
-  EXPECT_REFUSED("nowhere", "does not exist");
+  ExpectRefused({"nowhere", "does not exist"});
 }
 
 TEST_F(RefusalTest, ProductFilesTheInstallerCouldNotInstallSoundly) {
-  AddFile("samples/empty.dat", {});
-  EXPECT_REFUSED("samples\\empty.dat", "empty");
-  std::filesystem::remove(example_.files() + "/samples/empty.dat");
-  AddFile("Uninstall.EXE");
-  EXPECT_REFUSED("Uninstall.EXE", "uninstaller");
-  std::filesystem::remove(example_.files() + "/Uninstall.EXE");
-  AddFile("marrowlight.ilg");
-  EXPECT_REFUSED("marrowlight.ilg", "install log");
-  std::filesystem::remove(example_.files() + "/marrowlight.ilg");
-  AddFile("DOCS/Manual.pdf");
-  EXPECT_REFUSED("letter case");
-  std::filesystem::remove_all(example_.files() + "/DOCS");
+  ExpectFileRefused("samples/empty.dat", {"samples\\empty.dat", "empty"}, {});
+  ExpectFileRefused("Uninstall.EXE", {"Uninstall.EXE", "uninstaller"});
+  ExpectFileRefused("marrowlight.ilg", {"marrowlight.ilg", "install log"});
+  ExpectFileRefused("DOCS/Manual.pdf", {"letter case"});
   SetLine("ExeName=Marrowlite.exe");
-  EXPECT_REFUSED("ExeName", "Marrowlite.exe", "not one of the product's files");
+  ExpectRefused({"ExeName", "Marrowlite.exe", "not one of the product's files"});
   example_.WriteDescription(WorkedExample::DescriptionLines());
   std::filesystem::remove_all(example_.files());
   std::filesystem::create_directories(example_.files() + "/only/folders");
-  EXPECT_REFUSED("holds no files");
+  ExpectRefused({"holds no files"});
 }
 
 TEST_F(RefusalTest, ShortcutsTheInstallerWouldNeverMake) {
   SetLine("ShortcutName3=Readme");
-  EXPECT_REFUSED("ShortcutName3", "never used", "ShortcutName2");
+  ExpectRefused({"ShortcutName3", "never used", "ShortcutName2"});
   SetLine("ShortcutName3=<drop>");
   SetLine("ShortcutPath2=docs");
-  EXPECT_REFUSED("ShortcutPath2", "no ShortcutName2");
+  ExpectRefused({"ShortcutPath2", "no ShortcutName2"});
   SetLine("ShortcutPath2=");
   SetLine("ShortcutName1=Manual: read me");
-  EXPECT_REFUSED("ShortcutName1", "Windows file name");
+  ExpectRefused({"ShortcutName1", "Windows file name"});
 }
 
 TEST_F(RefusalTest, StubsThatHoldAStartMarker) {
   WriteFile(example_.stub(), Concat({StubBytes(), ToBytes(StartMarker()), StubBytes()}));
-  EXPECT_REFUSED("stub", "start marker at offset 8194");
+  ExpectRefused({"stub", "start marker at offset 8194"});
   WriteFile(example_.stub(), Concat({ToBytes("MZ"), ToBytes(ScrambledStartMarker())}));
-  EXPECT_REFUSED("stub", "start marker at offset 2");
+  ExpectRefused({"stub", "start marker at offset 2"});
 }
 
 }  // namespace
