@@ -12,6 +12,7 @@
 #include "container/items.h"
 #include "container/layout.h"
 #include "packer/block_deflate.h"
+#include "rules/installed_files.h"
 #include "rules/path_rules.h"
 
 namespace tidemark {
@@ -151,8 +152,8 @@ void CheckSettings(const ProductDescription& description, const std::vector<Prod
 
 void CheckProductFiles(const std::vector<ProductFile>& files, const std::string& app_name) {
   if (files.empty()) throw Error("the files folder holds no files; an installer needs at least one");
-  const std::set<std::string> reserved = {FoldAsciiCase(kUninstallerName),
-                                          FoldAsciiCase(app_name + ".ilg")};
+  const std::string uninstaller = FoldAsciiCase(kUninstallerFileName);
+  const std::set<std::string> reserved = {uninstaller, FoldAsciiCase(InstallLogFileName(app_name))};
   std::set<std::string> folded_names;
   int64_t total = 0;
   for (const ProductFile& file : files) {
@@ -163,7 +164,7 @@ void CheckProductFiles(const std::vector<ProductFile>& files, const std::string&
     const std::string folded = FoldAsciiCase(file.name);
     if (reserved.count(folded)) {
       throw Error("file " + Quoted(file.name) + " would be overwritten by the installer's own " +
-                  (folded == FoldAsciiCase(kUninstallerName) ? "uninstaller" : "install log"));
+                  (folded == uninstaller ? "uninstaller" : "install log"));
     }
     if (!folded_names.insert(folded).second) {
       throw Error("file " + Quoted(file.name) + " differs from another only in letter case");
