@@ -4,7 +4,9 @@
 
 #include <filesystem>
 
+#include "container/container_walk.h"
 #include "container/errors.h"
+#include "container/image_file.h"
 #include "container/layout.h"
 #include "packer/pack.h"
 #include "packer/product_checks.h"
@@ -22,6 +24,7 @@ class RefusalTest : public ::testing::Test {
     options.stub_path = example_.stub();
     options.description_path = example_.description();
     options.output_path = folder_.File("setup.exe");
+    options.scrambled = scrambled_;
     try {
       PackInstaller(options);
       return "";
@@ -73,6 +76,7 @@ class RefusalTest : public ::testing::Test {
   }
 
   static constexpr char kDrop[] = "<drop>";
+  bool scrambled_ = false;
   TempFolder folder_;
   WorkedExample example_{folder_};
 };
@@ -189,6 +193,25 @@ TEST_F(RefusalTest, StubsThatHoldAStartMarker) {
   ExpectRefused({"stub", "start marker at offset 8194"});
   WriteFile(example_.stub(), Concat({ToBytes("MZ"), ToBytes(ScrambledStartMarker())}));
   ExpectRefused({"stub", "start marker at offset 2"});
+}
+
+TEST_F(RefusalTest, ScrambledOutputThatHoldsThePlainStartMarker) {
+  PackMessage();  // plain, to find where the about text lies
+  ExeImage image(ReadFileStorage(folder_.File("setup.exe")));
+  ControlInfo info;
+  const HeadWalk walk = WalkContainerHead(image, "setup.exe", info);
+  std::filesystem::remove(folder_.File("setup.exe"));
+  const size_t key_index =
+      static_cast<size_t>(walk.about.start) - ReadWholeFile(example_.stub()).size() - kStartMarkerLength;
+  // The about text is stored raw, so its scrambled bytes can be chosen.
+  Bytes about = ReadWholeFile(example_.File("about.rtf"));
+  const std::string marker = StartMarker();
+  for (size_t i = 0; i < marker.size(); ++i) {
+    about[100 + i] = static_cast<uint8_t>(marker[i] ^ ScrambleKey[(key_index + 100 + i) % kScrambleKeyLength]);
+  }
+  WriteFile(example_.File("about.rtf"), about);
+  scrambled_ = true;
+  ExpectRefused({"plain start marker", "offset " + std::to_string(key_index + 100)});
 }
 
 }  // namespace
