@@ -1,0 +1,94 @@
+#include "container/control_info.h"
+
+#include <gtest/gtest.h>
+
+#include "container/errors.h"
+
+namespace tidemark {
+namespace {
+
+ControlInfo InfoOf(std::initializer_list<std::string> lines) {
+  ControlInfo info;
+  for (const std::string& line : lines) info.AddLine(line);
+  return info;
+}
+
+TEST(ControlInfoLookup, FollowsTheContainerRules) {
+  const ControlInfo info = InfoOf({
+      "[Settings]",
+      "appname=Marrowlight",     // any letter case answers
+      "Icon=2260",
+      "ICON=999",                // the first definition wins
+      "Splash =13267",           // the blank belongs to the name
+      "f1=<a=b.txt><12>",        // only the first "=" separates
+      "AppCompany=  by Brackwater ",  // nothing is trimmed
+      "ShortcutName2=",
+      "no key on this line",
+  });
+  EXPECT_EQ(info.Value("AppName"), "Marrowlight");
+  EXPECT_EQ(info.Value("icon"), "2260");
+  EXPECT_EQ(info.Value("Splash"), "");
+  EXPECT_EQ(info.Value("Splash "), "13267");
+  EXPECT_EQ(info.Value("f1"), "<a=b.txt><12>");
+  EXPECT_EQ(info.Value("AppCompany"), "  by Brackwater ");
+  EXPECT_EQ(info.Value("ShortcutName2"), "");
+  EXPECT_EQ(info.Value("Missing"), "");
+  EXPECT_EQ(info.Value("[Settings]"), "");
+  EXPECT_EQ(info.Value(""), "");
+}
+
+TEST(ControlInfoLookup, EmptyNameMatchesALineStartingWithEquals) {
+  const ControlInfo info = InfoOf({"=orphan", "Key=value"});
+  EXPECT_EQ(info.Value(""), "orphan");
+  EXPECT_EQ(info.Value("Key"), "value");
+}
+
+TEST(ControlInfoLookup, CaseFoldingIsAsciiOnly) {
+  // 0xC9 and 0xE9 are the two cases of one letter in Latin-1, but names
+  // compare without regard to case for A to Z only.
+  const ControlInfo info = InfoOf({"\xC9tat=1"});
+  EXPECT_EQ(info.Value("\xC9TAT"), "1");
+  EXPECT_EQ(info.Value("\xE9tat"), "");
+}
+
+TEST(ControlInfoLookup, IntValueConvertsOrRaisesWithTheValue) {
+  const ControlInfo info = InfoOf({"InfoAbout=253", "Bad=12a"});
+  EXPECT_EQ(info.IntValue("infoabout"), 253);
+  try {
+    info.IntValue("Bad");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "'12a' is not a valid integer value");
+  }
+  try {
+    info.IntValue("InfoInstall");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "'' is not a valid integer value");
+  }
+}
+
+TEST(StrToIntTest, AcceptsSignedDecimal32Bit) {
+  EXPECT_EQ(StrToInt("0"), 0);
+  EXPECT_EQ(StrToInt("-0"), 0);
+  EXPECT_EQ(StrToInt("+17"), 17);
+  EXPECT_EQ(StrToInt("000123"), 123);
+  EXPECT_EQ(StrToInt("2147483647"), 2147483647);
+  EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
+  EXPECT_EQ(StrToInt("-42"), -42);
+}
+
+TEST(StrToIntTest, RejectsEverythingElseNamingTheText) {
+  for (const std::string& text : std::initializer_list<std::string>{"", "+", "-", " 1", "1 ", "1.0", "0x10", "$10", "1e3", "2147483648", "-2147483649",
+        "99999999999999999999", "--1", "+-1", "12\t"}) {
+    try {
+      StrToInt(text);
+      ADD_FAILURE() << "accepted '" << text << "'";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), "'" + text + "' is not a valid integer value");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tidemark

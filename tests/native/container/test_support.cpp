@@ -1,0 +1,174 @@
+#include "tests/native/container/test_support.h"
+
+#include <jpeglib.h>
+#include <stdlib.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "container/layout.h"
+
+namespace tidemark::test {
+namespace {
+
+uint32_t NextRandom(uint32_t& state) {
+  state ^= state << 13;
+  state ^= state >> 17;
+  state ^= state << 5;
+  return state;
+}
+
+void AppendLine(Bytes& out, const std::string& line) {
+  out.insert(out.end(), line.begin(), line.end());
+  out.push_back('\r');
+  out.push_back('\n');
+}
+
+Bytes ContainerWithMarker(const ContainerParts& parts, const std::string& start_marker) {
+  Bytes out = parts.stub;
+  AppendLine(out, start_marker);
+  for (const std::string& line : parts.lines) AppendLine(out, line);
+  AppendLine(out, EndMarker());
+  for (const Bytes& item : parts.items) out.insert(out.end(), item.begin(), item.end());
+  return out;
+}
+
+}  // namespace
+
+Bytes ToBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
+Bytes ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes RandomBytes(size_t size, uint32_t seed) {
+  uint32_t state = seed | 1;
+  Bytes out(size);
+  for (uint8_t& b : out) b = static_cast<uint8_t>(NextRandom(state) >> 24);
+  return out;
+}
+
+Bytes TextLikeBytes(size_t size, uint32_t seed) {
+  static const char* const kWords[] = {"tide ", "mark ", "install ", "folder ", "shortcut ",
+                                       "\r\n", "Marrowlight ", "0x1F ", "zlib "};
+  uint32_t state = seed | 1;
+  Bytes out;
+  out.reserve(size);
+  while (out.size() < size) {
+    const char* word = kWords[NextRandom(state) % std::size(kWords)];
+    for (; *word && out.size() < size; ++word) out.push_back(static_cast<uint8_t>(*word));
+  }
+  return out;
+}
+
+Bytes Deflate(const Bytes& content, int level) {
+  uLongf length = compressBound(static_cast<uLong>(content.size()));
+  Bytes out(length);
+  if (compress2(out.data(), &length, content.data(), static_cast<uLong>(content.size()), level) !=
+      Z_OK) {
+    throw std::runtime_error("compress2 failed");
+  }
+  out.resize(length);
+  return out;
+}
+
+Bytes DeflateWithDictionary(const Bytes& content, const Bytes& dictionary) {
+  z_stream stream{};
+  deflateInit(&stream, 6);
+  deflateSetDictionary(&stream, dictionary.data(), static_cast<uInt>(dictionary.size()));
+  Bytes out(deflateBound(&stream, static_cast<uLong>(content.size())));
+  stream.next_in = const_cast<Bytef*>(content.data());
+  stream.avail_in = static_cast<uInt>(content.size());
+  stream.next_out = out.data();
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_FINISH);
+  out.resize(stream.total_out);
+  deflateEnd(&stream);
+  return out;
+}
+
+Bytes EncodeJpeg(int width, int height, bool grey) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = grey ? 1 : 3;
+  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  const int components = grey ? 1 : 3;
+  Bytes row(static_cast<size_t>(width * components));
+  while (info.next_scanline < info.image_height) {
+    const int y = static_cast<int>(info.next_scanline);
+    for (int x = 0; x < width; ++x) {
+      if (grey) {
+        row[x] = 128;
+      } else {
+        row[x * 3 + 0] = static_cast<uint8_t>(x * 255 / (width - 1));
+        row[x * 3 + 1] = static_cast<uint8_t>(y * 255 / (height - 1));
+        row[x * 3 + 2] = 64;
+      }
+    }
+    JSAMPROW pointer = row.data();
+    jpeg_write_scanlines(&info, &pointer, 1);
+  }
+  jpeg_finish_compress(&info);
+  Bytes out(buffer, buffer + size);
+  jpeg_destroy_compress(&info);
+  free(buffer);
+  return out;
+}
+
+Bytes BuildPlainContainer(const ContainerParts& parts) {
+  return ContainerWithMarker(parts, StartMarker());
+}
+
+void ScrambleFrom(Bytes& bytes, size_t from) {
+  for (size_t i = from; i < bytes.size(); ++i) {
+    bytes[i] ^= static_cast<uint8_t>(ScrambleKey[(i - from) % kScrambleKeyLength]);
+  }
+}
+
+Bytes BuildScrambledContainer(const ContainerParts& parts) {
+  Bytes out = ContainerWithMarker(parts, ScrambledStartMarker());
+  const size_t payload = parts.stub.size() + kStartMarkerLength;
+  uint8_t sum = 0;
+  for (size_t i = payload; i < out.size(); ++i) sum ^= out[i];
+  out.push_back(sum);  // the tail: the XOR of all plain bytes is now 0
+  ScrambleFrom(out, payload);
+  return out;
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tidemark-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace tidemark::test
