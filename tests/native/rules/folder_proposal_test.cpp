@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/native/rules/shift_jis.h"
+
 namespace tidemark {
 namespace {
 
@@ -65,18 +67,13 @@ TEST(InstallFolderLineTest, AddsOneSeparatorOnlyWhenMissing) {
   EXPECT_EQ(InstallFolderLine("D:\\Work", " Name "), "D:\\Work\\ Name ");
 }
 
-bool ShiftJisLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 TEST(FolderProposalTest, DoubleByteCharactersEndingInABackslashByte) {
-  // 0x95 0x5C is one character whose second byte is "\".
-  const std::string folder = "D:\\\x95\x5C";
+  const std::string folder = "D:\\" + kTableChar;
   EXPECT_EQ(InstallFolderLine(folder, "x", ShiftJisLeadByte), folder + "\\x");
   const FolderProposal proposal =
-      ProposeFolder("%ProgramFiles%\\\x95\x5C", kProgramFiles, ShiftJisLeadByte);
+      ProposeFolder("%ProgramFiles%\\" + kTableChar, kProgramFiles, ShiftJisLeadByte);
   EXPECT_EQ(proposal.folder_base, "C:\\Program Files\\");
-  EXPECT_EQ(proposal.name, "\x95\x5C");
+  EXPECT_EQ(proposal.name, kTableChar);
 }
 
 }  // namespace

@@ -2,16 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/native/rules/shift_jis.h"
+
 namespace tidemark {
 namespace {
-
-// Shift-JIS lead bytes; their trail bytes may be 0x5C ("\") or 0x7C ("|").
-bool ShiftJisLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-// U+8868 in Shift-JIS: 0x95 0x5C, its second byte is "\".
-const std::string kTableChar = "\x95\x5C";
 
 TEST(FolderPartTest, KeepsEverythingUpToTheLastSeparator) {
   EXPECT_EQ(FolderPart("C:\\Program Files\\App\\app.exe"), "C:\\Program Files\\App\\");

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/native/rules/shift_jis.h"
+
 namespace tidemark {
 namespace {
 
@@ -110,13 +112,8 @@ TEST(LeftoverFolderTest, TheUninstallersOwnFolderOnly) {
   }
 }
 
-bool ShiftJisLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 TEST(FoldersToPruneTest, DoubleByteFolderNamesStayWhole) {
-  // 0x95 0x5C is one character whose second byte is "\".
-  const std::string install = "C:\\\x95\x5C";
+  const std::string install = "C:\\" + kTableChar;
   const InstallLog log = MakeLog({install + "\\a\\x.txt", install + "\\uninstall.exe"});
   const PruningScope scope = MakePruningScope(log, "", "", ShiftJisLeadByte);
   EXPECT_EQ(scope.install_folder, install);
