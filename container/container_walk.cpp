@@ -7,24 +7,25 @@ namespace {
 
 ByteSink& OrDiscard(ByteSink* sink, DiscardSink& discard) { return sink ? *sink : discard; }
 
-}  // namespace
-
-ItemExtent ReadCompressedItem(ByteSource& source, int32_t size, ByteSink& target) {
+// Runs one item operation and notes where the source stood before and after.
+template <typename ReadItem>
+ItemExtent Measured(ByteSource& source, int32_t size, ReadItem read_item) {
   ItemExtent extent;
   extent.start = source.Position();
-  InflateItem(source, target, size);
+  read_item();
   extent.end = source.Position();
   extent.content_size = size;
   return extent;
 }
 
+}  // namespace
+
+ItemExtent ReadCompressedItem(ByteSource& source, int32_t size, ByteSink& target) {
+  return Measured(source, size, [&] { InflateItem(source, target, size); });
+}
+
 ItemExtent ReadRawItem(ByteSource& source, int32_t size, ByteSink& target) {
-  ItemExtent extent;
-  extent.start = source.Position();
-  CopyRawItem(source, target, size);
-  extent.end = source.Position();
-  extent.content_size = size;
-  return extent;
+  return Measured(source, size, [&] { CopyRawItem(source, target, size); });
 }
 
 HeadWalk WalkContainerHead(ExeImage& image, const std::string& running_file_name,
