@@ -77,6 +77,19 @@ class ItemInflater {
   bool finished_ = false;
 };
 
+// Creates the file, lets `write_item` fill it and closes it; the progress
+// moves only once the whole file is written. On a failure the file is
+// closed by the sink's destructor and the progress stays.
+template <typename WriteItem>
+void WriteItemToFile(const std::string& path, int32_t size, const ProgressFn& progress,
+                     WriteItem write_item) {
+  RequireNonNegative(size);
+  std::unique_ptr<FileSink> file = CreateFileSink(path);
+  write_item(*file);
+  file->Close();
+  if (progress) progress(size);
+}
+
 }  // namespace
 
 bool InflateItem(ByteSource& source, ByteSink& target, int32_t size) {
@@ -125,22 +138,14 @@ std::vector<uint8_t> LoadRichTextItem(ByteSource& source, int32_t size) {
 
 bool InflateItemToFile(ByteSource& source, const std::string& path, int32_t size,
                        const ProgressFn& progress) {
-  RequireNonNegative(size);
-  std::unique_ptr<FileSink> file = CreateFileSink(path);
-  InflateItem(source, *file, size);
-  file->Close();
-  if (progress) progress(size);
+  WriteItemToFile(path, size, progress, [&](ByteSink& file) { InflateItem(source, file, size); });
   return true;
 }
 
 bool CopyRawToFile(ByteSource& source, const std::string& path, int32_t size,
                    const ProgressFn& progress) {
   try {
-    RequireNonNegative(size);
-    std::unique_ptr<FileSink> file = CreateFileSink(path);
-    CopyRawItem(source, *file, size);
-    file->Close();
-    if (progress) progress(size);
+    WriteItemToFile(path, size, progress, [&](ByteSink& file) { CopyRawItem(source, file, size); });
     return true;
   } catch (...) {
     return false;
