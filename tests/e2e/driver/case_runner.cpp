@@ -1,0 +1,382 @@
+#include "tests/e2e/driver/case_runner.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <thread>
+
+#include "tests/e2e/driver/control_names.h"
+#include "tests/e2e/driver/file_edits.h"
+#include "tests/e2e/driver/installer_windows.h"
+#include "tests/e2e/driver/png_writer.h"
+#include "tests/e2e/driver/screen_capture.h"
+#include "tests/e2e/driver/user_input.h"
+
+namespace tidemark::e2e {
+
+// A failed expectation; carries the report lines.
+class CaseFailure : public std::runtime_error {
+ public:
+  CaseFailure(const std::string& expected, const std::string& found)
+      : std::runtime_error(expected), expected_(expected), found_(found) {}
+  const std::string& expected() const { return expected_; }
+  const std::string& found() const { return found_; }
+
+ private:
+  std::string expected_;
+  std::string found_;
+};
+
+using Method = void (CaseRunner::*)(std::vector<std::string>);
+
+struct CaseRunner::Handler {
+  const char* name;
+  size_t min_args;
+  size_t max_args;
+  bool waits;  // accepts a trailing "within SECONDS"
+  Method method;
+};
+
+namespace {
+
+constexpr char kWithin[] = "within";
+
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string Describe(const BoxContent& box) {
+  std::string text = "box " + Quoted(box.title) + " " + Quoted(box.text) + " buttons";
+  for (const std::string& button : box.buttons) text += " " + Quoted(button);
+  return text;
+}
+
+std::string DescribePages(const std::vector<int>& pages) {
+  if (pages.empty()) return "no visible page";
+  std::string text = pages.size() == 1 ? "page" : "pages";
+  for (int id : pages) text += " " + ControlName(id);
+  return text;
+}
+
+int ParseInteger(const std::string& word, const char* what) {
+  size_t used = 0;
+  int value = 0;
+  try {
+    value = std::stoi(word, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used == 0 || used != word.size()) throw ScriptError(std::string(what) + " expected, not " + Quoted(word));
+  return value;
+}
+
+Milliseconds Seconds(const std::string& word) {
+  const int seconds = ParseInteger(word, "a number of seconds");
+  if (seconds <= 0) throw ScriptError("a timeout must be at least one second");
+  return Milliseconds(seconds * 1000);
+}
+
+bool SameButtons(std::vector<std::string> a, std::vector<std::string> b) {
+  std::sort(a.begin(), a.end());
+  std::sort(b.begin(), b.end());
+  return a == b;
+}
+
+void Print(const std::string& line) {
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+void CheckScript(const std::vector<Command>& commands) {
+  for (const Command& command : commands) {
+    const CaseRunner::Handler* handler = CaseRunner::FindHandler(command.name);
+    const std::string where = "line " + std::to_string(command.line) + ": ";
+    if (!handler) throw ScriptError(where + "unknown command " + Quoted(command.name));
+    size_t count = command.args.size();
+    if (handler->waits && count >= 2 && command.args[count - 2] == kWithin) count -= 2;
+    if (count < handler->min_args || count > handler->max_args) {
+      throw ScriptError(where + "wrong number of words for " + command.name);
+    }
+  }
+}
+
+CaseRunner::CaseRunner(RunOptions options) : options_(std::move(options)) {}
+
+CaseRunner::~CaseRunner() { installer_.Terminate(); }
+
+bool CaseRunner::Run(const std::vector<Command>& commands) {
+  const Command* current = nullptr;
+  try {
+    for (const Command& command : commands) {
+      current = &command;
+      Print("[" + std::to_string(command.line) + "] " + command.text);
+      Execute(command);
+    }
+    current = nullptr;
+    if (installer_.started() && !installer_.ExitCode()) {
+      Fail("the installer to have ended when the case ends (expect-exit or terminate)",
+           "it still runs");
+    }
+    Print("PASSED");
+    return true;
+  } catch (const CaseFailure& failure) {
+    const std::string where = current ? "line " + std::to_string(current->line) + ": " + current->text
+                                      : std::string("end of the case");
+    Print("FAILED at " + where);
+    Print("  expected: " + failure.expected());
+    Print("  found:    " + failure.found());
+  } catch (const std::exception& error) {
+    Print("FAILED at line " + std::to_string(current ? current->line : 0) + ": " + error.what());
+  }
+  try {
+    Print("  screenshot: " + SaveScreenshot("failure"));
+  } catch (const std::exception& error) {
+    Print("  no screenshot: " + std::string(error.what()));
+  }
+  installer_.Terminate();
+  return false;
+}
+
+void CaseRunner::Execute(const Command& command) {
+  const Handler* handler = FindHandler(command.name);
+  if (!handler) throw ScriptError("unknown command " + Quoted(command.name));
+  (this->*handler->method)(command.args);
+}
+
+void CaseRunner::Fail(const std::string& expected, const std::string& found) {
+  throw CaseFailure(expected, found);
+}
+
+std::string CaseRunner::SaveScreenshot(const std::string& name) {
+  std::this_thread::sleep_for(options_.settle);
+  std::vector<HWND> windows;
+  if (installer_.started() && !installer_.ExitCode()) windows = VisibleTopLevelWindows(installer_.id());
+  const RgbImage picture = CaptureScreen(AreaOf(windows));
+
+  char number[8];
+  std::snprintf(number, sizeof number, "%02d", ++screenshots_);
+  std::filesystem::create_directories(options_.screenshot_folder);
+  const std::string path =
+      (std::filesystem::path(options_.screenshot_folder) / (std::string(number) + "-" + name + ".png"))
+          .string();
+  WritePng(picture, path);
+  return path;
+}
+
+Milliseconds CaseRunner::TakeTimeout(std::vector<std::string>& args) const {
+  if (args.size() >= 2 && args[args.size() - 2] == kWithin) {
+    const Milliseconds timeout = Seconds(args.back());
+    args.resize(args.size() - 2);
+    return timeout;
+  }
+  return options_.timeout;
+}
+
+std::string CaseRunner::ProcessState() const {
+  if (!installer_.started()) return "no installer was started";
+  if (const auto code = installer_.ExitCode()) {
+    return "the installer has ended with exit code " + std::to_string(*code);
+  }
+  return "the installer runs";
+}
+
+HWND CaseRunner::AwaitMainWindow(Milliseconds timeout) {
+  if (!installer_.started()) Fail("a started installer", ProcessState());
+  HWND main_window = nullptr;
+  PollUntil(timeout, [&] {
+    main_window = FindMainWindow(installer_.id());
+    return main_window != nullptr || installer_.ExitCode().has_value();
+  });
+  if (!main_window) Fail("a visible window of class TfrmInstall", ProcessState() + ", no such window");
+  return main_window;
+}
+
+HWND CaseRunner::Control(HWND main_window, const std::string& name) {
+  const std::optional<int> id = ControlIdByName(name);
+  if (!id) throw ScriptError("no control is named " + Quoted(name));
+  HWND control = FindControl(main_window, *id);
+  if (!control) Fail("a control " + name, "no child window with identifier " + std::to_string(*id));
+  return control;
+}
+
+void CaseRunner::Start(std::vector<std::string> args) {
+  std::string path = args[0];
+  if (args.size() == 3) {
+    if (args[1] != "as") throw ScriptError("start PATH [as COPY]");
+    CopyFileTo(args[0], args[2]);
+    path = args[2];
+  } else if (args.size() != 1) {
+    throw ScriptError("start PATH [as COPY]");
+  }
+  installer_.Start(path);
+  Print("  started process " + std::to_string(installer_.id()));
+}
+
+void CaseRunner::WaitWindow(std::vector<std::string> args) { AwaitMainWindow(TakeTimeout(args)); }
+
+void CaseRunner::ExpectPage(std::vector<std::string> args) {
+  const Milliseconds timeout = TakeTimeout(args);
+  const std::optional<int> id = ControlIdByName(args[0]);
+  if (!id || !IsPageId(*id)) throw ScriptError(Quoted(args[0]) + " is not a page");
+  HWND main_window = AwaitMainWindow(timeout);
+  std::vector<int> pages;
+  const bool shown = PollUntil(timeout, [&] {
+    pages = VisiblePageIds(main_window);
+    return pages == std::vector<int>{*id};
+  });
+  if (!shown) Fail("page " + ControlName(*id) + " alone visible", DescribePages(pages));
+}
+
+void CaseRunner::Click(std::vector<std::string> args) {
+  HWND control = Control(AwaitMainWindow(options_.timeout), args[0]);
+  if (!IsWindowVisible(control)) Fail(args[0] + " visible, to be clicked", "it is hidden");
+  if (!IsWindowEnabled(control)) Fail(args[0] + " enabled, to be clicked", "it is disabled");
+  ClickCentre(control);
+}
+
+void CaseRunner::Type(std::vector<std::string> args) {
+  HWND control = Control(AwaitMainWindow(options_.timeout), args[0]);
+  if (!IsWindowVisible(control)) Fail(args[0] + " visible, to type into", "it is hidden");
+  TypeCharacters(control, args[1]);
+}
+
+void CaseRunner::ExpectText(std::vector<std::string> args) {
+  const Milliseconds timeout = TakeTimeout(args);
+  HWND control = Control(AwaitMainWindow(timeout), args[0]);
+  std::string text;
+  if (!PollUntil(timeout, [&] { return (text = ReadWindowText(control)) == args[1]; })) {
+    Fail(args[0] + " showing " + Quoted(args[1]), Quoted(text));
+  }
+}
+
+void CaseRunner::ExpectBox(std::vector<std::string> args) {
+  const Milliseconds timeout = TakeTimeout(args);
+  if (!installer_.started()) Fail("a box of the installer", ProcessState());
+  const BoxContent wanted{args[0], args[1], {args.begin() + 2, args.end()}};
+  std::string seen;
+  const bool found = PollUntil(timeout, [&] {
+    seen.clear();
+    for (HWND box : FindBoxes(installer_.id())) {
+      const BoxContent content = ReadBox(box);
+      if (content.title == wanted.title && content.text == wanted.text &&
+          SameButtons(content.buttons, wanted.buttons)) {
+        return true;
+      }
+      seen += (seen.empty() ? "" : "; ") + Describe(content);
+    }
+    return installer_.ExitCode().has_value();
+  });
+  if (!found || installer_.ExitCode()) {
+    Fail(Describe(wanted), seen.empty() ? "no box; " + ProcessState() : seen);
+  }
+}
+
+void CaseRunner::ExpectNoBox(std::vector<std::string> args) {
+  const Milliseconds timeout = TakeTimeout(args);
+  std::string seen;
+  const bool none = PollUntil(timeout, [&] {
+    seen.clear();
+    if (!installer_.started()) return true;
+    for (HWND box : FindBoxes(installer_.id())) seen += (seen.empty() ? "" : "; ") + Describe(ReadBox(box));
+    return seen.empty();
+  });
+  if (!none) Fail("no box open", seen);
+}
+
+void CaseRunner::AnswerBox(std::vector<std::string> args) {
+  const Milliseconds timeout = TakeTimeout(args);
+  if (!installer_.started()) Fail("a box to answer", ProcessState());
+  HWND box = nullptr;
+  HWND button = nullptr;
+  PollUntil(timeout, [&] {
+    for (HWND candidate : FindBoxes(installer_.id())) {
+      if ((button = FindBoxButton(candidate, args[0])) != nullptr) {
+        box = candidate;
+        return true;
+      }
+    }
+    return installer_.ExitCode().has_value();
+  });
+  if (!button) Fail("a box with the button " + Quoted(args[0]), ProcessState() + ", no such box");
+  ClickCentre(button);
+  // The answer is taken when the box has gone; later steps see the result.
+  if (!PollUntil(timeout, [&] { return !IsWindow(box) || !IsWindowVisible(box); })) {
+    Fail("the box to close after " + Quoted(args[0]), Describe(ReadBox(box)));
+  }
+}
+
+void CaseRunner::Screenshot(std::vector<std::string> args) {
+  Print("  saved " + SaveScreenshot(args[0]));
+}
+
+void CaseRunner::ExpectExit(std::vector<std::string> args) {
+  const Milliseconds timeout = TakeTimeout(args);
+  if (!installer_.started()) Fail("the installer to end", ProcessState());
+  const std::optional<DWORD> code = installer_.WaitForExit(timeout);
+  if (!code) Fail("the installer to end", "it still runs");
+  if (!args.empty()) {
+    const int wanted = ParseInteger(args[0], "an exit code");
+    if (static_cast<DWORD>(wanted) != *code) {
+      Fail("exit code " + args[0], "exit code " + std::to_string(*code));
+    }
+  }
+}
+
+void CaseRunner::Terminate(std::vector<std::string>) { installer_.Terminate(); }
+
+void CaseRunner::Sleep(std::vector<std::string> args) {
+  std::this_thread::sleep_for(Milliseconds(ParseInteger(args[0], "milliseconds")));
+}
+
+void CaseRunner::SetTimeout(std::vector<std::string> args) { options_.timeout = Seconds(args[0]); }
+
+void CaseRunner::Copy(std::vector<std::string> args) { CopyFileTo(args[0], args[1]); }
+
+void CaseRunner::Patch(std::vector<std::string> args) { PatchFirst(args[0], args[1], args[2]); }
+
+void CaseRunner::FlipByteAt(std::vector<std::string> args) {
+  FlipByte(args[0], ParseInteger(args[1], "an offset"));
+}
+
+const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
+  // name, fewest and most words after the name, accepts "within SECONDS"
+  static const Handler kHandlers[] = {
+      {"start", 1, 3, false, &CaseRunner::Start},
+      {"wait-window", 0, 0, true, &CaseRunner::WaitWindow},
+      {"expect-page", 1, 1, true, &CaseRunner::ExpectPage},
+      {"click", 1, 1, false, &CaseRunner::Click},
+      {"type", 2, 2, false, &CaseRunner::Type},
+      {"expect-text", 2, 2, true, &CaseRunner::ExpectText},
+      {"expect-box", 3, 8, true, &CaseRunner::ExpectBox},
+      {"expect-no-box", 0, 0, true, &CaseRunner::ExpectNoBox},
+      {"answer-box", 1, 1, true, &CaseRunner::AnswerBox},
+      {"screenshot", 1, 1, false, &CaseRunner::Screenshot},
+      {"expect-exit", 0, 1, true, &CaseRunner::ExpectExit},
+      {"terminate", 0, 0, false, &CaseRunner::Terminate},
+      {"sleep", 1, 1, false, &CaseRunner::Sleep},
+      {"timeout", 1, 1, false, &CaseRunner::SetTimeout},
+      {"copy", 2, 2, false, &CaseRunner::Copy},
+      {"patch", 3, 3, false, &CaseRunner::Patch},
+      {"flip-byte", 2, 2, false, &CaseRunner::FlipByteAt},
+  };
+  for (const Handler& handler : kHandlers) {
+    if (name == handler.name) return &handler;
+  }
+  return nullptr;
+}
+
+}  // namespace tidemark::e2e

@@ -1,0 +1,73 @@
+// Runs one end-to-end case: starts the installer, drives its window and
+// checks what it shows. The first failed expectation ends the case: the
+// driver reports what it expected and what it found, saves a screenshot and
+// terminates the installer it started.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver/installer_process.h"
+#include "tests/e2e/driver/polling.h"
+#include "tests/e2e/driver/script.h"
+
+namespace tidemark::e2e {
+
+struct RunOptions {
+  std::string screenshot_folder;     // created when the first picture is saved
+  Milliseconds timeout{10000};       // for every wait without "within"
+  Milliseconds settle{300};          // before a screenshot, for painting to finish
+};
+
+// Checks that every command is known and has a fitting number of words.
+// Raises ScriptError naming the line.
+void CheckScript(const std::vector<Command>& commands);
+
+class CaseRunner {
+ public:
+  explicit CaseRunner(RunOptions options);
+  ~CaseRunner();
+  CaseRunner(const CaseRunner&) = delete;
+  CaseRunner& operator=(const CaseRunner&) = delete;
+
+  // True when every command passed and the installer has ended.
+  bool Run(const std::vector<Command>& commands);
+
+  // One command of the case language; null for an unknown name.
+  struct Handler;
+  static const Handler* FindHandler(const std::string& name);
+
+ private:
+  void Execute(const Command& command);
+  void Fail(const std::string& expected, const std::string& found);
+  std::string SaveScreenshot(const std::string& name);
+
+  Milliseconds TakeTimeout(std::vector<std::string>& args) const;
+  HWND AwaitMainWindow(Milliseconds timeout);
+  HWND Control(HWND main_window, const std::string& name);
+  std::string ProcessState() const;
+
+  void Start(std::vector<std::string> args);
+  void WaitWindow(std::vector<std::string> args);
+  void ExpectPage(std::vector<std::string> args);
+  void Click(std::vector<std::string> args);
+  void Type(std::vector<std::string> args);
+  void ExpectText(std::vector<std::string> args);
+  void ExpectBox(std::vector<std::string> args);
+  void ExpectNoBox(std::vector<std::string> args);
+  void AnswerBox(std::vector<std::string> args);
+  void Screenshot(std::vector<std::string> args);
+  void ExpectExit(std::vector<std::string> args);
+  void Terminate(std::vector<std::string> args);
+  void Sleep(std::vector<std::string> args);
+  void SetTimeout(std::vector<std::string> args);
+  void Copy(std::vector<std::string> args);
+  void Patch(std::vector<std::string> args);
+  void FlipByteAt(std::vector<std::string> args);
+
+  RunOptions options_;
+  InstallerProcess installer_;
+  int screenshots_ = 0;
+};
+
+}  // namespace tidemark::e2e

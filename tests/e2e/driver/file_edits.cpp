@@ -1,0 +1,67 @@
+#include "tests/e2e/driver/file_edits.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <vector>
+
+#include "tests/e2e/driver/system_failure.h"
+
+namespace tidemark::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<char> ReadAll(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot open " + path);
+  return std::vector<char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const std::string& path, const std::vector<char>& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  if (!file) throw std::runtime_error("cannot write " + path);
+}
+
+}  // namespace
+
+void CopyFileTo(const std::string& from, const std::string& to) {
+  std::error_code error;
+  const fs::path target(to);
+  if (target.has_parent_path()) fs::create_directories(target.parent_path(), error);
+  // CopyFileA rather than std::filesystem: MinGW's copy_file refuses to
+  // replace an existing file.
+  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) {
+    throw SystemFailure("cannot copy " + from + " to " + to);
+  }
+}
+
+void PatchFirst(const std::string& path, const std::string& old_bytes, const std::string& new_bytes) {
+  if (old_bytes.empty() || old_bytes.size() != new_bytes.size()) {
+    throw std::runtime_error("a patch must replace bytes by as many bytes");
+  }
+  std::vector<char> bytes = ReadAll(path);
+  const auto at = std::search(bytes.begin(), bytes.end(), old_bytes.begin(), old_bytes.end());
+  if (at == bytes.end()) throw std::runtime_error("\"" + old_bytes + "\" does not occur in " + path);
+  std::copy(new_bytes.begin(), new_bytes.end(), at);
+  WriteAll(path, bytes);
+}
+
+void FlipByte(const std::string& path, int64_t offset) {
+  std::vector<char> bytes = ReadAll(path);
+  const int64_t size = static_cast<int64_t>(bytes.size());
+  const int64_t at = offset < 0 ? size + offset : offset;
+  if (at < 0 || at >= size) {
+    throw std::runtime_error("offset " + std::to_string(offset) + " lies outside " + path);
+  }
+  bytes[static_cast<size_t>(at)] = static_cast<char>(~bytes[static_cast<size_t>(at)]);
+  WriteAll(path, bytes);
+}
+
+}  // namespace tidemark::e2e

@@ -1,0 +1,22 @@
+// Preparing damaged or renamed copies of an installer for a case. Paths are
+// relative to the driver's current folder. Each raises std::runtime_error
+// naming the file on failure.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tidemark::e2e {
+
+// Copies `from` to `to`, creating `to`'s folders and replacing an old copy.
+void CopyFileTo(const std::string& from, const std::string& to);
+
+// Replaces the first occurrence of `old_bytes` in the file by `new_bytes`,
+// which must be as long, so that no offset in the file moves.
+void PatchFirst(const std::string& path, const std::string& old_bytes, const std::string& new_bytes);
+
+// Inverts every bit of one byte; a negative offset counts from the end
+// (-1 is the last byte).
+void FlipByte(const std::string& path, int64_t offset);
+
+}  // namespace tidemark::e2e

@@ -1,0 +1,45 @@
+#include "tests/e2e/driver/installer_process.h"
+
+#include <vector>
+
+#include "tests/e2e/driver/system_failure.h"
+
+namespace tidemark::e2e {
+
+void InstallerProcess::Start(const std::string& path) {
+  if (started()) throw std::runtime_error("an installer was already started by this case");
+  std::string command_line = "\"" + path + "\"";
+  std::vector<char> writable(command_line.begin(), command_line.end());
+  writable.push_back('\0');
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessA(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
+    throw SystemFailure("cannot start " + path);
+  }
+  UniqueHandle thread(info.hThread);
+  process_.Reset(info.hProcess);
+  id_ = info.dwProcessId;
+  path_ = path;
+}
+
+std::optional<DWORD> InstallerProcess::ExitCode() const { return WaitForExit(Milliseconds(0)); }
+
+std::optional<DWORD> InstallerProcess::WaitForExit(Milliseconds timeout) const {
+  if (!started()) return std::nullopt;
+  if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process_.get(), &code);
+  return code;
+}
+
+void InstallerProcess::Terminate() {
+  if (!started() || ExitCode()) return;
+  TerminateProcess(process_.get(), 1);
+  WaitForSingleObject(process_.get(), 5000);
+}
+
+}  // namespace tidemark::e2e

@@ -1,0 +1,38 @@
+// The one installer process a case starts. Only this process is ever
+// terminated, through its own handle.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "system/handles.h"
+#include "tests/e2e/driver/polling.h"
+
+namespace tidemark::e2e {
+
+class InstallerProcess {
+ public:
+  // Starts `path` with the driver's current folder as its own. Raises
+  // std::runtime_error with the system's reason when it cannot start.
+  void Start(const std::string& path);
+
+  bool started() const { return process_.valid(); }
+  DWORD id() const { return id_; }
+  const std::string& path() const { return path_; }
+
+  // The exit code once the process has ended; nothing while it runs.
+  std::optional<DWORD> ExitCode() const;
+  std::optional<DWORD> WaitForExit(Milliseconds timeout) const;
+
+  // Ends the process if it still runs, and waits briefly for it to go.
+  void Terminate();
+
+ private:
+  UniqueHandle process_;
+  DWORD id_ = 0;
+  std::string path_;
+};
+
+}  // namespace tidemark::e2e

@@ -1,0 +1,139 @@
+#include "tests/e2e/driver/installer_windows.h"
+
+#include "resources/control_ids.h"
+#include "tests/e2e/driver/control_names.h"
+
+namespace tidemark::e2e {
+namespace {
+
+constexpr UINT kAnswerTimeoutMs = 2000;
+
+template <typename Visit>
+void ForEachChild(HWND parent, Visit visit) {
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM context) -> BOOL {
+        (*reinterpret_cast<Visit*>(context))(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&visit));
+}
+
+std::string NormaliseLineEnds(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      out += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+bool IsMainWindow(HWND window) { return ReadClassName(window) == ids::kWindowClass; }
+
+}  // namespace
+
+std::vector<HWND> VisibleTopLevelWindows(DWORD process_id) {
+  struct Search {
+    DWORD process_id;
+    std::vector<HWND> found;
+  } search{process_id, {}};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s->process_id && IsWindowVisible(window)) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindMainWindow(DWORD process_id) {
+  for (HWND window : VisibleTopLevelWindows(process_id)) {
+    if (IsMainWindow(window)) return window;
+  }
+  return nullptr;
+}
+
+std::vector<HWND> FindBoxes(DWORD process_id) {
+  std::vector<HWND> boxes;
+  for (HWND window : VisibleTopLevelWindows(process_id)) {
+    if (!IsMainWindow(window)) boxes.push_back(window);
+  }
+  return boxes;
+}
+
+HWND FindControl(HWND parent, int id) {
+  HWND found = nullptr;
+  ForEachChild(parent, [&](HWND child) {
+    if (!found && GetDlgCtrlID(child) == id) found = child;
+  });
+  return found;
+}
+
+std::vector<int> VisiblePageIds(HWND main_window) {
+  std::vector<int> pages;
+  ForEachChild(main_window, [&](HWND child) {
+    const int id = GetDlgCtrlID(child);
+    if (IsPageId(id) && IsWindowVisible(child)) pages.push_back(id);
+  });
+  return pages;
+}
+
+std::string ReadWindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                           &length)) {
+    return {};
+  }
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
+    return {};
+  }
+  text.resize(copied < text.size() ? copied : text.size() - 1);
+  return NormaliseLineEnds(text);
+}
+
+std::string ReadClassName(HWND window) {
+  char name[256] = {};
+  const int length = GetClassNameA(window, name, sizeof name);
+  return std::string(name, length > 0 ? length : 0);
+}
+
+BoxContent ReadBox(HWND box) {
+  BoxContent content;
+  content.title = ReadWindowText(box);
+  ForEachChild(box, [&](HWND child) {
+    if (!IsWindowVisible(child)) return;
+    const std::string kind = ReadClassName(child);
+    const std::string text = ReadWindowText(child);
+    if (_stricmp(kind.c_str(), "Button") == 0) {
+      content.buttons.push_back(text);
+    } else if (_stricmp(kind.c_str(), "Static") == 0 && !text.empty()) {
+      if (!content.text.empty()) content.text += '\n';
+      content.text += text;
+    }
+  });
+  return content;
+}
+
+HWND FindBoxButton(HWND box, const std::string& caption) {
+  HWND found = nullptr;
+  ForEachChild(box, [&](HWND child) {
+    if (!found && IsWindowVisible(child) && _stricmp(ReadClassName(child).c_str(), "Button") == 0 &&
+        ReadWindowText(child) == caption) {
+      found = child;
+    }
+  });
+  return found;
+}
+
+}  // namespace tidemark::e2e

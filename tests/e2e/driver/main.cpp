@@ -1,0 +1,73 @@
+// tidemark-uidriver [--screenshots FOLDER] [--set NAME=VALUE]... CASE.txt
+//
+// Drives the installer's window through one end-to-end case (the language
+// is described in script.h and case_runner.cpp). Screenshots go to FOLDER,
+// else to $TIDEMARK_SCREENSHOTS, else to screenshots\<case name>.
+// Exit code: 0 passed, 1 failed, 2 the case or the command line is wrong.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/e2e/driver/case_runner.h"
+#include "tests/e2e/driver/script.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr, "usage: tidemark-uidriver [--screenshots FOLDER] [--set NAME=VALUE]... CASE.txt\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tidemark::e2e;
+  std::string case_path;
+  RunOptions options;
+  Variables variables;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--screenshots" && i + 1 < argc) {
+      options.screenshot_folder = argv[++i];
+    } else if (arg == "--set" && i + 1 < argc) {
+      const std::string assignment = argv[++i];
+      const size_t equals = assignment.find('=');
+      if (equals == std::string::npos || equals == 0) return Usage();
+      variables[assignment.substr(0, equals)] = assignment.substr(equals + 1);
+    } else if (case_path.empty() && arg.rfind("--", 0) != 0) {
+      case_path = arg;
+    } else {
+      return Usage();
+    }
+  }
+  if (case_path.empty()) return Usage();
+  if (options.screenshot_folder.empty()) {
+    const char* from_environment = std::getenv("TIDEMARK_SCREENSHOTS");
+    options.screenshot_folder =
+        from_environment ? std::string(from_environment)
+                         : (std::filesystem::path("screenshots") /
+                            std::filesystem::path(case_path).stem()).string();
+  }
+
+  std::ifstream file(case_path, std::ios::binary);
+  if (!file) {
+    std::fprintf(stderr, "cannot read %s\n", case_path.c_str());
+    return 2;
+  }
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  std::vector<Command> commands;
+  try {
+    commands = ParseScript(text);
+    ExpandVariables(commands, variables);
+    CheckScript(commands);
+  } catch (const ScriptError& error) {
+    std::fprintf(stderr, "%s: %s\n", case_path.c_str(), error.what());
+    return 2;
+  }
+
+  CaseRunner runner(options);
+  return runner.Run(commands) ? 0 : 1;
+}

@@ -1,0 +1,98 @@
+#include "tests/e2e/driver/screen_capture.h"
+
+#include <stdexcept>
+
+#include "system/handles.h"
+
+namespace tidemark::e2e {
+namespace {
+
+using MemoryDc = UniqueResource<NullInvalidTraits<HDC, &DeleteDC>>;
+using Bitmap = UniqueResource<NullInvalidTraits<HBITMAP, &DeleteObject>>;
+
+// The screen's device context, released with the window it came from.
+class ScreenDc {
+ public:
+  ScreenDc() : dc_(GetDC(nullptr)) {}
+  ~ScreenDc() {
+    if (dc_) ReleaseDC(nullptr, dc_);
+  }
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// Keeps `object` selected into `dc` for its lifetime.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selection() { SelectObject(dc_, previous_); }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+RECT ScreenRect() {
+  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+}  // namespace
+
+RECT AreaOf(const std::vector<HWND>& windows) {
+  const RECT screen = ScreenRect();
+  if (windows.empty()) return screen;
+  RECT area = {};
+  for (HWND window : windows) {
+    RECT rect = {};
+    if (GetWindowRect(window, &rect)) UnionRect(&area, &area, &rect);
+  }
+  RECT clipped = {};
+  if (!IntersectRect(&clipped, &area, &screen)) return screen;
+  return clipped;
+}
+
+RgbImage CaptureScreen(const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) throw std::runtime_error("nothing to capture");
+
+  ScreenDc screen;
+  MemoryDc memory(CreateCompatibleDC(screen.get()));
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // rows top to bottom
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  Bitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!screen.get() || !memory || !bitmap || !bits) throw std::runtime_error("cannot prepare a screen copy");
+  {
+    Selection selected(memory.get(), bitmap.get());
+    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) {
+      throw std::runtime_error("cannot copy the screen");
+    }
+    GdiFlush();
+  }
+
+  RgbImage image;
+  image.width = width;
+  image.height = height;
+  image.pixels.resize(size_t(width) * height * 3);
+  const auto* bgrx = static_cast<const uint8_t*>(bits);
+  for (size_t i = 0, n = size_t(width) * height; i < n; ++i) {
+    image.pixels[i * 3 + 0] = bgrx[i * 4 + 2];
+    image.pixels[i * 3 + 1] = bgrx[i * 4 + 1];
+    image.pixels[i * 3 + 2] = bgrx[i * 4 + 0];
+  }
+  return image;
+}
+
+}  // namespace tidemark::e2e
