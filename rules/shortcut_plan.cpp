@@ -71,8 +71,9 @@ std::optional<UninstallRegistration> PlanUninstallRegistration(std::string_view 
   UninstallRegistration registration;
   registration.key_path = UninstallKeyPath(app_name);
   registration.display_name = std::string(app_name);
-  registration.uninstall_string =
-      "\"" + UninstallerPathIn(install_folder) + "\" uninstall";
+  // As the system's list of programs has always shown it: the path as it
+  // stands, a blank and the word the program ignores.
+  registration.uninstall_string = UninstallerPathIn(install_folder) + " uninstall";
   return registration;
 }
 

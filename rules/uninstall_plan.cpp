@@ -5,10 +5,10 @@
 namespace tidemark {
 namespace {
 
-bool IsUninstaller(std::string_view entry, LeadBytePredicate is_lead_byte) {
-  const size_t last = LastSeparator(entry, is_lead_byte);
-  const size_t name_start = last == std::string_view::npos ? 0 : last + 1;
-  return entry.substr(name_start) == kUninstallerFileName;
+// The uninstaller is recognised by its name anywhere in the entry, compared
+// byte for byte.
+bool IsUninstaller(std::string_view entry) {
+  return entry.find(kUninstallerFileName) != std::string_view::npos;
 }
 
 // `folder` itself or a folder below it.
@@ -37,9 +37,9 @@ std::string OwnFolderOf(std::string_view path, LeadBytePredicate is_lead_byte) {
 
 }  // namespace
 
-std::string FindUninstallerPath(const InstallLog& log, LeadBytePredicate is_lead_byte) {
+std::string FindUninstallerPath(const InstallLog& log, LeadBytePredicate) {
   for (size_t i = log.size(); i-- > 0;) {
-    if (IsUninstaller(log[i], is_lead_byte)) return log[i];
+    if (IsUninstaller(log[i])) return log[i];
   }
   return std::string();
 }

@@ -31,7 +31,7 @@ InstallLog TypicalLog() {
                   kGroup + "\\Read Me.lnk"});
 }
 
-TEST(FindUninstallerPathTest, TakesTheLastEntryNamedExactlyUninstallExe) {
+TEST(FindUninstallerPathTest, TakesTheLastEntryContainingUninstallExe) {
   EXPECT_EQ(FindUninstallerPath(TypicalLog()), kInstall + "\\uninstall.exe");
   EXPECT_EQ(FindUninstallerPath(MakeLog({"C:\\A\\tools\\uninstall.exe", "C:\\A\\uninstall.exe",
                                          "C:\\A\\A.ilg"})),
@@ -39,7 +39,7 @@ TEST(FindUninstallerPathTest, TakesTheLastEntryNamedExactlyUninstallExe) {
   EXPECT_EQ(FindUninstallerPath(MakeLog({"C:\\A\\Uninstall.exe", "C:\\A\\UNINSTALL.EXE"})), "");
   EXPECT_EQ(FindUninstallerPath(MakeLog({"C:\\A\\uninstall.exe", "C:\\G\\uninstall.exe.lnk",
                                          "C:\\A\\my_uninstall.exe"})),
-            "C:\\A\\uninstall.exe");
+            "C:\\A\\my_uninstall.exe");
   EXPECT_EQ(FindUninstallerPath(MakeLog({"uninstall.exe"})), "uninstall.exe");
   EXPECT_EQ(FindUninstallerPath(InstallLog()), "");
 }
