@@ -50,7 +50,9 @@ RECT AreaOf(const std::vector<HWND>& windows) {
   RECT area = {};
   for (HWND window : windows) {
     RECT rect = {};
-    if (GetWindowRect(window, &rect)) UnionRect(&area, &area, &rect);
+    if (!GetClientRect(window, &rect)) continue;
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    UnionRect(&area, &area, &rect);
   }
   RECT clipped = {};
   if (!IntersectRect(&clipped, &area, &screen)) return screen;

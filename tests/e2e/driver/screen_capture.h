@@ -9,8 +9,9 @@
 
 namespace tidemark::e2e {
 
-// The smallest rectangle holding all `windows`, clipped to the screen; the
-// whole screen when the list is empty.
+// The smallest rectangle holding the client areas of all `windows`, clipped
+// to the screen; the whole screen when the list is empty. Client areas only:
+// without a window manager (Xvfb) nobody paints the frames.
 RECT AreaOf(const std::vector<HWND>& windows);
 
 // Copies `area` of the screen. Raises std::runtime_error when GDI fails.
