@@ -1,9 +1,21 @@
 #include "app/button_images.h"
 
+#include <cstdint>
+
 #include "resources/layout.h"
 #include "resources/resource_ids.h"
 
 namespace tidemark {
+namespace {
+
+void FillWithButtonFace(uint32_t* pixels, int count) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const uint32_t opaque = 0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) |
+                          GetBValue(face);
+  for (int i = 0; i < count; ++i) pixels[i] = opaque;
+}
+
+}  // namespace
 
 UniqueImageList LoadButtonImages(HINSTANCE instance) {
   const int size = layout::kButtonImageSize;
@@ -14,8 +26,8 @@ UniqueImageList LoadButtonImages(HINSTANCE instance) {
         LoadImageA(instance, MAKEINTRESOURCEA(IDB_BUTTON_IMAGE_0 + index), IMAGE_BITMAP, 0, 0,
                    LR_CREATEDIBSECTION)));
     if (!bitmap) {
-      // Keep the indices of the later images: an empty 32-bit bitmap is
-      // fully transparent.
+      // Keep the indices of the later images with a tile of the button's
+      // own colour, which shows as nothing.
       BITMAPINFO info = {};
       info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
       info.bmiHeader.biWidth = size;
@@ -24,6 +36,7 @@ UniqueImageList LoadButtonImages(HINSTANCE instance) {
       info.bmiHeader.biBitCount = 32;
       void* bits = nullptr;
       bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+      if (bits != nullptr) FillWithButtonFace(static_cast<uint32_t*>(bits), size * size);
     }
     ImageList_Add(images.get(), bitmap.get(), nullptr);  // the list keeps its own copy
   }

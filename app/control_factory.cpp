@@ -103,16 +103,7 @@ HWND CreateProgressBar(HWND parent, const ControlSpec& spec) {
 HWND CreateDriveSelector(HWND parent, const ControlSpec& spec) {
   HWND combo = CreateStandard(parent, spec, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0,
                               spec.height + kDropDownHeight);
-  if (combo == nullptr) return nullptr;
-  // Bring the closed box to its designed height: the selection field is
-  // the whole height less the frame.
-  RECT closed;
-  GetWindowRect(combo, &closed);
-  const LRESULT field = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  const int frame = (closed.bottom - closed.top) - static_cast<int>(field);
-  if (field != CB_ERR && spec.height > frame) {
-    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), spec.height - frame);
-  }
+  if (combo != nullptr) FitClosedHeight(combo, spec.height);
   return combo;
 }
 
@@ -131,6 +122,17 @@ HWND CreateCheckBox(HWND parent, const ControlSpec& spec) {
 }
 
 }  // namespace
+
+void FitClosedHeight(HWND combo, int height) {
+  // The selection field is the whole closed height less the frame.
+  RECT closed;
+  GetWindowRect(combo, &closed);
+  const LRESULT field = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  const int frame = (closed.bottom - closed.top) - static_cast<int>(field);
+  if (field != CB_ERR && height > frame) {
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+  }
+}
 
 bool RegisterControlClasses(HINSTANCE instance) {
   INITCOMMONCONTROLSEX common = {};

@@ -17,6 +17,9 @@ bool RegisterControlClasses(HINSTANCE instance);
 // size, text and initial state; null when Windows refused it.
 HWND CreateLayoutControl(HWND parent, const layout::ControlSpec& spec);
 
+// Brings a drop-down list's closed box to `height`; a new font resets it.
+void FitClosedHeight(HWND combo, int height);
+
 // Creates every control of the table under `window`, parents first; returns
 // them by identifier. A control whose parent could not be created is left
 // out.

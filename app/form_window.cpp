@@ -133,6 +133,7 @@ void TfrmInstall::ApplyFonts(const WindowFonts& fonts) {
     if (control == nullptr) continue;
     const HFONT font = (spec.flags & layout::kBold) ? fonts.bold.get() : fonts.regular.get();
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (spec.kind == layout::Kind::kDriveSelector) FitClosedHeight(control, spec.height);
   }
 }
 

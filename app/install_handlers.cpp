@@ -1,10 +1,77 @@
 // The installation run and the Complete page.
+#include <string>
+
+#include "app/file_items_step.h"
 #include "app/install.h"
+#include "app/install_log_file.h"
+#include "app/message_box.h"
+#include "app/progress_meter.h"
+#include "app/registration_step.h"
+#include "app/shortcut_step.h"
+#include "app/uninstaller_step.h"
+#include "rules/installed_files.h"
+#include "rules/path_rules.h"
+#include "system/file_system.h"
+#include "system/shell.h"
 
 namespace tidemark {
+namespace {
 
-void TfrmInstall::btnGoInstallClick(HWND) {}
+// Whether the run may go on into `folder`: an existing folder is used only
+// when the user says so, since same-named files in it are replaced.
+bool ConfirmInstallFolder(HWND owner, const std::string& folder) {
+  if (!FolderExists(folder)) return true;
+  return ShowMessage(owner, BoxKind::kWarning,
+                     "Folder already exists, existing files may be overwritten.\r"
+                     "Are you sure you want to install the software here?",
+                     {BoxButton::kYes, BoxButton::kNo}) != BoxButton::kNo;
+}
 
-void TfrmInstall::btnCompleteClick(HWND) {}
+}  // namespace
+
+void TfrmInstall::btnGoInstallClick(HWND) {
+  // Start-up that failed before it found the file items leaves nothing to
+  // install from; reading on would unpack the head items as files.
+  if (payloadStart <= 0) {
+    ShowMessage(handle(), BoxKind::kError, "The installer is damaged and cannot install.",
+                {BoxButton::kOk});
+    return;
+  }
+  const int32_t file_count = controlInfo.IntValue("Filecount");
+  installFolder = ControlText(ids::kLabInstallTo);
+  // An empty line would install into the root of the current drive.
+  if (installFolder.empty()) {
+    ShowMessage(handle(), BoxKind::kWarning, "Please choose a folder to install into.",
+                {BoxButton::kOk});
+    return;
+  }
+  if (!ConfirmInstallFolder(handle(), installFolder)) return;
+
+  mainProgramPath = JoinPath(installFolder, controlInfo.Value("ExeName"));
+  ResetProgressMeter(Control(ids::kMtrProgress), controlInfo.IntValue("Filebytes"));
+  ShowPage(ids::kTabInstalling);
+
+  installLog.clear();
+  if (!InstallFileItems(*this, file_count)) return;
+  WriteUninstaller(*this);
+  const std::string log_path = JoinPath(installFolder, InstallLogFileName(appName));
+  installLog.push_back(log_path);  // the log lists itself, for the uninstaller
+  MakeShortcuts(controlInfo, ShortcutFolders{installFolder, desktopFolder, programsFolder, appName},
+                installLog);
+  SaveInstallLogFile(log_path, installLog);
+  RegisterUninstallEntry(appName, installFolder);
+  // An exit asked for during the run ends the program once the run is
+  // complete, without the Complete page.
+  if (!end_requested()) ShowPage(ids::kTabInstalled);
+}
+
+void TfrmInstall::btnCompleteClick(HWND) {
+  exeFile.Close();
+  if (SendMessageA(Control(ids::kChkRunProgram), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+    // No folder is given: the program starts in the installer's current one.
+    ShellRun(mainProgramPath, "", SW_SHOWNORMAL, handle());
+  }
+  RequestProgramEnd();
+}
 
 }  // namespace tidemark

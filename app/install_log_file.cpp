@@ -1,0 +1,19 @@
+#include "app/install_log_file.h"
+
+#include <memory>
+
+#include "container/file_sink.h"
+#include "rules/install_log.h"
+
+namespace tidemark {
+
+void SaveInstallLogFile(const std::string& path, const std::vector<std::string>& entries) {
+  InstallLog log;
+  for (const std::string& entry : entries) log.Append(entry);
+  const std::string text = log.SaveText();
+  const std::unique_ptr<FileSink> file = CreateFileSink(path);
+  file->Write(text.data(), text.size());
+  file->Close();
+}
+
+}  // namespace tidemark

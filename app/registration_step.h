@@ -1,0 +1,14 @@
+// The uninstall entry under which Windows lists the installed product.
+#pragma once
+
+#include <string>
+
+namespace tidemark {
+
+// Writes "DisplayName" and "UninstallString" under the product's uninstall
+// key (HKEY_LOCAL_MACHINE). Every failure passes in silence: an installation
+// without the rights to register is still complete. Nothing is written for
+// an empty product name, which would name the shared "Uninstall" key itself.
+void RegisterUninstallEntry(const std::string& app_name, const std::string& install_folder);
+
+}  // namespace tidemark
