@@ -40,7 +40,7 @@ bool InstallFileItems(TfrmInstall& form, int32_t count) {
     const std::string path = JoinPath(form.installFolder, entry.name);
     ForceDirectories(AnsiFolderPart(path));
     // Logged first, so that a file that fails half-way is listed too.
-    form.installLog.push_back(path);
+    form.installLog.Append(path);
     InflateItemToFile(form.exeImage, path, size, progress);
     if (!FileExists(path)) return AbortInstallation(form);
   }

@@ -57,7 +57,7 @@ bool TfrmInstall::LoadContainer() {
     AssignButtonImages();
     LookUpFolders();
     controlInfo.Clear();
-    installLog.clear();
+    installLog.Clear();
     exeFile.Open(RunningExecutablePath());
     try {
       exeImage.Assign(exeFile.ReadImage());

@@ -22,6 +22,7 @@
 #include "app/gdi_handles.h"
 #include "container/control_info.h"
 #include "container/exe_image.h"
+#include "rules/install_log.h"
 #include "resources/control_ids.h"
 #include "system/exe_file.h"
 
@@ -78,7 +79,7 @@ class TfrmInstall {
   ExeFile exeFile;        // the running executable, open for reading
   ExeImage exeImage;      // the whole executable in memory, one read position
   ControlInfo controlInfo;
-  std::vector<std::string> installLog;
+  InstallLog installLog;
   int64_t dataStart = 0;     // first item, just past the end marker and its CR LF
   int64_t payloadStart = 0;  // first file item; set in install mode only
   std::string appName;

@@ -51,11 +51,11 @@ void TfrmInstall::btnGoInstallClick(HWND) {
   ResetProgressMeter(Control(ids::kMtrProgress), controlInfo.IntValue("Filebytes"));
   ShowPage(ids::kTabInstalling);
 
-  installLog.clear();
+  installLog.Clear();
   if (!InstallFileItems(*this, file_count)) return;
   WriteUninstaller(*this);
   const std::string log_path = JoinPath(installFolder, InstallLogFileName(appName));
-  installLog.push_back(log_path);  // the log lists itself, for the uninstaller
+  installLog.Append(log_path);  // the log lists itself, for the uninstaller
   MakeShortcuts(controlInfo, ShortcutFolders{installFolder, desktopFolder, programsFolder, appName},
                 installLog);
   SaveInstallLogFile(log_path, installLog);

@@ -3,13 +3,10 @@
 #include <memory>
 
 #include "container/file_sink.h"
-#include "rules/install_log.h"
 
 namespace tidemark {
 
-void SaveInstallLogFile(const std::string& path, const std::vector<std::string>& entries) {
-  InstallLog log;
-  for (const std::string& entry : entries) log.Append(entry);
+void SaveInstallLogFile(const std::string& path, const InstallLog& log) {
   const std::string text = log.SaveText();
   const std::unique_ptr<FileSink> file = CreateFileSink(path);
   file->Write(text.data(), text.size());

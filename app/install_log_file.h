@@ -2,7 +2,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "rules/install_log.h"
 
 namespace tidemark {
 
@@ -10,6 +11,6 @@ namespace tidemark {
 // anew at `path` (an earlier log there is replaced, not merged). Raises
 // Error("Cannot create file ...") when the file cannot be created, and an
 // Error when it cannot be written.
-void SaveInstallLogFile(const std::string& path, const std::vector<std::string>& entries);
+void SaveInstallLogFile(const std::string& path, const InstallLog& log);
 
 }  // namespace tidemark

@@ -7,15 +7,15 @@
 namespace tidemark {
 namespace {
 
-void MakeShortcut(const PlannedShortcut& shortcut, std::vector<std::string>& install_log) {
+void MakeShortcut(const PlannedShortcut& shortcut, InstallLog& install_log) {
   CreateShortcut(shortcut.description, AnsiToWide(shortcut.link_path), shortcut.target);
-  install_log.push_back(shortcut.link_path);
+  install_log.Append(shortcut.link_path);
 }
 
 }  // namespace
 
 void MakeShortcuts(const ControlInfo& control_info, const ShortcutFolders& folders,
-                   std::vector<std::string>& install_log) {
+                   InstallLog& install_log) {
   const ShortcutPlan plan = PlanShortcuts(control_info, folders, IsAnsiLeadByte);
   if (plan.desktop) MakeShortcut(*plan.desktop, install_log);
   if (plan.group_folder.empty()) return;

@@ -2,10 +2,8 @@
 // desktop, and a program group with the main program and further entries.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "container/control_info.h"
+#include "rules/install_log.h"
 #include "rules/shortcut_plan.h"
 
 namespace tidemark {
@@ -15,6 +13,6 @@ namespace tidemark {
 // file (the uninstaller then simply finds nothing to delete). Raises Error
 // when the shell link object cannot be created; the links made so far stay.
 void MakeShortcuts(const ControlInfo& control_info, const ShortcutFolders& folders,
-                   std::vector<std::string>& install_log);
+                   InstallLog& install_log);
 
 }  // namespace tidemark

@@ -12,7 +12,7 @@ namespace tidemark {
 
 void WriteUninstaller(TfrmInstall& form) {
   const std::string path = UninstallerPathIn(form.installFolder);
-  form.installLog.push_back(path);
+  form.installLog.Append(path);
   ForceDirectories(form.installFolder);
   // Start-up descrambled the image in memory; the uninstaller must carry
   // the container exactly as stored.
