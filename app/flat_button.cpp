@@ -6,6 +6,7 @@
 
 #include "app/gdi_handles.h"
 #include "app/window_state.h"
+#include "app/window_support.h"
 
 namespace tidemark {
 namespace {
@@ -18,12 +19,6 @@ struct FlatButtonState {
   bool tracking = false;  // a WM_MOUSELEAVE has been asked for
   HFONT font = nullptr;   // owned by the window that set it
 };
-
-std::string WindowText(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 void DrawContent(HWND window, HDC dc, const FlatButtonState& state, RECT area) {
   const bool enabled = IsWindowEnabled(window) != FALSE;
@@ -166,13 +161,7 @@ LRESULT CALLBACK FlatButtonProc(HWND window, UINT message, WPARAM wparam, LPARAM
 }  // namespace
 
 bool RegisterFlatButtonClass(HINSTANCE instance) {
-  WNDCLASSEXA window_class = {};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = FlatButtonProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kFlatButtonClass;
-  return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterWindowClass(instance, kFlatButtonClass, FlatButtonProc);
 }
 
 void SetFlatButtonImage(HWND button, HIMAGELIST images, int index) {

@@ -12,6 +12,7 @@
 #include "app/install.h"
 #include "app/message_box.h"
 #include "app/panel_window.h"
+#include "app/window_support.h"
 #include "resources/layout.h"
 
 namespace tidemark {
@@ -82,15 +83,9 @@ TfrmInstall::~TfrmInstall() {
 }
 
 bool TfrmInstall::RegisterClasses(HINSTANCE instance) {
-  if (!RegisterControlClasses(instance)) return false;
-  WNDCLASSEXA window_class = {};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = FormProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  window_class.lpszClassName = ids::kWindowClass;
-  return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterControlClasses(instance) &&
+         RegisterWindowClass(instance, ids::kWindowClass, FormProc, 0,
+                             GetSysColorBrush(COLOR_BTNFACE));
 }
 
 bool TfrmInstall::Create() {
@@ -209,11 +204,7 @@ HWND TfrmInstall::Control(ids::ControlId id) const {
 }
 
 std::string TfrmInstall::ControlText(ids::ControlId id) const {
-  HWND control = Control(id);
-  if (control == nullptr) return std::string();
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-  return text;
+  return WindowText(Control(id));
 }
 
 void TfrmInstall::SetControlText(ids::ControlId id, const std::string& text) {

@@ -1,6 +1,7 @@
 #include "app/panel_window.h"
 
 #include "app/gdi_handles.h"
+#include "app/window_support.h"
 
 namespace tidemark {
 namespace {
@@ -77,14 +78,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 }  // namespace
 
 bool RegisterPanelClass(HINSTANCE instance) {
-  WNDCLASSEXA window_class = {};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = PanelProc;
-  window_class.cbWndExtra = 2 * sizeof(LONG_PTR);
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kPanelClass;
-  return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterWindowClass(instance, kPanelClass, PanelProc, 2 * sizeof(LONG_PTR));
 }
 
 HWND CreatePanel(HWND parent, int id, const RECT& place, PanelLook look, DWORD style,

@@ -5,6 +5,7 @@
 #include "app/dib_image.h"
 #include "app/gdi_handles.h"
 #include "app/window_state.h"
+#include "app/window_support.h"
 
 namespace tidemark {
 namespace {
@@ -76,13 +77,7 @@ LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 }  // namespace
 
 bool RegisterPictureClass(HINSTANCE instance) {
-  WNDCLASSEXA window_class = {};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = PictureProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kPictureClass;
-  return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterWindowClass(instance, kPictureClass, PictureProc);
 }
 
 void SetPictureImage(HWND picture, const RgbImage& image) {
