@@ -6,11 +6,7 @@
 
 namespace tidemark {
 
-namespace {
-
 bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
-}  // namespace
 
 std::string AnsiFolderPart(const std::string& path) { return FolderPart(path, IsAnsiLeadByte); }
 

@@ -1,0 +1,96 @@
+#include "tests/native/damage/startup_replay.h"
+
+#include "container/container_walk.h"
+#include "container/errors.h"
+#include "container/items.h"
+#include "container/loader.h"
+#include "rules/file_entry.h"
+#include "rules/path_rules.h"
+#include "tests/native/damage/item_checks.h"
+
+namespace tidemark::test {
+namespace {
+
+// A picture item as start-up reads it: the bytes are inflated and checked,
+// then decoded from them as the installer decodes them.
+void LoadPicture(ExeImage& image, int32_t size) {
+  const int64_t start = image.Position();
+  ReadCheckedCompressedItem(image, image.data(), size);
+  MemorySource item(image.data() + start, static_cast<size_t>(image.Position() - start));
+  LoadJpegItem(item, size);
+}
+
+void ReadHeadAsInstaller(ExeImage& image, const ControlInfo& info, int64_t data_start,
+                         ReplayResult& result) {
+  image.Seek(data_start);
+  for (const char* key : {"Splash", "Icon"}) {
+    const std::string size = info.Value(key);
+    if (size.empty()) continue;
+    try {
+      LoadPicture(image, StrToInt(size));
+    } catch (const Error&) {
+      ++result.pictures_refused;  // shown empty; reading goes on from here
+    }
+  }
+  ReadCheckedRawItem(image, info.IntValue("infoAbout"));
+  ReadCheckedRawItem(image, info.IntValue("infoInstall"));
+}
+
+// The installation run over the file lines f1 to f<Filecount>.
+void ReadFileItems(ExeImage& image, const ControlInfo& info, ReplayResult& result) {
+  const int32_t count = info.IntValue("Filecount");
+  for (int32_t i = 1; i <= count; ++i) {
+    const FileEntry entry = SplitFileEntry(info.Value(FileEntryKey(i)));
+    const int32_t size = entry.Size();
+    if (!IsSafeRelativeName(entry.name)) throw Error(kFileRefusedMessage);
+    ReadCheckedCompressedItem(image, image.data(), size);
+    ++result.files_checked;
+  }
+}
+
+// The head as the tools walk it, every item checked.
+void WalkHeadAsTools(ExeImage& image, const std::string& running_file_name, ControlInfo& info) {
+  ContentCheckSink splash, icon;
+  DiscardSink about, licence;
+  const HeadWalk walk =
+      WalkContainerHead(image, running_file_name, info, {&splash, &icon, &about, &licence});
+  if (walk.splash) CheckCompressedItem(*walk.splash, splash, image.data(), image.Size());
+  if (walk.icon) CheckCompressedItem(*walk.icon, icon, image.data(), image.Size());
+  CheckRawItem(walk.about, about.written());
+  CheckRawItem(walk.licence, licence.written());
+  if (walk.payload_start != image.Position()) throw CheckFailure("PayloadStart is not where the walk stopped");
+}
+
+// Runs `read` and notes the message of the Error that ends it; any other
+// exception (a CheckFailure among them) is not a reading failure and passes.
+template <typename Read>
+ReplayResult Captured(Read read) {
+  ReplayResult result;
+  try {
+    read(result);
+  } catch (const Error& error) {
+    result.failure = error.what();
+  }
+  return result;
+}
+
+}  // namespace
+
+ReplayResult ReplayInstaller(ExeImage& image, const std::string& running_file_name) {
+  return Captured([&](ReplayResult& result) {
+    ControlInfo info;
+    const ContainerHead head = LoadContainerHead(image, running_file_name, info);
+    ReadHeadAsInstaller(image, info, head.data_start, result);
+    ReadFileItems(image, info, result);
+  });
+}
+
+ReplayResult ReplayToolWalk(ExeImage& image, const std::string& running_file_name) {
+  return Captured([&](ReplayResult& result) {
+    ControlInfo info;
+    WalkHeadAsTools(image, running_file_name, info);
+    ReadFileItems(image, info, result);
+  });
+}
+
+}  // namespace tidemark::test
