@@ -173,7 +173,7 @@ std::string CaseRunner::SaveScreenshot(const std::string& name) {
   const std::string path =
       (std::filesystem::path(options_.screenshot_folder) / (std::string(number) + "-" + name + ".png"))
           .string();
-  WritePng(picture, path);
+  WriteWholeFile(path, EncodePng(picture));
   return path;
 }
 

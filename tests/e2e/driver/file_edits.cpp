@@ -12,24 +12,21 @@
 #include "tests/e2e/driver/system_failure.h"
 
 namespace tidemark::e2e {
-namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<char> ReadAll(const std::string& path) {
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw std::runtime_error("cannot open " + path);
-  return std::vector<char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-void WriteAll(const std::string& path, const std::vector<char>& bytes) {
+void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   file.close();
   if (!file) throw std::runtime_error("cannot write " + path);
 }
-
-}  // namespace
 
 void CopyFileTo(const std::string& from, const std::string& to) {
   std::error_code error;
@@ -46,22 +43,23 @@ void PatchFirst(const std::string& path, const std::string& old_bytes, const std
   if (old_bytes.empty() || old_bytes.size() != new_bytes.size()) {
     throw std::runtime_error("a patch must replace bytes by as many bytes");
   }
-  std::vector<char> bytes = ReadAll(path);
-  const auto at = std::search(bytes.begin(), bytes.end(), old_bytes.begin(), old_bytes.end());
+  std::vector<uint8_t> bytes = ReadWholeFile(path);
+  const auto at = std::search(bytes.begin(), bytes.end(), old_bytes.begin(), old_bytes.end(),
+                              [](uint8_t byte, char c) { return byte == static_cast<uint8_t>(c); });
   if (at == bytes.end()) throw std::runtime_error("\"" + old_bytes + "\" does not occur in " + path);
   std::copy(new_bytes.begin(), new_bytes.end(), at);
-  WriteAll(path, bytes);
+  WriteWholeFile(path, bytes);
 }
 
 void FlipByte(const std::string& path, int64_t offset) {
-  std::vector<char> bytes = ReadAll(path);
+  std::vector<uint8_t> bytes = ReadWholeFile(path);
   const int64_t size = static_cast<int64_t>(bytes.size());
   const int64_t at = offset < 0 ? size + offset : offset;
   if (at < 0 || at >= size) {
     throw std::runtime_error("offset " + std::to_string(offset) + " lies outside " + path);
   }
-  bytes[static_cast<size_t>(at)] = static_cast<char>(~bytes[static_cast<size_t>(at)]);
-  WriteAll(path, bytes);
+  bytes[static_cast<size_t>(at)] = static_cast<uint8_t>(~bytes[static_cast<size_t>(at)]);
+  WriteWholeFile(path, bytes);
 }
 
 }  // namespace tidemark::e2e

@@ -1,12 +1,16 @@
-// Preparing damaged or renamed copies of an installer for a case. Paths are
-// relative to the driver's current folder. Each raises std::runtime_error
-// naming the file on failure.
+// Preparing damaged or renamed copies of an installer for a case, and the
+// driver's other file reads and writes. Paths are relative to the driver's
+// current folder. Each raises std::runtime_error naming the file on failure.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tidemark::e2e {
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Copies `from` to `to`, creating `to`'s folders and replacing an old copy.
 void CopyFileTo(const std::string& from, const std::string& to);

@@ -2,7 +2,6 @@
 
 #include <zlib.h>
 
-#include <fstream>
 #include <stdexcept>
 
 namespace tidemark::e2e {
@@ -62,14 +61,6 @@ std::vector<uint8_t> EncodePng(const RgbImage& image) {
   PutChunk(png, "IDAT", Deflate(rows));
   PutChunk(png, "IEND", {});
   return png;
-}
-
-void WritePng(const RgbImage& image, const std::string& path) {
-  const std::vector<uint8_t> bytes = EncodePng(image);
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) throw std::runtime_error("cannot write " + path);
 }
 
 }  // namespace tidemark::e2e

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "container/rgb_image.h"
@@ -11,8 +10,5 @@
 namespace tidemark::e2e {
 
 std::vector<uint8_t> EncodePng(const RgbImage& image);
-
-// Raises std::runtime_error naming the file when it cannot be written.
-void WritePng(const RgbImage& image, const std::string& path);
 
 }  // namespace tidemark::e2e

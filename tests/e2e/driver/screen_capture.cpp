@@ -2,41 +2,13 @@
 
 #include <stdexcept>
 
-#include "system/handles.h"
+#include "app/gdi_handles.h"
 
 namespace tidemark::e2e {
 namespace {
 
+// DCs from CreateCompatibleDC; the other owners come from the window's own.
 using MemoryDc = UniqueResource<NullInvalidTraits<HDC, &DeleteDC>>;
-using Bitmap = UniqueResource<NullInvalidTraits<HBITMAP, &DeleteObject>>;
-
-// The screen's device context, released with the window it came from.
-class ScreenDc {
- public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ~ScreenDc() {
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-// Keeps `object` selected into `dc` for its lifetime.
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selection() { SelectObject(dc_, previous_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 RECT ScreenRect() {
   return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -64,7 +36,7 @@ RgbImage CaptureScreen(const RECT& area) {
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) throw std::runtime_error("nothing to capture");
 
-  ScreenDc screen;
+  WindowDc screen(nullptr);
   MemoryDc memory(CreateCompatibleDC(screen.get()));
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -74,10 +46,10 @@ RgbImage CaptureScreen(const RECT& area) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  Bitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!screen.get() || !memory || !bitmap || !bits) throw std::runtime_error("cannot prepare a screen copy");
   {
-    Selection selected(memory.get(), bitmap.get());
+    SelectScope selected(memory.get(), bitmap.get());
     if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) {
       throw std::runtime_error("cannot copy the screen");
     }

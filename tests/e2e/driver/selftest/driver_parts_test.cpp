@@ -1,5 +1,5 @@
-// The driver's portable parts: the case language, the PNG writer and the
-// control name table.
+// The driver's parts: the case language, the PNG writer, the control name
+// table and the file edits that make damaged installers.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -9,6 +9,7 @@
 #include "resources/control_ids.h"
 #include "tests/e2e/driver/case_runner.h"
 #include "tests/e2e/driver/control_names.h"
+#include "tests/e2e/driver/file_edits.h"
 #include "tests/e2e/driver/png_writer.h"
 #include "tests/e2e/driver/script.h"
 
@@ -168,6 +169,38 @@ TEST(PngWriter, RefusesAnEmptyOrInconsistentPicture) {
   short_of_bytes.height = 2;
   short_of_bytes.pixels.resize(11);
   EXPECT_THROW(EncodePng(short_of_bytes), std::runtime_error);
+}
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+TEST(FileEdits, PatchReplacesTheFirstOccurrenceInPlace) {
+  const std::string path = "file_edits_patch.bin";
+  WriteWholeFile(path, Bytes(std::string("ab\xFFxy-ab\xFFxy", 11)));
+  PatchFirst(path, "b\xFFx", "B\x01X");
+  EXPECT_EQ(ReadWholeFile(path), Bytes(std::string("aB\x01Xy-ab\xFFxy", 11)));
+
+  EXPECT_THROW(PatchFirst(path, "ab", "abc"), std::runtime_error);  // offsets would move
+  EXPECT_THROW(PatchFirst(path, "zz", "yy"), std::runtime_error);
+  EXPECT_EQ(ReadWholeFile(path), Bytes(std::string("aB\x01Xy-ab\xFFxy", 11)));
+}
+
+TEST(FileEdits, FlipByteCountsNegativeOffsetsFromTheEnd) {
+  const std::string path = "file_edits_flip.bin";
+  WriteWholeFile(path, {0x00, 0x0F, 0xF0});
+  FlipByte(path, -1);
+  FlipByte(path, 0);
+  EXPECT_EQ(ReadWholeFile(path), (std::vector<uint8_t>{0xFF, 0x0F, 0x0F}));
+  EXPECT_THROW(FlipByte(path, 3), std::runtime_error);
+  EXPECT_THROW(FlipByte(path, -4), std::runtime_error);
+}
+
+TEST(FileEdits, CopyCreatesFoldersAndReplacesAnOldCopy) {
+  WriteWholeFile("file_edits_source.bin", Bytes("new"));
+  WriteWholeFile("file_edits_source_old.bin", Bytes("old"));
+  CopyFileTo("file_edits_source_old.bin", "file_edits_copies/deeper/copy.exe");
+  CopyFileTo("file_edits_source.bin", "file_edits_copies/deeper/copy.exe");
+  EXPECT_EQ(ReadWholeFile("file_edits_copies/deeper/copy.exe"), Bytes("new"));
+  EXPECT_THROW(CopyFileTo("file_edits_missing.bin", "file_edits_copies/x.exe"), std::runtime_error);
 }
 
 }  // namespace
