@@ -1,9 +1,7 @@
 #include "app/removal_batch_file.h"
 
-#include <exception>
 #include <optional>
 
-#include "app/current_folder.h"
 #include "app/whole_file.h"
 #include "rules/removal_batch.h"
 #include "system/path.h"
@@ -18,11 +16,8 @@ void StartRemovalBatch(const std::string& uninstaller_path, HWND owner) {
   // The batch starts in this program's current folder, and the command
   // interpreter cannot remove the folder it stands in; the uninstaller's
   // folder may well be that one.
-  try {
-    EnterFolder(AnsiFolderPart(kRemovalBatchPath));
-  } catch (const std::exception&) {
-    // The batch then still deletes the uninstaller and itself.
-  }
+  // Should this fail, the batch still deletes the uninstaller and itself.
+  SetCurrentDirectoryA(AnsiFolderPart(kRemovalBatchPath).c_str());
   ShellRun(kRemovalBatchPath, "", SW_SHOWMINIMIZED, owner);
 }
 
