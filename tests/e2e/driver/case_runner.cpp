@@ -8,6 +8,7 @@
 
 #include "tests/e2e/driver/control_names.h"
 #include "tests/e2e/driver/file_edits.h"
+#include "tests/e2e/driver/installed_state.h"
 #include "tests/e2e/driver/installer_windows.h"
 #include "tests/e2e/driver/png_writer.h"
 #include "tests/e2e/driver/screen_capture.h"
@@ -92,6 +93,14 @@ bool SameButtons(std::vector<std::string> a, std::vector<std::string> b) {
   std::sort(a.begin(), a.end());
   std::sort(b.begin(), b.end());
   return a == b;
+}
+
+// Where two byte strings first differ, for a report.
+std::string Difference(const std::string& found, const std::string& wanted) {
+  const auto [at, ignored] = std::mismatch(found.begin(), found.end(), wanted.begin(), wanted.end());
+  return std::to_string(found.size()) + " bytes, differing from the " +
+         std::to_string(wanted.size()) + " expected at offset " +
+         std::to_string(at - found.begin());
 }
 
 void Print(const std::string& line) {
@@ -248,6 +257,13 @@ void CaseRunner::Click(std::vector<std::string> args) {
   ClickCentre(control);
 }
 
+// A click posted to a control that may still be hidden: it waits in the
+// queue for a running handler that shows the control and then handles its
+// pending messages (the exit button during the installation run).
+void CaseRunner::QueueClick(std::vector<std::string> args) {
+  ClickCentre(Control(AwaitMainWindow(options_.timeout), args[0]));
+}
+
 void CaseRunner::Type(std::vector<std::string> args) {
   HWND control = Control(AwaitMainWindow(options_.timeout), args[0]);
   if (!IsWindowVisible(control)) Fail(args[0] + " visible, to type into", "it is hidden");
@@ -352,6 +368,77 @@ void CaseRunner::FlipByteAt(std::vector<std::string> args) {
   FlipByte(args[0], ParseInteger(args[1], "an offset"));
 }
 
+void CaseRunner::ExpectFile(std::vector<std::string> args) {
+  const Milliseconds timeout = TakeTimeout(args);
+  if (!PollUntil(timeout, [&] { return ReadFileBytes(args[0]).has_value(); })) {
+    Fail("a file " + Quoted(args[0]), PathExists(args[0]) ? "a folder" : "nothing");
+  }
+}
+
+void CaseRunner::ExpectNoFile(std::vector<std::string> args) {
+  if (PathExists(args[0])) Fail("nothing at " + Quoted(args[0]), "it exists");
+}
+
+void CaseRunner::ExpectSameFile(std::vector<std::string> args) {
+  const std::optional<std::string> original = ReadFileBytes(args[1]);
+  if (!original) throw ScriptError("no file " + Quoted(args[1]) + " to compare with");
+  const std::optional<std::string> found = ReadFileBytes(args[0]);
+  if (!found) Fail(Quoted(args[0]) + " equal to " + Quoted(args[1]), "no such file");
+  if (*found != *original) {
+    Fail(Quoted(args[0]) + " equal to " + Quoted(args[1]), Difference(*found, *original));
+  }
+}
+
+void CaseRunner::ExpectFileHead(std::vector<std::string> args) {
+  const std::optional<std::string> original = ReadFileBytes(args[1]);
+  if (!original) throw ScriptError("no file " + Quoted(args[1]) + " to compare with");
+  const int count = ParseInteger(args[2], "a byte count");
+  if (count < 0 || static_cast<size_t>(count) > original->size()) {
+    throw ScriptError(Quoted(args[1]) + " has no " + args[2] + " bytes");
+  }
+  const std::string wanted = original->substr(0, static_cast<size_t>(count));
+  const std::optional<std::string> found = ReadFileBytes(args[0]);
+  const std::string expected =
+      Quoted(args[0]) + " equal to the first " + args[2] + " bytes of " + Quoted(args[1]);
+  if (!found) Fail(expected, "no such file");
+  if (*found != wanted) Fail(expected, Difference(*found, wanted));
+}
+
+void CaseRunner::ExpectFileLines(std::vector<std::string> args) {
+  std::string wanted;
+  for (size_t i = 1; i < args.size(); ++i) wanted += args[i] + "\r\n";
+  const std::optional<std::string> found = ReadFileBytes(args[0]);
+  const std::string expected = Quoted(args[0]) + " holding " + std::to_string(args.size() - 1) +
+                               " lines, each ended by CR LF: " + Quoted(wanted);
+  if (!found) Fail(expected, "no such file");
+  if (*found != wanted) Fail(expected, Quoted(*found));
+}
+
+void CaseRunner::ExpectRegistry(std::vector<std::string> args) {
+  const std::optional<std::string> value = ReadMachineString(args[0], args[1]);
+  const std::string expected = "HKLM\\" + args[0] + " value " + Quoted(args[1]) + " = " + Quoted(args[2]);
+  if (!value) Fail(expected, MachineKeyExists(args[0]) ? "no such value" : "no such key");
+  if (*value != args[2]) Fail(expected, Quoted(*value));
+}
+
+void CaseRunner::ExpectNoRegistry(std::vector<std::string> args) {
+  if (MachineKeyExists(args[0])) Fail("no key HKLM\\" + args[0], "it exists");
+}
+
+void CaseRunner::ExpectShortcut(std::vector<std::string> args) {
+  if (!ReadFileBytes(args[0])) Fail("a shortcut file " + Quoted(args[0]), "no such file");
+  const ShortcutFields found = ReadShortcut(args[0]);
+  const auto describe = [](const std::string& target, const std::string& description,
+                           const std::string& folder) {
+    return "target " + Quoted(target) + ", description " + Quoted(description) +
+           ", working folder " + Quoted(folder);
+  };
+  if (found.target != args[1] || found.description != args[2] || found.working_folder != args[3]) {
+    Fail(describe(args[1], args[2], args[3]),
+         describe(found.target, found.description, found.working_folder));
+  }
+}
+
 const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
   // name, fewest and most words after the name, accepts "within SECONDS"
   static const Handler kHandlers[] = {
@@ -359,6 +446,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"wait-window", 0, 0, true, &CaseRunner::WaitWindow},
       {"expect-page", 1, 1, true, &CaseRunner::ExpectPage},
       {"click", 1, 1, false, &CaseRunner::Click},
+      {"queue-click", 1, 1, false, &CaseRunner::QueueClick},
       {"type", 2, 2, false, &CaseRunner::Type},
       {"expect-text", 2, 2, true, &CaseRunner::ExpectText},
       {"expect-box", 3, 8, true, &CaseRunner::ExpectBox},
@@ -372,6 +460,14 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"copy", 2, 2, false, &CaseRunner::Copy},
       {"patch", 3, 3, false, &CaseRunner::Patch},
       {"flip-byte", 2, 2, false, &CaseRunner::FlipByteAt},
+      {"expect-file", 1, 1, true, &CaseRunner::ExpectFile},
+      {"expect-no-file", 1, 1, false, &CaseRunner::ExpectNoFile},
+      {"expect-same-file", 2, 2, false, &CaseRunner::ExpectSameFile},
+      {"expect-file-head", 3, 3, false, &CaseRunner::ExpectFileHead},
+      {"expect-file-lines", 2, 24, false, &CaseRunner::ExpectFileLines},
+      {"expect-registry", 3, 3, false, &CaseRunner::ExpectRegistry},
+      {"expect-no-registry", 1, 1, false, &CaseRunner::ExpectNoRegistry},
+      {"expect-shortcut", 4, 4, false, &CaseRunner::ExpectShortcut},
   };
   for (const Handler& handler : kHandlers) {
     if (name == handler.name) return &handler;

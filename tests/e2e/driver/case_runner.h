@@ -51,6 +51,7 @@ class CaseRunner {
   void WaitWindow(std::vector<std::string> args);
   void ExpectPage(std::vector<std::string> args);
   void Click(std::vector<std::string> args);
+  void QueueClick(std::vector<std::string> args);
   void Type(std::vector<std::string> args);
   void ExpectText(std::vector<std::string> args);
   void ExpectBox(std::vector<std::string> args);
@@ -64,6 +65,15 @@ class CaseRunner {
   void Copy(std::vector<std::string> args);
   void Patch(std::vector<std::string> args);
   void FlipByteAt(std::vector<std::string> args);
+  // What the installation left behind (installed_state.h).
+  void ExpectFile(std::vector<std::string> args);
+  void ExpectNoFile(std::vector<std::string> args);
+  void ExpectSameFile(std::vector<std::string> args);
+  void ExpectFileHead(std::vector<std::string> args);
+  void ExpectFileLines(std::vector<std::string> args);
+  void ExpectRegistry(std::vector<std::string> args);
+  void ExpectNoRegistry(std::vector<std::string> args);
+  void ExpectShortcut(std::vector<std::string> args);
 
   RunOptions options_;
   InstallerProcess installer_;

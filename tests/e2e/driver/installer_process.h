@@ -1,5 +1,5 @@
-// The one installer process a case starts. Only this process is ever
-// terminated, through its own handle.
+// The installer process a case starts (one at a time). Only this process
+// is ever terminated, through its own handle.
 #pragma once
 
 #include <windows.h>
