@@ -4,6 +4,12 @@
 #      setup-scrambled.exe, built from PRODUCT with the native packer;
 #   2. runs the UI driver on CASE under Wine, in that folder, with its
 #      screenshots going to SCREENSHOTS.
+# A case may pick another product of PRODUCTS with a line "# product: NAME"
+# and place the built sample program PROGRAM into its files with a line
+# "# program: PATH" (relative to the files folder). The products are copied
+# into the work folder as products/, so that a case compares installed files
+# with products\NAME\files\...; ${payload_start} is the installers'
+# PayloadStart (the uninstaller's length), as the packer lists it.
 # Wine: inside a session of scripts/wine-session.sh (as the test scripts run
 # ctest) WINE_EXEC joins it; otherwise it starts a session for this case.
 foreach(_input PACKER STUB DRIVER PRODUCT CASE WORK SCREENSHOTS WINE_EXEC)
@@ -16,6 +22,21 @@ file(REMOVE_RECURSE "${WORK}" "${SCREENSHOTS}")
 file(MAKE_DIRECTORY "${WORK}" "${SCREENSHOTS}")
 file(COPY_FILE "${STUB}" "${WORK}/stub.exe")
 
+if(DEFINED PRODUCTS)
+  file(COPY "${PRODUCTS}/" DESTINATION "${WORK}/products")
+  file(STRINGS "${CASE}" _product REGEX "^# product: " LIMIT_COUNT 1)
+  if(_product)
+    string(REGEX REPLACE "^# product: *" "" _product "${_product}")
+    set(PRODUCT "${WORK}/products/${_product}/product.ini")
+  endif()
+  file(STRINGS "${CASE}" _program REGEX "^# program: " LIMIT_COUNT 1)
+  if(_program)
+    string(REGEX REPLACE "^# program: *" "" _program "${_program}")
+    get_filename_component(_product_dir "${PRODUCT}" DIRECTORY)
+    file(COPY_FILE "${PROGRAM}" "${_product_dir}/files/${_program}")
+  endif()
+endif()
+
 function(pack output)
   execute_process(
     COMMAND "${PACKER}" build --stub "${STUB}" --product "${PRODUCT}" --out "${WORK}/${output}" ${ARGN}
@@ -27,8 +48,12 @@ endfunction()
 pack(setup.exe)
 pack(setup-scrambled.exe --scrambled)
 
+execute_process(COMMAND "${PACKER}" list "${WORK}/setup.exe" OUTPUT_VARIABLE _listing)
+string(REGEX MATCH "PayloadStart ([0-9]+)" _payload "${_listing}")
+
 execute_process(
-  COMMAND "${WINE_EXEC}" "${DRIVER}" --screenshots "${SCREENSHOTS}" "${CASE}"
+  COMMAND "${WINE_EXEC}" "${DRIVER}" --screenshots "${SCREENSHOTS}"
+          --set "payload_start=${CMAKE_MATCH_1}" "${CASE}"
   WORKING_DIRECTORY "${WORK}"
   RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
