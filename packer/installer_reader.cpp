@@ -26,7 +26,7 @@ FileLine ReadFileLine(const ControlInfo& info, int32_t index) {
   } catch (const Error& error) {
     throw Error("file line " + line.key + ": " + error.what());
   }
-  if (line.size < 1) throw Error("file line " + line.key + ": size " + entry.size_text + " is not positive");
+  if (line.size < 0) throw Error("file line " + line.key + ": size " + entry.size_text + " is negative");
   return line;
 }
 

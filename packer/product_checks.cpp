@@ -75,23 +75,18 @@ void CheckShortcutList(const ProductDescription& description) {
     if (int n = ShortcutNumber(setting.key, kShortcutNameStem)) names[n] = &setting;
     if (int n = ShortcutNumber(setting.key, kShortcutPathStem)) paths[n] = &setting;
   }
-  // The installer makes shortcuts 1, 2, ... up to the first missing or empty name.
+  // The installer makes shortcuts 1, 2, ... up to the first missing or empty
+  // name; later pairs are carried as written but never looked at, so only the
+  // pairs it uses are checked.
   int end = 1;
   while (names.count(end) && !names[end]->value.empty()) ++end;
   for (const auto& [number, name] : names) {
-    if (number > end && !name->value.empty()) {
-      throw Error("key " + name->key + " is never used: the installer stops at the missing or empty " +
-                  kShortcutNameStem + std::to_string(end));
-    }
     if (number < end) CheckFileNameValue(name->key, name->value);
   }
   for (const auto& [number, path] : paths) {
-    if (path->value.empty()) continue;
-    if (number >= end) {
-      throw Error("key " + path->key + " has no " + kShortcutNameStem + std::to_string(number) +
-                  " and would never be used");
+    if (number < end && !path->value.empty()) {
+      CheckRelativePath("key " + path->key + ": path", path->value);
     }
-    CheckRelativePath("key " + path->key + ": path", path->value);
   }
 }
 
@@ -158,7 +153,6 @@ void CheckProductFiles(const std::vector<ProductFile>& files, const std::string&
   int64_t total = 0;
   for (const ProductFile& file : files) {
     CheckProductFileName(file.name);
-    if (file.size < 1) throw Error("file " + Quoted(file.name) + " is empty; items hold at least 1 byte");
     if (file.size > kMaxItemSize) throw Error("file " + Quoted(file.name) + " is 2 GiB or larger");
     total += file.size;
     const std::string folded = FoldAsciiCase(file.name);

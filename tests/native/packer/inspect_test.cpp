@@ -108,6 +108,23 @@ TEST_F(InspectTest, ExtractWritesTheFilesInTheirFolders) {
   }
 }
 
+TEST_F(InspectTest, EmptyFilesPackVerifyAndExtractAsEmptyFiles) {
+  WriteFile(example_.files() + "/samples/empty.dat", Bytes{});
+  for (bool scrambled : {false, true}) {
+    const std::string installer = Pack(scrambled);
+    std::ostringstream verified;
+    VerifyInstaller(installer, verified);
+    EXPECT_NE(verified.str().find("sound; 4 file item(s)"), std::string::npos) << verified.str();
+    const std::string target = folder_.File(scrambled ? "out-scrambled" : "out-plain");
+    std::ostringstream out;
+    ExtractInstaller(installer, target, out);
+    ASSERT_TRUE(std::filesystem::exists(target + "/samples/empty.dat"));
+    EXPECT_EQ(std::filesystem::file_size(target + "/samples/empty.dat"), 0u);
+    EXPECT_EQ(ReadWholeFile(target + "/samples/First.dat"),
+              ReadWholeFile(example_.files() + "/samples/First.dat"));
+  }
+}
+
 TEST_F(InspectTest, ExtractRefusesNamesOutsideTheFolderBeforeWritingAnything) {
   const Bytes jpeg = EncodeJpeg(8, 8);
   for (const char* name : {"..\\evil.txt", "a\\..\\..\\evil.txt", "\\evil.txt", "C:\\evil.txt", "../evil.txt"}) {

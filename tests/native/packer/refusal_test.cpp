@@ -165,7 +165,6 @@ TEST_F(RefusalTest, MissingRequiredFilesAndKeys) {
 }
 
 TEST_F(RefusalTest, ProductFilesTheInstallerCouldNotInstallSoundly) {
-  ExpectFileRefused("samples/empty.dat", {"samples\\empty.dat", "empty"}, {});
   ExpectFileRefused("Uninstall.EXE", {"Uninstall.EXE", "uninstaller"});
   ExpectFileRefused("marrowlight.ilg", {"marrowlight.ilg", "install log"});
   ExpectFileRefused("DOCS/Manual.pdf", {"letter case"});
@@ -177,13 +176,16 @@ TEST_F(RefusalTest, ProductFilesTheInstallerCouldNotInstallSoundly) {
   ExpectRefused({"holds no files"});
 }
 
-TEST_F(RefusalTest, ShortcutsTheInstallerWouldNeverMake) {
-  SetLine("ShortcutName3=Readme");
-  ExpectRefused({"ShortcutName3", "never used", "ShortcutName2"});
-  SetLine("ShortcutName3=<drop>");
-  SetLine("ShortcutPath2=docs");
-  ExpectRefused({"ShortcutPath2", "no ShortcutName2"});
-  SetLine("ShortcutPath2=");
+TEST_F(RefusalTest, OnlyTheShortcutsTheInstallerMakesAreChecked) {
+  // Pairs after the first empty name are carried but never used.
+  std::vector<std::string> lines = WorkedExample::DescriptionLines();
+  lines.push_back("ShortcutName3=Manual: read me");
+  lines.push_back("ShortcutPath3=..\\outside");
+  example_.WriteDescription(lines);
+  EXPECT_EQ(PackMessage(), "");
+  std::filesystem::remove(folder_.File("setup.exe"));
+  SetLine("ShortcutPath1=..\\outside");
+  ExpectRefused({"ShortcutPath1"});
   SetLine("ShortcutName1=Manual: read me");
   ExpectRefused({"ShortcutName1", "Windows file name"});
 }
