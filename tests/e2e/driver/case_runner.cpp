@@ -376,7 +376,12 @@ void CaseRunner::ExpectFile(std::vector<std::string> args) {
 }
 
 void CaseRunner::ExpectNoFile(std::vector<std::string> args) {
-  if (PathExists(args[0])) Fail("nothing at " + Quoted(args[0]), "it exists");
+  // At once, unless "within" gives the path time to go (a removal that
+  // another process finishes).
+  const Milliseconds timeout = args.size() > 1 ? TakeTimeout(args) : Milliseconds(0);
+  if (!PollUntil(timeout, [&] { return !PathExists(args[0]); })) {
+    Fail("nothing at " + Quoted(args[0]), "it exists");
+  }
 }
 
 void CaseRunner::ExpectSameFile(std::vector<std::string> args) {
@@ -439,6 +444,62 @@ void CaseRunner::ExpectShortcut(std::vector<std::string> args) {
   }
 }
 
+void CaseRunner::WriteText(std::vector<std::string> args) {
+  const std::filesystem::path folder = std::filesystem::path(args[0]).parent_path();
+  if (!folder.empty()) std::filesystem::create_directories(folder);
+  WriteWholeFile(args[0], std::vector<uint8_t>(args[1].begin(), args[1].end()));
+}
+
+void CaseRunner::MakeFolder(std::vector<std::string> args) {
+  std::filesystem::create_directories(args[0]);
+}
+
+void CaseRunner::HoldFile(std::vector<std::string> args) {
+  UniqueHandle file(CreateFileA(args[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw std::runtime_error("cannot open " + args[0] + " to hold it");
+  held_files_.push_back(std::move(file));
+}
+
+void CaseRunner::SnapshotFolderTree(std::vector<std::string> args) {
+  std::vector<std::string> except;
+  if (args.size() > 2) {
+    if (args[2] != "except" || args.size() == 3) {
+      throw ScriptError("snapshot-folder NAME FOLDER [except PATH...]");
+    }
+    except.assign(args.begin() + 3, args.end());
+  }
+  const std::string root = args[1];
+  Snapshot& snapshot = snapshots_[args[0]];
+  snapshot.take = [root, except] { return SnapshotFolder(root, except); };
+  snapshot.entries = snapshot.take();
+  Print("  " + std::to_string(snapshot.entries.size()) + " files and folders");
+}
+
+void CaseRunner::SnapshotKeyTree(std::vector<std::string> args) {
+  const std::string key = args[1];
+  Snapshot& snapshot = snapshots_[args[0]];
+  snapshot.take = [key] { return SnapshotMachineKey(key); };
+  snapshot.entries = snapshot.take();
+  Print("  " + std::to_string(snapshot.entries.size()) + " keys and values");
+}
+
+void CaseRunner::ExpectUnchanged(std::vector<std::string> args) {
+  const Milliseconds timeout = args.size() > 1 ? TakeTimeout(args) : Milliseconds(0);
+  const auto found = snapshots_.find(args[0]);
+  if (found == snapshots_.end()) throw ScriptError("no snapshot is named " + Quoted(args[0]));
+  std::vector<std::string> differences;
+  const bool unchanged = PollUntil(timeout, [&] {
+    differences = SnapshotDifferences(found->second.entries, found->second.take());
+    return differences.empty();
+  });
+  if (!unchanged) {
+    std::string report = std::to_string(differences.size()) + " differences:";
+    for (const std::string& difference : differences) report += "\n    " + difference;
+    Fail(args[0] + " as it was when the snapshot was taken", report);
+  }
+}
+
 const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
   // name, fewest and most words after the name, accepts "within SECONDS"
   static const Handler kHandlers[] = {
@@ -461,13 +522,19 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"patch", 3, 3, false, &CaseRunner::Patch},
       {"flip-byte", 2, 2, false, &CaseRunner::FlipByteAt},
       {"expect-file", 1, 1, true, &CaseRunner::ExpectFile},
-      {"expect-no-file", 1, 1, false, &CaseRunner::ExpectNoFile},
+      {"expect-no-file", 1, 1, true, &CaseRunner::ExpectNoFile},
       {"expect-same-file", 2, 2, false, &CaseRunner::ExpectSameFile},
       {"expect-file-head", 3, 3, false, &CaseRunner::ExpectFileHead},
       {"expect-file-lines", 2, 24, false, &CaseRunner::ExpectFileLines},
       {"expect-registry", 3, 3, false, &CaseRunner::ExpectRegistry},
       {"expect-no-registry", 1, 1, false, &CaseRunner::ExpectNoRegistry},
       {"expect-shortcut", 4, 4, false, &CaseRunner::ExpectShortcut},
+      {"write-file", 2, 2, false, &CaseRunner::WriteText},
+      {"make-folder", 1, 1, false, &CaseRunner::MakeFolder},
+      {"hold-file", 1, 1, false, &CaseRunner::HoldFile},
+      {"snapshot-folder", 2, 12, false, &CaseRunner::SnapshotFolderTree},
+      {"snapshot-key", 2, 2, false, &CaseRunner::SnapshotKeyTree},
+      {"expect-unchanged", 1, 1, true, &CaseRunner::ExpectUnchanged},
   };
   for (const Handler& handler : kHandlers) {
     if (name == handler.name) return &handler;

@@ -4,10 +4,13 @@
 // terminates the installer it started.
 #pragma once
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/driver/installer_process.h"
+#include "tests/e2e/driver/machine_snapshot.h"
 #include "tests/e2e/driver/polling.h"
 #include "tests/e2e/driver/script.h"
 
@@ -74,10 +77,23 @@ class CaseRunner {
   void ExpectRegistry(std::vector<std::string> args);
   void ExpectNoRegistry(std::vector<std::string> args);
   void ExpectShortcut(std::vector<std::string> args);
+  // Machines prepared by hand, and snapshots of them (machine_snapshot.h).
+  void WriteText(std::vector<std::string> args);
+  void MakeFolder(std::vector<std::string> args);
+  void HoldFile(std::vector<std::string> args);
+  void SnapshotFolderTree(std::vector<std::string> args);
+  void SnapshotKeyTree(std::vector<std::string> args);
+  void ExpectUnchanged(std::vector<std::string> args);
 
   RunOptions options_;
   InstallerProcess installer_;
   int screenshots_ = 0;
+  std::vector<UniqueHandle> held_files_;  // open without sharing until the case ends
+  struct Snapshot {
+    std::function<SnapshotEntries()> take;
+    SnapshotEntries entries;
+  };
+  std::map<std::string, Snapshot> snapshots_;
 };
 
 }  // namespace tidemark::e2e
