@@ -66,7 +66,10 @@ struct JpegDecoder {
 
 // Each step returns false after a libjpeg error, whose text is then in
 // decoder->errors.message.
-bool StartDecoding(JpegDecoder* decoder, const uint8_t* data, size_t size) {
+// Reads the header and works out the output size, without starting: the
+// start allocates for the whole picture (a progressive one buffers all its
+// coefficients), so the size must be checked first.
+bool ReadHeader(JpegDecoder* decoder, const uint8_t* data, size_t size) {
   decoder->info.err = jpeg_std_error(&decoder->errors.base);
   decoder->errors.base.error_exit = OnJpegError;
   decoder->errors.base.output_message = OnJpegMessage;
@@ -86,6 +89,12 @@ bool StartDecoding(JpegDecoder* decoder, const uint8_t* data, size_t size) {
   decoder->info.out_color_space = JCS_RGB;
   decoder->info.scale_num = 1;
   decoder->info.scale_denom = 1;
+  jpeg_calc_output_dimensions(&decoder->info);
+  return true;
+}
+
+bool StartDecoding(JpegDecoder* decoder) {
+  if (setjmp(decoder->errors.resume)) return false;
   jpeg_start_decompress(&decoder->info);
   return true;
 }
@@ -124,12 +133,13 @@ RgbImage LoadJpegItem(ByteSource& source, int32_t size) {
 
   JpegDecoder decoder{};
   DecoderGuard guard(decoder);
-  if (!StartDecoding(&decoder, bytes.data(), bytes.size())) throw Error(decoder.errors.message);
+  if (!ReadHeader(&decoder, bytes.data(), bytes.size())) throw Error(decoder.errors.message);
   const uint64_t width = decoder.info.output_width;
   const uint64_t height = decoder.info.output_height;
   if (decoder.info.output_components != 3 || width * height > kMaxJpegPixels) {
     throw Error("Unsupported JPEG image");
   }
+  if (!StartDecoding(&decoder)) throw Error(decoder.errors.message);
   RgbImage image;
   image.width = static_cast<int>(width);
   image.height = static_cast<int>(height);
