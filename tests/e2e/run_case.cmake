@@ -11,7 +11,9 @@
 # with products\NAME\files\...; ${payload_start} is the installers'
 # PayloadStart (the uninstaller's length), as the packer lists it.
 # Wine: inside a session of scripts/wine-session.sh (as the test scripts run
-# ctest) WINE_EXEC joins it; otherwise it starts a session for this case.
+# ctest) WINE_EXEC joins it; otherwise it starts a session for this case. A
+# case that compares the machine before and after says "# session: own" and
+# always gets a fresh session, which no other test writes to meanwhile.
 foreach(_input PACKER STUB DRIVER PRODUCT CASE WORK SCREENSHOTS WINE_EXEC)
   if(NOT DEFINED ${_input})
     message(FATAL_ERROR "run_case.cmake: -D${_input}=... is missing")
@@ -51,8 +53,14 @@ pack(setup-scrambled.exe --scrambled)
 execute_process(COMMAND "${PACKER}" list "${WORK}/setup.exe" OUTPUT_VARIABLE _listing)
 string(REGEX MATCH "PayloadStart ([0-9]+)" _payload "${_listing}")
 
+file(STRINGS "${CASE}" _own_session REGEX "^# session: own" LIMIT_COUNT 1)
+set(_launcher "")
+if(_own_session)
+  set(_launcher "${CMAKE_COMMAND}" -E env --unset=TIDEMARK_WINE_SESSION)
+endif()
+
 execute_process(
-  COMMAND "${WINE_EXEC}" "${DRIVER}" --screenshots "${SCREENSHOTS}"
+  COMMAND ${_launcher} "${WINE_EXEC}" "${DRIVER}" --screenshots "${SCREENSHOTS}"
           --set "payload_start=${CMAKE_MATCH_1}" "${CASE}"
   WORKING_DIRECTORY "${WORK}"
   RESULT_VARIABLE rc)
