@@ -454,9 +454,14 @@ void CaseRunner::MakeFolder(std::vector<std::string> args) {
   std::filesystem::create_directories(args[0]);
 }
 
+// Open for reading and writing, the file cannot be deleted, nor opened by a
+// reader that allows no writer; "read" holds a running program's file,
+// which the system opens for writing to nobody, against deletion only.
 void CaseRunner::HoldFile(std::vector<std::string> args) {
-  UniqueHandle file(CreateFileA(args[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (args.size() == 2 && args[1] != "read") throw ScriptError("hold-file PATH [read]");
+  const DWORD access = args.size() == 2 ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+  UniqueHandle file(CreateFileA(args[0].c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw std::runtime_error("cannot open " + args[0] + " to hold it");
   held_files_.push_back(std::move(file));
 }
@@ -531,7 +536,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"expect-shortcut", 4, 4, false, &CaseRunner::ExpectShortcut},
       {"write-file", 2, 2, false, &CaseRunner::WriteText},
       {"make-folder", 1, 1, false, &CaseRunner::MakeFolder},
-      {"hold-file", 1, 1, false, &CaseRunner::HoldFile},
+      {"hold-file", 1, 2, false, &CaseRunner::HoldFile},
       {"snapshot-folder", 2, 12, false, &CaseRunner::SnapshotFolderTree},
       {"snapshot-key", 2, 2, false, &CaseRunner::SnapshotKeyTree},
       {"expect-unchanged", 1, 1, true, &CaseRunner::ExpectUnchanged},

@@ -88,7 +88,7 @@ class CaseRunner {
   RunOptions options_;
   InstallerProcess installer_;
   int screenshots_ = 0;
-  std::vector<UniqueHandle> held_files_;  // open without sharing until the case ends
+  std::vector<UniqueHandle> held_files_;  // kept open until the case ends
   struct Snapshot {
     std::function<SnapshotEntries()> take;
     SnapshotEntries entries;
