@@ -10,6 +10,7 @@ PACKAGES=(
   libz-mingw-w64-dev
   wine wine64 xvfb xauth
   dpkg-dev nasm
+  clang libclang-rt-14-dev
 )
 
 # One dpkg-query for all packages keeps the nothing-to-do case fast.

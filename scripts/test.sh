@@ -58,6 +58,15 @@ if [ "$native_ok" -eq 1 ]; then
   run_ctest native "$native_build/ctest.log" \
     ctest --test-dir "$native_build" "${common_args[@]}"
 fi
+# The native tests once more, built with AddressSanitizer and UBSan.
+asan_build="${TIDEMARK_ASAN_BUILD:-$repo_root/build/native-asan}"
+if configure_tree "$asan_build" -DTIDEMARK_SANITIZE=ON; then
+  build_tree "$asan_build" || broken+=("native ASan+UBSan build")
+  run_ctest "native ASan+UBSan" "$asan_build/ctest.log" \
+    ctest --test-dir "$asan_build" "${common_args[@]}"
+else
+  broken+=("native ASan+UBSan configure")
+fi
 if [ "$win_ok" -eq 1 ]; then
   run_ctest Windows "$win_build/ctest.log" \
     "$repo_root/scripts/wine-session.sh" ctest --test-dir "$win_build" "${common_args[@]}"
