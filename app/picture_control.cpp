@@ -33,15 +33,14 @@ void DrawImage(HWND window, HDC dc, const DibImage& image) {
                     image.height(), image.bits.data(), image.info(), DIB_RGB_COLORS);
 }
 
-void PaintPicture(HWND window, const PictureState& state) {
-  PaintScope paint(window);
+void PaintPicture(HWND window, HDC dc, const PictureState& state) {
   RECT area;
   GetClientRect(window, &area);
   const bool black = (GetWindowLongPtrA(window, GWL_STYLE) & kPictureBlackBackground) != 0;
   const HBRUSH background = black ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))
                                   : GetSysColorBrush(COLOR_BTNFACE);
   if (state.image.empty()) {
-    FillRect(paint.dc(), &area, background);
+    FillRect(dc, &area, background);
     return;
   }
   // Fill only what the image leaves uncovered, so that nothing flickers.
@@ -49,10 +48,10 @@ void PaintPicture(HWND window, const PictureState& state) {
   if (!stretch) {
     RECT right = {state.image.width(), 0, area.right, area.bottom};
     RECT below = {0, state.image.height(), area.right, area.bottom};
-    if (right.left < right.right) FillRect(paint.dc(), &right, background);
-    if (below.top < below.bottom) FillRect(paint.dc(), &below, background);
+    if (right.left < right.right) FillRect(dc, &right, background);
+    if (below.top < below.bottom) FillRect(dc, &below, background);
   }
-  DrawImage(window, paint.dc(), state.image);
+  DrawImage(window, dc, state.image);
 }
 
 LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -62,7 +61,14 @@ LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       return 1;
     case WM_PAINT:
       if (state != nullptr) {
-        PaintPicture(window, *state);
+        PaintScope paint(window);
+        PaintPicture(window, paint.dc(), *state);
+        return 0;
+      }
+      break;
+    case WM_PRINTCLIENT:
+      if (state != nullptr) {
+        PaintPicture(window, reinterpret_cast<HDC>(wparam), *state);
         return 0;
       }
       break;
