@@ -11,6 +11,22 @@
 namespace tidemark {
 namespace {
 
+// The message of the Error that `action` raises.
+template <typename Action>
+std::string ErrorOf(Action action) {
+  try {
+    action();
+  } catch (const Error& error) {
+    return error.what();
+  }
+  ADD_FAILURE() << "no error was raised";
+  return std::string();
+}
+
+bool StartsWith(const std::string& text, const std::string& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+
 TEST(WholeFile, ReadsEveryByteAsStored) {
   testing::ScratchFolder folder;
   const std::string bytes("one\r\ntwo\nthree\r\0after\xff", 23);
@@ -29,13 +45,8 @@ TEST(WholeFile, ReadsEveryByteAsStored) {
 TEST(WholeFile, ReadingRefusalsNameThePath) {
   testing::ScratchFolder folder;
   const std::string missing = folder.Sub("missing.ilg");
-  try {
-    ReadWholeFile(missing);
-    FAIL() << "a missing file was read";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()).rfind("Cannot open file \"" + missing + "\". ", 0), 0u)
-        << error.what();
-  }
+  const std::string refusal = ErrorOf([&] { ReadWholeFile(missing); });
+  EXPECT_TRUE(StartsWith(refusal, "Cannot open file \"" + missing + "\". ")) << refusal;
 
   // A file that another program is writing is not read half-way.
   folder.WriteFile("busy.ilg", "x");
@@ -60,14 +71,8 @@ TEST(WholeFile, WritingReplacesAnEarlierFileEntirely) {
   EXPECT_EQ(folder.ReadFile("batch.bat"), "new\r\n");
 
   const std::string unreachable = folder.Sub("no such folder\\batch.bat");
-  try {
-    WriteNewFile(unreachable, "x");
-    FAIL() << "a file was created in a missing folder";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + unreachable + "\". ", 0),
-              0u)
-        << error.what();
-  }
+  const std::string refusal = ErrorOf([&] { WriteNewFile(unreachable, "x"); });
+  EXPECT_TRUE(StartsWith(refusal, "Cannot create file \"" + unreachable + "\". ")) << refusal;
 }
 
 }  // namespace
