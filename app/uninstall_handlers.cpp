@@ -55,8 +55,13 @@ void TfrmInstall::TestUninstallMode() {
 void TfrmInstall::btnUninstallClick(HWND) {
   ShowPage(ids::kTabUninstalled);
   SetControlText(ids::kLabUninstall2, "Uninstalling...");
-  HWND exit_button = Control(ids::kBtnUninstallExit);
-  EnableWindow(exit_button, FALSE);
+  // OK waits for the run; should the run fail, it must not stay out of
+  // reach, or the program could not be left.
+  struct EnabledAtEnd {
+    HWND button;
+    ~EnabledAtEnd() { EnableWindow(button, TRUE); }
+  } exit_button{Control(ids::kBtnUninstallExit)};
+  EnableWindow(exit_button.button, FALSE);
   HWND meter = Control(ids::kMtrUninstall);
   ResetProgressMeter(meter, static_cast<int>(installLog.size()));
   // The deletion handles no messages; show the page before it starts.
@@ -75,7 +80,6 @@ void TfrmInstall::btnUninstallClick(HWND) {
 
   SetControlText(ids::kLabUninstall2, "Uninstall Complete.");
   if (LeftoversRemain(uninstallerPath, handle())) SetControlText(ids::kLabTraces, kLeftoverNote);
-  EnableWindow(exit_button, TRUE);
 }
 
 // Leaving the finished run: the batch removes the uninstaller once this
