@@ -13,7 +13,7 @@ jobs="${TIDEMARK_JOBS:-2}"
 native_packer="$native_build/bin/tidemark"
 bare_stub="$win_build/bin/tidemark-stub.exe"
 
-note() { echo "==> $*" >&2; }
+note() { echo "==> [${SECONDS}s] $*" >&2; }
 
 bootstrap() {
   note "bootstrap"
