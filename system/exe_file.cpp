@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "container/errors.h"
@@ -15,33 +17,44 @@ namespace {
 // Longest path Windows hands out, in characters, with its terminator.
 constexpr DWORD kLongestPath = 32768;
 
-// Read in blocks until the end rather than trusting the size taken
-// beforehand: other programs may write the file meanwhile.
-constexpr DWORD kReadBlock = 1 << 20;
+// A view of the mapping; unmapping gives the address range back.
+using MappedView = UniqueResource<NullInvalidTraits<void*, &UnmapViewOfFile>>;
 
-// How the file's bytes reach memory. Kept in this one place so that a
-// mapping of the file can replace the copy.
+// The file's bytes as a copy-on-write mapping: pages are read from disk only
+// when touched, and a write (descrambling) lands in a private copy of that
+// page, never in the file. Start-up thus costs the same for any payload size.
+class MappedFileStorage : public ImageStorage {
+ public:
+  MappedFileStorage(UniqueHandle mapping, MappedView view, size_t size)
+      : mapping_(std::move(mapping)), view_(std::move(view)), size_(size) {}
+  uint8_t* data() override { return static_cast<uint8_t*>(view_.get()); }
+  size_t size() const override { return size_; }
+
+ private:
+  UniqueHandle mapping_;
+  MappedView view_;
+  size_t size_;
+};
+
+// Maps the whole file as it is now. Windows refuses to map an empty file, so
+// that one is held as empty bytes; the marker search then finds nothing.
 std::unique_ptr<ImageStorage> LoadImageStorage(HANDLE file) {
-  LARGE_INTEGER start = {};
-  if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) throw Error(kStreamReadError);
-
-  std::vector<uint8_t> bytes;
   LARGE_INTEGER size = {};
-  if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-    bytes.reserve(static_cast<size_t>(size.QuadPart));
-  }
-  for (;;) {
-    const size_t held = bytes.size();
-    bytes.resize(held + kReadBlock);
-    DWORD got = 0;
-    if (!ReadFile(file, bytes.data() + held, kReadBlock, &got, nullptr)) {
-      throw Error(kStreamReadError);
-    }
-    bytes.resize(held + got);
-    if (got == 0) break;
-  }
-  bytes.shrink_to_fit();
-  return std::make_unique<VectorStorage>(std::move(bytes));
+  if (!GetFileSizeEx(file, &size)) throw Error(kStreamReadError);
+  if (size.QuadPart == 0) return std::make_unique<VectorStorage>(std::vector<uint8_t>());
+  if (static_cast<uint64_t>(size.QuadPart) > SIZE_MAX) throw Error(kStreamReadError);
+
+  UniqueHandle mapping(CreateFileMappingA(file, nullptr, PAGE_WRITECOPY, 0, 0, nullptr));
+  if (!mapping) throw Error(kStreamReadError);
+  MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_COPY, 0, 0, 0));
+  if (!view) throw Error(kStreamReadError);
+  // Others may change the file's length between the size taken above and
+  // the mapping; never claim bytes past the view (the tail of its last page
+  // reads as zeros, anything further would fault).
+  MEMORY_BASIC_INFORMATION region = {};
+  if (VirtualQuery(view.get(), &region, sizeof region) == 0) throw Error(kStreamReadError);
+  const size_t mapped = std::min(static_cast<size_t>(size.QuadPart), region.RegionSize);
+  return std::make_unique<MappedFileStorage>(std::move(mapping), std::move(view), mapped);
 }
 
 }  // namespace

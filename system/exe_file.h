@@ -26,8 +26,10 @@ class ExeFile {
   bool is_open() const { return file_.valid(); }
   const std::string& path() const { return path_; }
 
-  // The whole file as it is stored on disk, from its first byte. Raises
-  // Error("Stream read error") when it cannot be read.
+  // The whole file as it is stored on disk, from its first byte, as a
+  // copy-on-write mapping: writes into it stay private to this storage, and
+  // each call maps the file afresh. Raises Error("Stream read error") when it
+  // cannot be mapped.
   std::unique_ptr<ImageStorage> ReadImage();
 
   // Releases the file; a failure to close is of no interest.
