@@ -64,6 +64,13 @@ std::string Describe(const BoxContent& box) {
   return text;
 }
 
+std::string DescribeItems(const std::vector<std::string>& items) {
+  if (items.empty()) return "no items";
+  std::string text = "items";
+  for (const std::string& item : items) text += " " + Quoted(item);
+  return text;
+}
+
 std::string DescribePages(const std::vector<int>& pages) {
   if (pages.empty()) return "no visible page";
   std::string text = pages.size() == 1 ? "page" : "pages";
@@ -270,6 +277,61 @@ void CaseRunner::Type(std::vector<std::string> args) {
   TypeCharacters(control, args[1]);
 }
 
+void CaseRunner::Press(std::vector<std::string> args) {
+  static const struct {
+    const char* name;
+    UINT key;
+  } kKeys[] = {{"Enter", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Backspace", VK_BACK},
+               {"Delete", VK_DELETE}, {"Home", VK_HOME},     {"End", VK_END},
+               {"Up", VK_UP},         {"Down", VK_DOWN},     {"Left", VK_LEFT},
+               {"Right", VK_RIGHT},   {"Tab", VK_TAB}};
+  UINT key = 0;
+  for (const auto& known : kKeys) {
+    if (args[1] == known.name) key = known.key;
+  }
+  if (key == 0) throw ScriptError("no key is named " + Quoted(args[1]));
+  const int times = args.size() == 3 ? ParseInteger(args[2], "a number of presses") : 1;
+  HWND control = Control(AwaitMainWindow(options_.timeout), args[0]);
+  if (!IsWindowVisible(control)) Fail(args[0] + " visible, to press keys on", "it is hidden");
+  for (int i = 0; i < times; ++i) PressKey(control, key);
+}
+
+// The position of the first item showing `text`, waiting for it to appear.
+int CaseRunner::ItemIndex(HWND control, const std::string& name, const std::string& text) {
+  std::vector<std::string> items;
+  auto position = [&] { return std::find(items.begin(), items.end(), text) - items.begin(); };
+  PollUntil(options_.timeout, [&] {
+    items = ReadListItems(control);
+    return position() < static_cast<std::ptrdiff_t>(items.size());
+  });
+  if (position() == static_cast<std::ptrdiff_t>(items.size())) {
+    Fail(name + " with an item " + Quoted(text), DescribeItems(items));
+  }
+  return static_cast<int>(position());
+}
+
+void CaseRunner::Choose(std::vector<std::string> args) {
+  HWND control = Control(AwaitMainWindow(options_.timeout), args[0]);
+  if (!IsWindowVisible(control)) Fail(args[0] + " visible, to choose from", "it is hidden");
+  ChooseComboItem(control, ItemIndex(control, args[0], args[1]));
+}
+
+void CaseRunner::Open(std::vector<std::string> args) {
+  HWND control = Control(AwaitMainWindow(options_.timeout), args[0]);
+  if (!IsWindowVisible(control)) Fail(args[0] + " visible, to open an item", "it is hidden");
+  DoubleClickListItem(control, ItemIndex(control, args[0], args[1]));
+}
+
+void CaseRunner::ExpectItems(std::vector<std::string> args) {
+  const Milliseconds timeout = TakeTimeout(args);
+  HWND control = Control(AwaitMainWindow(timeout), args[0]);
+  const std::vector<std::string> wanted(args.begin() + 1, args.end());
+  std::vector<std::string> items;
+  if (!PollUntil(timeout, [&] { return (items = ReadListItems(control)) == wanted; })) {
+    Fail(args[0] + " with " + DescribeItems(wanted), DescribeItems(items));
+  }
+}
+
 void CaseRunner::ExpectText(std::vector<std::string> args) {
   const Milliseconds timeout = TakeTimeout(args);
   HWND control = Control(AwaitMainWindow(timeout), args[0]);
@@ -359,6 +421,24 @@ void CaseRunner::Sleep(std::vector<std::string> args) {
 }
 
 void CaseRunner::SetTimeout(std::vector<std::string> args) { options_.timeout = Seconds(args[0]); }
+
+void CaseRunner::TimerStart(std::vector<std::string>) { timer_start_ = std::chrono::steady_clock::now(); }
+
+void CaseRunner::TimerStop(std::vector<std::string> args) {
+  const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(
+      std::chrono::steady_clock::now() - timer_start_);
+  char ms[32];
+  std::snprintf(ms, sizeof ms, "%.1f", elapsed.count() / 1000.0);
+  Print("  timer " + args[0] + ": " + ms + " ms");
+}
+
+void CaseRunner::ReportMemory(std::vector<std::string> args) {
+  if (!installer_.started() || installer_.ExitCode()) Fail("a running installer", ProcessState());
+  const PROCESS_MEMORY_COUNTERS_EX counters = installer_.MemoryCounters();
+  Print("  memory " + args[0] + ": private " + std::to_string(counters.PrivateUsage) +
+        " peak-pagefile " + std::to_string(counters.PeakPagefileUsage) + " peak-working-set " +
+        std::to_string(counters.PeakWorkingSetSize) + " bytes");
+}
 
 void CaseRunner::Copy(std::vector<std::string> args) { CopyFileTo(args[0], args[1]); }
 
@@ -454,6 +534,13 @@ void CaseRunner::MakeFolder(std::vector<std::string> args) {
   std::filesystem::create_directories(args[0]);
 }
 
+// Removes an empty folder, as another program might while the installer runs.
+void CaseRunner::RemoveFolder(std::vector<std::string> args) {
+  if (!RemoveDirectoryA(args[0].c_str())) {
+    throw std::runtime_error("cannot remove the folder " + Quoted(args[0]));
+  }
+}
+
 // Open for reading and writing, the file cannot be deleted, nor opened by a
 // reader that allows no writer; "read" holds a running program's file,
 // which the system opens for writing to nobody, against deletion only.
@@ -514,6 +601,10 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"click", 1, 1, false, &CaseRunner::Click},
       {"queue-click", 1, 1, false, &CaseRunner::QueueClick},
       {"type", 2, 2, false, &CaseRunner::Type},
+      {"press", 2, 3, false, &CaseRunner::Press},
+      {"choose", 2, 2, false, &CaseRunner::Choose},
+      {"open", 2, 2, false, &CaseRunner::Open},
+      {"expect-items", 1, 24, true, &CaseRunner::ExpectItems},
       {"expect-text", 2, 2, true, &CaseRunner::ExpectText},
       {"expect-box", 3, 8, true, &CaseRunner::ExpectBox},
       {"expect-no-box", 0, 0, true, &CaseRunner::ExpectNoBox},
@@ -523,6 +614,9 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"terminate", 0, 0, false, &CaseRunner::Terminate},
       {"sleep", 1, 1, false, &CaseRunner::Sleep},
       {"timeout", 1, 1, false, &CaseRunner::SetTimeout},
+      {"timer-start", 0, 0, false, &CaseRunner::TimerStart},
+      {"timer-stop", 1, 1, false, &CaseRunner::TimerStop},
+      {"report-memory", 1, 1, false, &CaseRunner::ReportMemory},
       {"copy", 2, 2, false, &CaseRunner::Copy},
       {"patch", 3, 3, false, &CaseRunner::Patch},
       {"flip-byte", 2, 2, false, &CaseRunner::FlipByteAt},
@@ -536,6 +630,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"expect-shortcut", 4, 4, false, &CaseRunner::ExpectShortcut},
       {"write-file", 2, 2, false, &CaseRunner::WriteText},
       {"make-folder", 1, 1, false, &CaseRunner::MakeFolder},
+      {"remove-folder", 1, 1, false, &CaseRunner::RemoveFolder},
       {"hold-file", 1, 2, false, &CaseRunner::HoldFile},
       {"snapshot-folder", 2, 12, false, &CaseRunner::SnapshotFolderTree},
       {"snapshot-key", 2, 2, false, &CaseRunner::SnapshotKeyTree},

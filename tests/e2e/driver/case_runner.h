@@ -4,6 +4,7 @@
 // terminates the installer it started.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
@@ -56,6 +57,11 @@ class CaseRunner {
   void Click(std::vector<std::string> args);
   void QueueClick(std::vector<std::string> args);
   void Type(std::vector<std::string> args);
+  void Press(std::vector<std::string> args);
+  void Choose(std::vector<std::string> args);
+  void Open(std::vector<std::string> args);
+  void ExpectItems(std::vector<std::string> args);
+  int ItemIndex(HWND control, const std::string& name, const std::string& text);
   void ExpectText(std::vector<std::string> args);
   void ExpectBox(std::vector<std::string> args);
   void ExpectNoBox(std::vector<std::string> args);
@@ -65,6 +71,11 @@ class CaseRunner {
   void Terminate(std::vector<std::string> args);
   void Sleep(std::vector<std::string> args);
   void SetTimeout(std::vector<std::string> args);
+  // Figures for benchmarks, printed as "  timer NAME: N ms" and
+  // "  memory NAME: ..." lines.
+  void TimerStart(std::vector<std::string> args);
+  void TimerStop(std::vector<std::string> args);
+  void ReportMemory(std::vector<std::string> args);
   void Copy(std::vector<std::string> args);
   void Patch(std::vector<std::string> args);
   void FlipByteAt(std::vector<std::string> args);
@@ -80,6 +91,7 @@ class CaseRunner {
   // Machines prepared by hand, and snapshots of them (machine_snapshot.h).
   void WriteText(std::vector<std::string> args);
   void MakeFolder(std::vector<std::string> args);
+  void RemoveFolder(std::vector<std::string> args);
   void HoldFile(std::vector<std::string> args);
   void SnapshotFolderTree(std::vector<std::string> args);
   void SnapshotKeyTree(std::vector<std::string> args);
@@ -88,6 +100,7 @@ class CaseRunner {
   RunOptions options_;
   InstallerProcess installer_;
   int screenshots_ = 0;
+  std::chrono::steady_clock::time_point timer_start_ = std::chrono::steady_clock::now();
   std::vector<UniqueHandle> held_files_;  // kept open until the case ends
   struct Snapshot {
     std::function<SnapshotEntries()> take;

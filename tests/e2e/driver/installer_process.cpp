@@ -37,6 +37,17 @@ std::optional<DWORD> InstallerProcess::WaitForExit(Milliseconds timeout) const {
   return code;
 }
 
+PROCESS_MEMORY_COUNTERS_EX InstallerProcess::MemoryCounters() const {
+  PROCESS_MEMORY_COUNTERS_EX counters = {};
+  counters.cb = sizeof counters;
+  if (!started() ||
+      !GetProcessMemoryInfo(process_.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                            sizeof counters)) {
+    throw SystemFailure("cannot read the memory figures of " + path_);
+  }
+  return counters;
+}
+
 void InstallerProcess::Terminate() {
   if (!started() || ExitCode()) return;
   TerminateProcess(process_.get(), 1);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <optional>
 #include <string>
@@ -25,6 +26,10 @@ class InstallerProcess {
   // The exit code once the process has ended; nothing while it runs.
   std::optional<DWORD> ExitCode() const;
   std::optional<DWORD> WaitForExit(Milliseconds timeout) const;
+
+  // The process's memory figures as the system counts them now; raises
+  // std::runtime_error when they cannot be read.
+  PROCESS_MEMORY_COUNTERS_EX MemoryCounters() const;
 
   // Ends the process if it still runs, and waits briefly for it to go.
   void Terminate();
