@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every tool and library the build needs, from Debian's registry only.
 # Idempotent: when everything is present it returns in well under a second.
+# --bench adds what only scripts/bench.sh needs (NSIS, for comparison).
 set -euo pipefail
 
 PACKAGES=(
@@ -12,6 +13,7 @@ PACKAGES=(
   dpkg-dev nasm
   clang libclang-rt-14-dev
 )
+if [ "${1:-}" = "--bench" ]; then PACKAGES+=(nsis); fi
 
 # One dpkg-query for all packages keeps the nothing-to-do case fast.
 installed="$(dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2>/dev/null |

@@ -1,0 +1,85 @@
+#!/usr/bin/env python3
+"""Prints scripts/bench.sh's tables from its "SET METRIC VALUE" lines."""
+import statistics
+import sys
+from collections import defaultdict
+
+MiB = 1 << 20
+
+
+def load(path):
+    figures = defaultdict(lambda: defaultdict(list))
+    with open(path) as f:
+        for line in f:
+            parts = line.split()
+            if len(parts) == 3 and parts[2] not in ("", "-"):
+                figures[parts[0]][parts[1]].append(float(parts[2]))
+    return figures
+
+
+def spread(values):
+    return min(values), statistics.median(values), max(values)
+
+
+def row(label, values, unit="ms", extra=""):
+    lo, mid, hi = spread(values)
+    print("  %-34s %10.1f %10.1f %10.1f %-4s %s" % (label, lo, mid, hi, unit, extra))
+
+
+def install_table(name, f):
+    content = f["content"][0]
+    print("\n%s: %.1f MiB of files" % (name, content / MiB))
+    print("  %-34s %10s %10s %10s" % ("", "min", "median", "max"))
+    ours = statistics.median(f["ours"])
+    floor = statistics.median(f["floor"])
+    # NSIS's run less an empty NSIS installer's run, pairwise per round.
+    nsis = [g - e for g, e in zip(f["nsis-gross"], f["nsis-empty"])]
+    nsis_mid = statistics.median(nsis)
+    rate = lambda ms: content / MiB / (ms / 1000.0)
+    row("install, ours (click to Complete)", f["ours"], "ms", "%.0f MiB/s" % rate(ours))
+    row("install, zlib floor", f["floor"], "ms", "%.0f MiB/s" % rate(floor))
+    row("install, NSIS /S (net)", nsis, "ms", "%.0f MiB/s" % rate(nsis_mid))
+    row("  NSIS /S gross", f["nsis-gross"])
+    row("  empty NSIS /S", f["nsis-empty"])
+    print("  throughput ours/floor %.2f   ours/NSIS %.2f" % (floor / ours, nsis_mid / ours))
+    row("pack, ours --jobs 1", f["pack-jobs1"])
+    row("pack, ours --jobs 2", f["pack-jobs2"])
+    row("pack, makensis (zlib)", f["makensis"])
+    j1, j2, mk = (statistics.median(f[k]) for k in ("pack-jobs1", "pack-jobs2", "makensis"))
+    print("  packing speed-up jobs2/jobs1 %.2f   makensis/ours(jobs 2) %.2f" % (j1 / j2, mk / j2))
+    print("  installer size: ours %.2f MiB, NSIS %.2f MiB"
+          % (f["size-ours"][0] / MiB, f["size-nsis"][0] / MiB))
+
+
+def startup_table(figures):
+    print("\nstart-up (process start to visible window) and memory on the Intro page")
+    print("  %-34s %10s %10s %10s" % ("", "min", "median", "max"))
+    for name in ("plain-1m", "plain-1g", "scrambled-1m", "scrambled-mixed"):
+        f = figures.get(name)
+        if not f or not f["startup"]:
+            continue
+        row(name + " start-up", f["startup"])
+        row(name + " private", [v / MiB for v in f["private"]], "MiB")
+        row(name + " peak pagefile", [v / MiB for v in f["peak-pagefile"]], "MiB")
+        row(name + " peak working set", [v / MiB for v in f["peak-working-set"]], "MiB")
+    small, big = figures.get("plain-1m"), figures.get("plain-1g")
+    if small and big and small["startup"] and big["startup"]:
+        print("  1 GiB - 1 MiB: start-up %+.1f ms, peak pagefile %+.1f MiB"
+              % (statistics.median(big["startup"]) - statistics.median(small["startup"]),
+                 (statistics.median(big["peak-pagefile"])
+                  - statistics.median(small["peak-pagefile"])) / MiB))
+    if small and small.get("stub"):
+        print("  bare stub: %.0f KiB; 1 GiB installer: %.0f MiB"
+              % (small["stub"][0] / 1024, big["size-ours"][0] / MiB if big else 0))
+
+
+def main():
+    figures = load(sys.argv[1])
+    for name in ("small", "large", "mixed"):
+        if name in figures and figures[name]["ours"]:
+            install_table(name, figures[name])
+    startup_table(figures)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,234 @@
+#!/usr/bin/env bash
+# bench.sh [REPEATS]
+#
+# Side-by-side benchmark of the installer (see README, "Benchmark"). Builds
+# what it needs in build/perf and build/perf-win, writes deterministic data
+# sets to build/bench, then in one Wine session measures for every set:
+#   - install time of our installer, from the click on "Install Now" to the
+#     Complete page (timed by the UI driver);
+#   - the floor: bench/zlib_floor.cpp inflating the same zlib streams into
+#     files with plain zlib;
+#   - NSIS 3 (SetCompressor zlib, not solid) installing the same files with
+#     /S, less the run time of an empty NSIS installer (its start and end);
+#   - packing time of our packer with --jobs 1 and 2 against makensis, and
+#     the installers' sizes;
+# and start-up time and memory of plain installers of 1 MiB and 1 GiB and of
+# a scrambled one. Each timing runs REPEATS times (default 3); the tables show
+# min, median and max. Every figure is taken in the same run, so compare
+# ratios, not absolute numbers: the machine is shared.
+set -euo pipefail
+
+scripts_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+repo_root="$(dirname "$scripts_dir")"
+repeats="${1:-3}"
+work="${TIDEMARK_BENCH_WORK:-$repo_root/build/bench}"
+native="$repo_root/build/perf"
+win="$repo_root/build/perf-win"
+jobs="${TIDEMARK_JOBS:-2}"
+sets=(small large mixed)
+results="$work/results.txt"
+
+note() { echo "==> [${SECONDS}s] $*" >&2; }
+
+# One figure of one run, as a line "SET METRIC VALUE".
+record() { echo "$1 $2 $3" >>"$results"; }
+
+# Milliseconds of wall-clock time that CMD takes.
+wall_ms() {
+  local start end
+  start=$(date +%s%N)
+  "$@" >/dev/null
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000000))
+}
+
+build() {
+  note "bootstrap (with NSIS)"
+  bash "$scripts_dir/bootstrap.sh" --bench
+  [ -f "$native/build.ninja" ] || cmake -S "$repo_root" -B "$native" -G Ninja >/dev/null
+  [ -f "$win/build.ninja" ] || cmake -S "$repo_root" -B "$win" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$repo_root/cmake/mingw-w64-x86_64.cmake" \
+    -DTIDEMARK_DEPS_CACHE="$repo_root/build/_deps" -DTIDEMARK_PACKER="$native/bin/tidemark" >/dev/null
+  note "build"
+  cmake --build "$native" -j "$jobs" --target tidemark
+  cmake --build "$win" -j "$jobs" --target tidemark_stub tidemark_uidriver \
+    tidemark_zlib_floor tidemark_run_timed
+}
+
+# product SET: the files of SET and a product description for them.
+product() {
+  local set="$1" dir="$work/$1"
+  if [ ! -f "$dir/.complete" ]; then
+    note "data set $set"
+    rm -rf "$dir"
+    python3 "$repo_root/bench/make_data.py" "$set" "$dir/files"
+    touch "$dir/.complete"
+  fi
+  local assets="$repo_root/tests/e2e/products/marrowlight"
+  cat >"$dir/product.ini" <<INI
+AppName=Bench $set
+AppCompany=by Brackwater
+TargetFolder=%ProgramFiles%\\Bench $set
+ExeName=none.exe
+ExeShortcut=Bench $set
+SplashFile=$assets/splash.jpg
+IconFile=$assets/icon.jpg
+AboutFile=$assets/about.rtf
+LicenseFile=$assets/license.rtf
+FilesFolder=files
+INI
+  # NSIS: the same files, zlib per file (not solid), default level.
+  cat >"$dir/nsis.nsi" <<NSI
+Unicode true
+SetCompressor zlib
+RequestExecutionLevel admin
+Name "Bench $set"
+OutFile "nsis-setup.exe"
+InstallDir "C:\\nsis-target"
+Page instfiles
+Section
+  SetOutPath "\$INSTDIR"
+  File /r "files\\*.*"
+SectionEnd
+NSI
+}
+
+pack() {  # pack SET [packer args...]: our installer of SET
+  local set="$1"
+  shift
+  "$native/bin/tidemark" build --stub "$win/bin/tidemark-stub.exe" \
+    --product "$work/$set/product.ini" "$@" >/dev/null
+}
+
+# Packing times and sizes; on Linux, outside Wine.
+measure_packing() {
+  local set="$1" dir="$work/$1" i
+  for i in $(seq "$repeats"); do
+    record "$set" pack-jobs1 "$(wall_ms pack "$set" --out "$dir/setup.exe" --jobs 1)"
+    record "$set" pack-jobs2 "$(wall_ms pack "$set" --out "$dir/setup.exe" --jobs 2)"
+    record "$set" makensis "$(cd "$dir" && wall_ms makensis -V1 nsis.nsi)"
+  done
+  record "$set" size-ours "$(stat -c %s "$dir/setup.exe")"
+  record "$set" size-nsis "$(stat -c %s "$dir/nsis-setup.exe")"
+  record "$set" content "$(du -sb "$dir/files" | cut -f1)"
+  # The floor reads the same streams: offset, stored length and name of
+  # every file item, in container order.
+  "$native/bin/tidemark" list "$dir/setup.exe" |
+    awk '$1 ~ /^File[0-9]+$/ && $3 == "offset" { print $4, $6, $2 }' >"$dir/manifest.txt"
+}
+
+drive() {  # drive CASE: runs a driver case in the current session
+  (cd "$work" && wine "$win/bin/tidemark-uidriver.exe" --screenshots "$work/shots" "$1")
+}
+
+timer() {  # timer NAME < driver output: the figure of "timer NAME: X ms"
+  awk -v n="$1" '$1 == "timer" && $2 == n":" { print $3 }'
+}
+
+c_drive() { echo "$WINEPREFIX/drive_c"; }
+
+# Our installer, the floor and NSIS, one after the other in each round.
+measure_install() {
+  local set="$1" dir="$work/$1" i out ms target
+  target="$(c_drive)/Program Files/Bench $set"
+  cat >"$work/install-$set.txt" <<CASE
+timeout 600
+start $set\\setup.exe
+expect-page tabIntro
+click btnShowLicense
+expect-page tabLicense
+click btnAccept
+expect-page tabFolder
+timer-start
+click btnGoInstall
+expect-page tabInstalled within 600
+timer-stop install
+click chkRunProgram
+click btnComplete
+expect-exit
+CASE
+  local nsis_run="$win/bin/run-timed.exe"
+  for i in $(seq "$repeats"); do
+    rm -rf "$target"
+    out="$(drive "$work/install-$set.txt")" || { echo "$out" >&2; return 1; }
+    record "$set" ours "$(timer install <<<"$out")"
+    rm -rf "$target"
+
+    rm -rf "$(c_drive)/floor-target"
+    ms="$(wine "$win/bin/zlib-floor.exe" "$(winepath -w "$dir/setup.exe")" \
+      "$(winepath -w "$dir/manifest.txt")" 'C:\floor-target' | awk '$1 == "floor:" { print $2 }')"
+    record "$set" floor "$ms"
+    rm -rf "$(c_drive)/floor-target"
+
+    rm -rf "$(c_drive)/nsis-target"
+    ms="$(wine "$nsis_run" "$(winepath -w "$dir/nsis-setup.exe")" /S '/D=C:\nsis-target' |
+      awk '$1 == "run:" { print $2 }')"
+    record "$set" nsis-gross "$ms"
+    ms="$(wine "$nsis_run" "$(winepath -w "$work/empty/nsis-setup.exe")" /S '/D=C:\nsis-empty' |
+      awk '$1 == "run:" { print $2 }')"
+    record "$set" nsis-empty "$ms"
+    rm -rf "$(c_drive)/nsis-target" "$(c_drive)/nsis-empty"
+  done
+}
+
+# Start-up to the visible window, and memory on the Intro page.
+measure_startup() {
+  local label="$1" exe="$2" i out
+  cat >"$work/startup-$label.txt" <<CASE
+timer-start
+start $exe
+wait-window within 120
+timer-stop startup
+expect-page tabIntro within 120
+report-memory intro
+terminate
+CASE
+  for i in $(seq "$repeats"); do
+    out="$(drive "$work/startup-$label.txt")" || { echo "$out" >&2; return 1; }
+    record "$label" startup "$(timer startup <<<"$out")"
+    record "$label" private "$(awk '$1 == "memory" { print $4 }' <<<"$out")"
+    record "$label" peak-pagefile "$(awk '$1 == "memory" { print $6 }' <<<"$out")"
+    record "$label" peak-working-set "$(awk '$1 == "memory" { print $8 }' <<<"$out")"
+  done
+}
+
+in_session() {
+  for set in "${sets[@]}"; do
+    note "install $set"
+    measure_install "$set"
+  done
+  note "start-up"
+  measure_startup plain-1m '1m\setup.exe'
+  measure_startup plain-1g '1g\setup.exe'
+  measure_startup scrambled-1m '1m\setup-scrambled.exe'
+  measure_startup scrambled-mixed 'mixed\setup-scrambled.exe'
+}
+
+if [ "${TIDEMARK_BENCH_IN_SESSION:-}" = 1 ]; then
+  in_session
+  exit 0
+fi
+
+build
+mkdir -p "$work"
+: >"$results"
+mkdir -p "$work/empty/files"
+(cd "$work/empty" && printf 'SetCompressor zlib\nOutFile "nsis-setup.exe"\nInstallDir "C:\\nsis-empty"\nPage instfiles\nSection\nSectionEnd\n' >nsis.nsi && makensis -V1 nsis.nsi)
+for set in "${sets[@]}"; do
+  product "$set"
+  note "packing $set"
+  measure_packing "$set"
+done
+product 1m
+pack 1m --out "$work/1m/setup.exe"
+pack 1m --out "$work/1m/setup-scrambled.exe" --scrambled
+pack mixed --out "$work/mixed/setup-scrambled.exe" --scrambled
+product 1g
+# Incompressible data stored at level 0: 1 GiB of items packs in seconds.
+[ -f "$work/1g/setup.exe" ] || pack 1g --out "$work/1g/setup.exe" --level 0
+record plain-1g size-ours "$(stat -c %s "$work/1g/setup.exe")"
+record plain-1m size-ours "$(stat -c %s "$work/1m/setup.exe")"
+record plain-1m stub "$(stat -c %s "$win/bin/tidemark-stub.exe")"
+
+TIDEMARK_BENCH_IN_SESSION=1 "$scripts_dir/wine-session.sh" bash "$0" "$repeats"
+python3 "$repo_root/bench/report.py" "$results"
