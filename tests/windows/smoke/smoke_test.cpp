@@ -1,84 +1,31 @@
 // Runs under Wine: the cross-built zlib and libjpeg work together with the
-// container's item decoding inside a Windows program.
+// container's item decoding and the Win32 file sink inside a Windows program.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
-#include <cstdio>
 #include <cstdint>
-#include <cstdlib>
-#include <vector>
-
-#include <jpeglib.h>
 
 #include "container/byte_stream.h"
 #include "container/items.h"
+#include "tests/native/container/test_support.h"
 
 namespace tidemark {
 namespace {
 
-std::vector<uint8_t> Deflate(const std::vector<uint8_t>& content) {
-  uLongf size = compressBound(static_cast<uLong>(content.size()));
-  std::vector<uint8_t> stream(size);
-  EXPECT_EQ(compress2(stream.data(), &size, content.data(),
-                      static_cast<uLong>(content.size()), Z_BEST_COMPRESSION),
-            Z_OK);
-  stream.resize(size);
-  return stream;
-}
-
-void Append(std::vector<uint8_t>& to, const std::vector<uint8_t>& bytes) {
-  to.insert(to.end(), bytes.begin(), bytes.end());
-}
-
-// A picture whose left half is red and right half blue.
-std::vector<uint8_t> EncodeTwoColourJpeg(int width, int height) {
-  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      uint8_t* pixel = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-      pixel[0] = x < width / 2 ? 255 : 0;
-      pixel[2] = x < width / 2 ? 0 : 255;
-    }
-  }
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long out_size = 0;
-  jpeg_mem_dest(&info, &out, &out_size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = &rgb[static_cast<size_t>(info.next_scanline) * width * 3];
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::vector<uint8_t> jpeg(out, out + out_size);
-  jpeg_destroy_compress(&info);
-  std::free(out);
-  return jpeg;
-}
+using test::Bytes;
+using test::Concat;
+using test::Deflate;
+using test::EncodeJpeg;
 
 TEST(WindowsSmoke, InflatesConsecutiveItemsThroughMemorySink) {
-  const std::vector<uint8_t> first(70000, 'a');
-  std::vector<uint8_t> second;
-  for (int i = 0; i < 5000; ++i) second.push_back(static_cast<uint8_t>(i * 7));
-  std::vector<uint8_t> container;
-  Append(container, Deflate(first));
-  const int64_t second_start = static_cast<int64_t>(container.size());
-  Append(container, Deflate(second));
+  const Bytes first = test::TextLikeBytes(70000, 1);
+  const Bytes second = test::RandomBytes(5000, 2);
+  const Bytes first_stream = Deflate(first);
+  MemorySource source(Concat({first_stream, Deflate(second)}));
 
-  MemorySource source(container);
   MemorySink first_out;
   ASSERT_TRUE(InflateItem(source, first_out, static_cast<int32_t>(first.size())));
   EXPECT_EQ(first_out.bytes(), first);
-  EXPECT_EQ(source.Position(), second_start);
+  EXPECT_EQ(source.Position(), static_cast<int64_t>(first_stream.size()));
 
   MemorySink second_out;
   ASSERT_TRUE(InflateItem(source, second_out, static_cast<int32_t>(second.size())));
@@ -87,7 +34,7 @@ TEST(WindowsSmoke, InflatesConsecutiveItemsThroughMemorySink) {
 }
 
 TEST(WindowsSmoke, DecodesJpegItemAtFullSize) {
-  const std::vector<uint8_t> jpeg = EncodeTwoColourJpeg(32, 16);
+  const Bytes jpeg = EncodeJpeg(32, 16);
   MemorySource source(Deflate(jpeg));
 
   const RgbImage image = LoadJpegItem(source, static_cast<int32_t>(jpeg.size()));
@@ -95,13 +42,28 @@ TEST(WindowsSmoke, DecodesJpegItemAtFullSize) {
   ASSERT_EQ(image.width, 32);
   ASSERT_EQ(image.height, 16);
   ASSERT_EQ(image.pixels.size(), 32u * 16u * 3u);
-  const uint8_t* left = &image.pixels[(8 * 32 + 4) * 3];
-  const uint8_t* right = &image.pixels[(8 * 32 + 28) * 3];
-  EXPECT_GT(left[0], 200);
-  EXPECT_LT(left[2], 60);
-  EXPECT_LT(right[0], 60);
-  EXPECT_GT(right[2], 200);
+  // A gradient: red grows to the right, green downwards.
+  const uint8_t* top_left = &image.pixels[0];
+  const uint8_t* bottom_right = &image.pixels[(15 * 32 + 31) * 3];
+  EXPECT_LT(top_left[0], 40);
+  EXPECT_LT(top_left[1], 40);
+  EXPECT_GT(bottom_right[0], 215);
+  EXPECT_GT(bottom_right[1], 215);
   EXPECT_EQ(source.Position(), source.Size());
+}
+
+TEST(WindowsSmoke, InflatesItemIntoFileThroughWin32Sink) {
+  test::TempFolder folder;
+  const Bytes content = test::TextLikeBytes(200000, 3);
+  MemorySource source(Deflate(content));
+  int64_t reported = 0;
+
+  ASSERT_TRUE(InflateItemToFile(source, folder.File("item.bin"),
+                                static_cast<int32_t>(content.size()),
+                                [&reported](int64_t bytes) { reported += bytes; }));
+
+  EXPECT_EQ(test::ReadWholeFile(folder.File("item.bin")), content);
+  EXPECT_EQ(reported, static_cast<int64_t>(content.size()));
 }
 
 }  // namespace
