@@ -42,13 +42,18 @@ def install_table(name, f):
     row("  NSIS /S gross", f["nsis-gross"])
     row("  empty NSIS /S", f["nsis-empty"])
     print("  throughput ours/floor %.2f   ours/NSIS %.2f" % (floor / ours, nsis_mid / ours))
+    if f["pack-jobs1"]:
+        packing_rows(f)
+    print("  installer size: ours %.2f MiB, NSIS %.2f MiB"
+          % (f["size-ours"][0] / MiB, f["size-nsis"][0] / MiB))
+
+
+def packing_rows(f):
     row("pack, ours --jobs 1", f["pack-jobs1"])
     row("pack, ours --jobs 2", f["pack-jobs2"])
     row("pack, makensis (zlib)", f["makensis"])
     j1, j2, mk = (statistics.median(f[k]) for k in ("pack-jobs1", "pack-jobs2", "makensis"))
     print("  packing speed-up jobs2/jobs1 %.2f   makensis/ours(jobs 2) %.2f" % (j1 / j2, mk / j2))
-    print("  installer size: ours %.2f MiB, NSIS %.2f MiB"
-          % (f["size-ours"][0] / MiB, f["size-nsis"][0] / MiB))
 
 
 def startup_table(figures):
