@@ -14,6 +14,11 @@
 # State lives in $TIDEMARK_WINE_STATE (default: <repository>/build/_wine):
 # pristine/ is made once (wineboot plus quiet settings), runs/ holds the
 # per-session copies.
+#
+# TIDEMARK_WINE_PREFIX=DIR keeps the session's prefix in DIR (a pristine
+# copy when DIR does not exist yet) and leaves it there afterwards, so that
+# what the session installed can be looked at. TIDEMARK_WINE_DISPLAY=host
+# shows the session on the caller's $DISPLAY instead of a private Xvfb.
 set -euo pipefail
 
 if [ "$#" -eq 0 ]; then
@@ -42,7 +47,7 @@ stop_session() {
   if [ -n "$run_prefix" ] && [ -d "$run_prefix" ]; then
     WINEPREFIX="$run_prefix" wineserver -k >/dev/null 2>&1 || true
     WINEPREFIX="$run_prefix" wineserver -w >/dev/null 2>&1 || true
-    rm -rf -- "$run_prefix"
+    [ -n "${TIDEMARK_WINE_PREFIX:-}" ] || rm -rf -- "$run_prefix"
   fi
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null || true
@@ -171,10 +176,22 @@ ensure_pristine() {
   exec {lock_fd}>&-
 }
 
-start_xvfb
+if [ "${TIDEMARK_WINE_DISPLAY:-}" = "host" ] && [ -n "${DISPLAY:-}" ]; then
+  log "using the display $DISPLAY"
+else
+  start_xvfb
+fi
 ensure_pristine
-run_prefix="$(mktemp -d "$state_dir/runs/prefix.XXXXXX")"
-cp -a "$pristine/." "$run_prefix/"
+if [ -n "${TIDEMARK_WINE_PREFIX:-}" ]; then
+  run_prefix="$TIDEMARK_WINE_PREFIX"
+  if [ ! -d "$run_prefix" ]; then
+    mkdir -p "$run_prefix"
+    cp -a "$pristine/." "$run_prefix/"
+  fi
+else
+  run_prefix="$(mktemp -d "$state_dir/runs/prefix.XXXXXX")"
+  cp -a "$pristine/." "$run_prefix/"
+fi
 
 export WINEPREFIX="$run_prefix"
 export TIDEMARK_WINE_SESSION="$run_prefix"
