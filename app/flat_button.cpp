@@ -64,10 +64,25 @@ void PaintButton(HWND window, const FlatButtonState& state) {
   DrawContent(window, paint.dc(), state, area);
 }
 
+bool CursorOver(HWND window) {
+  POINT cursor;
+  if (!GetCursorPos(&cursor) || WindowFromPoint(cursor) != window) return false;
+  return true;
+}
+
 void Click(HWND window) {
   const HWND parent = GetParent(window);
   const int id = GetDlgCtrlID(window);
   SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window));
+  // The handler may have shown a box or another page meanwhile: the button
+  // stays raised only if the pointer is still over it.
+  if (IsWindow(window)) {
+    FlatButtonState* state = GetWindowState<FlatButtonState>(window);
+    if (state != nullptr && state->hot && !CursorOver(window)) {
+      state->hot = false;
+      InvalidateRect(window, nullptr, FALSE);
+    }
+  }
 }
 
 bool PointInside(HWND window, LPARAM lparam) {
