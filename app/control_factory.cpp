@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "app/directory_list.h"
+#include "app/drive_combo.h"
 #include "app/flat_button.h"
 #include "app/panel_window.h"
 #include "app/picture_control.h"
@@ -12,11 +14,6 @@ namespace {
 
 using layout::ControlSpec;
 using layout::Kind;
-
-// The drop-down part of the drive selector, below its closed height.
-constexpr int kDropDownHeight = 160;
-// Height of one entry of the directory list.
-constexpr int kDirectoryItemHeight = 16;
 
 bool Has(const ControlSpec& spec, uint32_t flag) { return (spec.flags & flag) != 0; }
 
@@ -101,18 +98,12 @@ HWND CreateProgressBar(HWND parent, const ControlSpec& spec) {
 }
 
 HWND CreateDriveSelector(HWND parent, const ControlSpec& spec) {
-  HWND combo = CreateStandard(parent, spec, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0,
-                              spec.height + kDropDownHeight);
-  if (combo != nullptr) FitClosedHeight(combo, spec.height);
-  return combo;
+  return CreateDriveCombo(parent, spec.id, PlaceOf(spec), CommonStyle(spec));
 }
 
-HWND CreateDirectoryList(HWND parent, const ControlSpec& spec) {
-  HWND list = CreateStandard(parent, spec, "LISTBOX",
-                             LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
-                             Has(spec, layout::kSunken) ? WS_EX_CLIENTEDGE : 0, spec.height);
-  if (list != nullptr) SendMessageA(list, LB_SETITEMHEIGHT, 0, kDirectoryItemHeight);
-  return list;
+HWND CreateFolderList(HWND parent, const ControlSpec& spec) {
+  return CreateDirectoryList(parent, spec.id, PlaceOf(spec), CommonStyle(spec),
+                             Has(spec, layout::kSunken) ? WS_EX_CLIENTEDGE : 0);
 }
 
 HWND CreateCheckBox(HWND parent, const ControlSpec& spec) {
@@ -163,7 +154,7 @@ HWND CreateLayoutControl(HWND parent, const ControlSpec& spec) {
     case Kind::kDriveSelector:
       return CreateDriveSelector(parent, spec);
     case Kind::kDirectoryList:
-      return CreateDirectoryList(parent, spec);
+      return CreateFolderList(parent, spec);
     case Kind::kEdit:
       return CreateStandard(parent, spec, "EDIT", ES_AUTOHSCROLL,
                             Has(spec, layout::kSunken) ? WS_EX_CLIENTEDGE : 0, spec.height);

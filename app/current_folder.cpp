@@ -58,7 +58,10 @@ std::string DriveCurrentFolder(char letter) {
   char folder[MAX_PATH] = {};
   const DWORD length = GetFullPathNameA(drive.c_str(), sizeof(folder), folder, nullptr);
   if (length == 0 || length >= sizeof(folder)) return drive + "\\";
-  return std::string(folder, length);
+  // Some systems answer with a trailing separator; give the current-directory
+  // form.
+  const std::string found = WithoutTrailingBackslashes(std::string(folder, length), IsAnsiLeadByte);
+  return found.size() <= drive.size() ? drive + "\\" : found;
 }
 
 std::vector<std::string> SubfolderNames(const std::string& folder) {

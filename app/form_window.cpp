@@ -8,7 +8,10 @@
 
 #include "app/button_images.h"
 #include "app/control_factory.h"
+#include "app/directory_list.h"
+#include "app/drive_combo.h"
 #include "app/flat_button.h"
+#include "app/guarded_action.h"
 #include "app/install.h"
 #include "app/message_box.h"
 #include "app/panel_window.h"
@@ -37,6 +40,7 @@ const Binding kBindings[] = {
     {ids::kBtnExit2, BN_CLICKED, &TfrmInstall::btnExitClick},
     {ids::kBtnChoose, BN_CLICKED, &TfrmInstall::btnChooseClick},
     {ids::kEdtFolder, EN_CHANGE, &TfrmInstall::edtFolderChange},
+    {ids::kDirectoryListBox1, kDirectoryListChanged, &TfrmInstall::DirectoryListBox1Change},
     {ids::kBtnGoInstall, BN_CLICKED, &TfrmInstall::btnGoInstallClick},
     {ids::kBtnExit3, BN_CLICKED, &TfrmInstall::btnExitClick},
     {ids::kBtnExit4, BN_CLICKED, &TfrmInstall::btnExitClick},
@@ -107,6 +111,7 @@ void TfrmInstall::Show() {
 void TfrmInstall::OnCreate(HWND window) {
   window_.Reset(window);
   controls_ = CreateLayoutControls(window);
+  BindDriveCombo(Control(ids::kDriveComboBox1), Control(ids::kDirectoryListBox1));
   fonts_ = CreateWindowFonts(DesignFont());
   ApplyFonts(fonts_);
   button_images_ = LoadButtonImages(instance_);
@@ -181,15 +186,7 @@ void TfrmInstall::RunHandler(Handler handler, HWND sender) {
 }
 
 void TfrmInstall::RunGuarded(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::bad_alloc&) {
-    ShowErrorReport(window_.get(), "Out of memory");
-  } catch (const std::exception& error) {
-    ShowErrorReport(window_.get(), error.what());
-  } catch (...) {
-    ShowErrorReport(window_.get(), "Unknown error");
-  }
+  RunReportingErrors(window_.get(), action);
 }
 
 void TfrmInstall::RequestProgramEnd() {

@@ -1,0 +1,117 @@
+#include "app/drive_combo.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/directory_entries.h"
+#include "app/directory_list.h"
+#include "tests/windows/app/test_window.h"
+#include "tests/windows/folder/folder_fixture.h"
+
+namespace tidemark {
+namespace {
+
+using testing::FolderTree;
+using testing::OtherEnterableDrive;
+using testing::RestoredCurrentFolder;
+
+constexpr int kComboId = 76;
+constexpr int kListId = 77;
+constexpr int kClosedHeight = 19;
+
+class DriveSelector : public ::testing::Test {
+ protected:
+  DriveSelector() {
+    EnterFolder(tree_.path());
+    combo_ = CreateDriveCombo(window_.handle(), kComboId, RECT{0, 0, 145, kClosedHeight},
+                              WS_VISIBLE | WS_TABSTOP);
+    list_ = CreateDirectoryList(window_.handle(), kListId, RECT{0, 24, 145, 143}, WS_VISIBLE, 0);
+    BindDriveCombo(combo_, list_);
+  }
+
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(SendMessageA(combo_, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      std::string text(static_cast<size_t>(SendMessageA(combo_, CB_GETLBTEXTLEN, i, 0)), '\0');
+      SendMessageA(combo_, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+      texts.push_back(text);
+    }
+    return texts;
+  }
+
+  // What a pick in the drop-down list does: select, then tell the parent.
+  void Choose(char letter) {
+    const std::string text = std::string(1, letter) + ":";
+    SendMessageA(combo_, CB_SETCURSEL,
+                 SendMessageA(combo_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(text.c_str())),
+                 0);
+    SendMessageA(window_.handle(), WM_COMMAND, MAKEWPARAM(kComboId, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo_));
+  }
+
+  size_t ListChanges() const {
+    size_t changes = 0;
+    for (const testing::Command& command : window_.commands()) {
+      if (command.id == kListId && command.code == kDirectoryListChanged) ++changes;
+    }
+    return changes;
+  }
+
+  FolderTree tree_{"Inner"};
+  RestoredCurrentFolder restore_;
+  testing::TestWindow window_;
+  HWND combo_ = nullptr;
+  HWND list_ = nullptr;
+};
+
+TEST_F(DriveSelector, ListsThePresentDrivesInLetterOrder) {
+  std::vector<std::string> expected;
+  const DWORD drives = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if (drives & (1u << i)) expected.push_back(std::string(1, static_cast<char>('A' + i)) + ":");
+  }
+  EXPECT_EQ(Texts(), expected);
+}
+
+TEST_F(DriveSelector, ShowsTheDriveOfTheCurrentDirectoryAtItsDesignedClosedHeight) {
+  EXPECT_EQ(testing::TextOf(combo_), tree_.path().substr(0, 2));
+  RECT closed;
+  GetWindowRect(combo_, &closed);
+  EXPECT_NEAR(closed.bottom - closed.top, kClosedHeight, 2);
+}
+
+TEST_F(DriveSelector, FollowsMovesOfTheListToAnotherDrive) {
+  const char other = OtherEnterableDrive(tree_.path());
+  if (other == 0) GTEST_SKIP() << "only one drive that can be entered";
+  MoveDirectoryList(list_, std::string(1, other) + ":\\");
+  EXPECT_EQ(testing::TextOf(combo_), std::string(1, other) + ":");
+  // A pick is the combo box's own business: the parent never sees it.
+  for (const testing::Command& command : window_.commands()) EXPECT_NE(command.id, kComboId);
+}
+
+TEST_F(DriveSelector, ChoosingADriveMovesTheListToThatDrivesCurrentDirectory) {
+  const char other = OtherEnterableDrive(tree_.path());
+  if (other == 0) GTEST_SKIP() << "only one drive that can be entered";
+  MoveDirectoryList(list_, tree_.Sub("Inner"));
+  Choose(other);
+  EXPECT_EQ(DriveLetterOf(DirectoryListFolder(list_)), other);
+  Choose(tree_.path()[0]);
+  EXPECT_EQ(DirectoryListFolder(list_), tree_.Sub("Inner"));
+  EXPECT_EQ(testing::TextOf(combo_), tree_.path().substr(0, 2));
+  EXPECT_EQ(ListChanges(), 3u);
+  for (const testing::Command& command : window_.commands()) EXPECT_NE(command.id, kComboId);
+}
+
+TEST_F(DriveSelector, ChoosingTheDriveShownAgainChangesNothing) {
+  MoveDirectoryList(list_, tree_.Sub("Inner"));
+  Choose(tree_.path()[0]);
+  EXPECT_EQ(DirectoryListFolder(list_), tree_.Sub("Inner"));
+  EXPECT_EQ(ListChanges(), 1u);
+}
+
+}  // namespace
+}  // namespace tidemark
