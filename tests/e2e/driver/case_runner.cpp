@@ -291,9 +291,17 @@ void CaseRunner::Press(std::vector<std::string> args) {
   }
   if (key == 0) throw ScriptError("no key is named " + Quoted(args[1]));
   const int times = args.size() == 3 ? ParseInteger(args[2], "a number of presses") : 1;
-  HWND control = Control(AwaitMainWindow(options_.timeout), args[0]);
-  if (!IsWindowVisible(control)) Fail(args[0] + " visible, to press keys on", "it is hidden");
+  HWND control = VisibleControl(args[0], "to press keys on");
   for (int i = 0; i < times; ++i) PressKey(control, key);
+}
+
+// The control, once it is visible (a click that shows it is only posted).
+HWND CaseRunner::VisibleControl(const std::string& name, const char* purpose) {
+  HWND control = Control(AwaitMainWindow(options_.timeout), name);
+  if (!PollUntil(options_.timeout, [&] { return IsWindowVisible(control) != FALSE; })) {
+    Fail(name + " visible, " + purpose, "it is hidden");
+  }
+  return control;
 }
 
 // The position of the first item showing `text`, waiting for it to appear.
@@ -311,14 +319,12 @@ int CaseRunner::ItemIndex(HWND control, const std::string& name, const std::stri
 }
 
 void CaseRunner::Choose(std::vector<std::string> args) {
-  HWND control = Control(AwaitMainWindow(options_.timeout), args[0]);
-  if (!IsWindowVisible(control)) Fail(args[0] + " visible, to choose from", "it is hidden");
+  HWND control = VisibleControl(args[0], "to choose from");
   ChooseComboItem(control, ItemIndex(control, args[0], args[1]));
 }
 
 void CaseRunner::Open(std::vector<std::string> args) {
-  HWND control = Control(AwaitMainWindow(options_.timeout), args[0]);
-  if (!IsWindowVisible(control)) Fail(args[0] + " visible, to open an item", "it is hidden");
+  HWND control = VisibleControl(args[0], "to open an item");
   DoubleClickListItem(control, ItemIndex(control, args[0], args[1]));
 }
 

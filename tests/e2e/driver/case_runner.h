@@ -61,6 +61,7 @@ class CaseRunner {
   void Choose(std::vector<std::string> args);
   void Open(std::vector<std::string> args);
   void ExpectItems(std::vector<std::string> args);
+  HWND VisibleControl(const std::string& name, const char* purpose);
   int ItemIndex(HWND control, const std::string& name, const std::string& text);
   void ExpectText(std::vector<std::string> args);
   void ExpectBox(std::vector<std::string> args);

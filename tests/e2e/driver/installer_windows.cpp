@@ -33,6 +33,16 @@ std::string NormaliseLineEnds(const std::string& text) {
   return out;
 }
 
+std::string AnsiText(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), size,
+                      nullptr, nullptr);
+  return ansi;
+}
+
 bool IsMainWindow(HWND window) { return ReadClassName(window) == ids::kWindowClass; }
 
 }  // namespace
@@ -106,6 +116,41 @@ std::string ReadClassName(HWND window) {
   char name[256] = {};
   const int length = GetClassNameA(window, name, sizeof name);
   return std::string(name, length > 0 ? length : 0);
+}
+
+std::vector<std::string> ReadListItems(HWND control) {
+  struct Messages {
+    UINT count, length, text;
+  };
+  const std::string kind = ReadClassName(control);
+  Messages messages = {};
+  if (_stricmp(kind.c_str(), "ListBox") == 0) {
+    messages = {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT};
+  } else if (_stricmp(kind.c_str(), "ComboBox") == 0) {
+    messages = {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT};
+  } else {
+    return {};
+  }
+  // The texts are asked for in UTF-16: asked for in ANSI from another
+  // process, Wine answered with the UTF-16 text.
+  auto ask = [control](UINT message, WPARAM w, LPARAM l) -> LRESULT {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(control, message, w, l, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &answer)) {
+      return -1;
+    }
+    return static_cast<LRESULT>(answer);
+  };
+  std::vector<std::string> items;
+  const LRESULT count = ask(messages.count, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = ask(messages.length, static_cast<WPARAM>(i), 0);
+    std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+    const LRESULT copied =
+        ask(messages.text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 && static_cast<size_t>(copied) < text.size() ? static_cast<size_t>(copied) : 0);
+    items.push_back(AnsiText(text));
+  }
+  return items;
 }
 
 BoxContent ReadBox(HWND box) {

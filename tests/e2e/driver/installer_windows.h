@@ -31,6 +31,10 @@ std::vector<int> VisiblePageIds(HWND main_window);
 std::string ReadWindowText(HWND window);
 std::string ReadClassName(HWND window);
 
+// The item texts of a list box or a combo box, in order; empty for any other
+// window or one that does not answer.
+std::vector<std::string> ReadListItems(HWND control);
+
 struct BoxContent {
   std::string title;
   std::string text;                  // the box's static texts, joined by LF
