@@ -49,7 +49,8 @@ class DirectoryList {
     Show(entered);  // the folder's contents may have changed even so
     if (!changed) return false;
     if (listener_) listener_(folder_);
-    SendMessageA(GetParent(list_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list_), kDirectoryListChanged),
+    SendMessageA(GetParent(list_), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(list_), kDirectoryListChanged),
                  reinterpret_cast<LPARAM>(list_));
     return true;
   }
@@ -63,8 +64,9 @@ class DirectoryList {
   void Draw(const DRAWITEMSTRUCT& item) const {
     if (item.itemID >= entries_.size()) return;
     const DirectoryEntry& entry = entries_[item.itemID];
-    DrawIconListItem(item, entry.level * kIndentPerLevel, entry.text,
-                     [&entry](HDC dc, int left, int top) { DrawFolderIcon(dc, left, top, entry.icon); });
+    DrawIconListItem(
+        item, entry.level * kIndentPerLevel, entry.text,
+        [&entry](HDC dc, int left, int top) { DrawFolderIcon(dc, left, top, entry.icon); });
   }
 
   // The entry under a point of the client area, or -1.
@@ -81,8 +83,8 @@ class DirectoryList {
   FolderMoveListener listener_;
 };
 
-LRESULT CALLBACK DirectoryListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
-                                   UINT_PTR, DWORD_PTR data);
+LRESULT CALLBACK DirectoryListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                   DWORD_PTR data);
 constexpr SubclassedControl<DirectoryList> kDirectoryLists("TidemarkDirectoryList",
                                                            DirectoryListProc);
 
@@ -90,8 +92,8 @@ bool IsEnterKey(const MSG* message) {
   return message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
 }
 
-LRESULT CALLBACK DirectoryListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
-                                   UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK DirectoryListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                   DWORD_PTR data) {
   auto* state = reinterpret_cast<DirectoryList*>(data);
   switch (message) {
     case kReflected + WM_DRAWITEM:

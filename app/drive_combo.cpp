@@ -38,7 +38,8 @@ class DriveCombo {
     drives_ = PresentDrives();
     SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
     for (const Drive& drive : drives_) {
-      SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DriveText(drive.letter).c_str()));
+      SendMessageA(combo_, CB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(DriveText(drive.letter).c_str()));
     }
     ShowDrive(shown);
   }
@@ -55,9 +56,12 @@ class DriveCombo {
   void Chosen() {
     const char letter = ShownDrive();
     if (letter == 0 || directory_list_ == nullptr) return;
-    RunReportingErrors(GetAncestor(combo_, GA_ROOT), [&] {
-      MoveDirectoryList(directory_list_, DriveCurrentFolder(letter));
-    });
+    RunReportingErrors(GetAncestor(combo_, GA_ROOT),
+                       [&] { MoveDirectoryList(directory_list_, DriveCurrentFolder(letter)); });
+    // After a drive that could not be entered has been reported, show the
+    // list's drive again, so that the two agree and the same drive can be
+    // chosen again once it is ready.
+    ShowDrive(DriveLetterOf(DirectoryListFolder(directory_list_)));
   }
 
   void Draw(const DRAWITEMSTRUCT& item) const {
@@ -66,8 +70,9 @@ class DriveCombo {
       return;
     }
     const Drive drive = drives_[item.itemID];
-    DrawIconListItem(item, 0, DriveText(drive.letter),
-                     [drive](HDC dc, int left, int top) { DrawDriveIcon(dc, left, top, drive.kind); });
+    DrawIconListItem(item, 0, DriveText(drive.letter), [drive](HDC dc, int left, int top) {
+      DrawDriveIcon(dc, left, top, drive.kind);
+    });
   }
 
  private:

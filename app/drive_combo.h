@@ -2,8 +2,9 @@
 // order, each as its letter and a colon with an icon for its kind. Bound to
 // a directory list, choosing a drive moves the list to that drive's current
 // directory, and every move of the list shows the list's drive here. A drive
-// that cannot be entered is shown by the default error report; the selector
-// keeps showing the chosen drive while the list stays where it was.
+// that cannot be entered is shown by the default error report, with the
+// chosen drive still shown; the list stays where it was, and once the report
+// is closed the selector shows the list's drive again.
 #pragma once
 
 #include <windows.h>

@@ -39,8 +39,7 @@ class IconPencil {
   void Shape(std::initializer_list<POINT> corners, COLORREF fill, COLORREF line) {
     std::vector<POINT> points;
     for (POINT corner : corners) points.push_back({left_ + corner.x, top_ + corner.y});
-    Outlined(fill, line,
-             [&] { Polygon(dc_, points.data(), static_cast<int>(points.size())); });
+    Outlined(fill, line, [&] { Polygon(dc_, points.data(), static_cast<int>(points.size())); });
   }
 
   void Line(int x1, int y1, int x2, int y2, COLORREF colour) {

@@ -30,8 +30,9 @@ void DrawIconListItem(const DRAWITEMSTRUCT& item, int indent, const std::string&
   const bool disabled = (item.itemState & ODS_DISABLED) != 0;
   if (selected) FillRect(dc, &text_area, GetSysColorBrush(COLOR_HIGHLIGHT));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT
-                                        : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetTextColor(dc, GetSysColor(disabled   ? COLOR_GRAYTEXT
+                               : selected ? COLOR_HIGHLIGHTTEXT
+                                          : COLOR_WINDOWTEXT));
   RECT text_place = text_area;
   text_place.left += kTextPadding;
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &text_place,

@@ -30,13 +30,14 @@ void ExpectEntries(const std::vector<DirectoryEntry>& entries, const std::vector
 
 TEST(DirectoryEntries, PathFromTheRootDownThenTheSubfoldersOneLevelDeeper) {
   const auto entries = DirectoryEntries("C:\\Program Files\\Marrowlight", {"bin", "docs"});
-  ExpectEntries(entries, {
-                             {"C:\\", "C:\\", 0, FolderIcon::kOpen},
-                             {"Program Files", "C:\\Program Files", 1, FolderIcon::kOpen},
-                             {"Marrowlight", "C:\\Program Files\\Marrowlight", 2, FolderIcon::kCurrent},
-                             {"bin", "C:\\Program Files\\Marrowlight\\bin", 3, FolderIcon::kClosed},
-                             {"docs", "C:\\Program Files\\Marrowlight\\docs", 3, FolderIcon::kClosed},
-                         });
+  ExpectEntries(entries,
+                {
+                    {"C:\\", "C:\\", 0, FolderIcon::kOpen},
+                    {"Program Files", "C:\\Program Files", 1, FolderIcon::kOpen},
+                    {"Marrowlight", "C:\\Program Files\\Marrowlight", 2, FolderIcon::kCurrent},
+                    {"bin", "C:\\Program Files\\Marrowlight\\bin", 3, FolderIcon::kClosed},
+                    {"docs", "C:\\Program Files\\Marrowlight\\docs", 3, FolderIcon::kClosed},
+                });
   EXPECT_EQ(CurrentEntryIndex(entries), 2u);
 }
 
@@ -59,8 +60,7 @@ TEST(DirectoryEntries, NetworkShareIsItsOwnRoot) {
 
 TEST(DirectoryEntries, SecondByteOfADoubleByteCharacterDoesNotSeparate) {
   const std::string table = "\x95\x5C";  // one character; its second byte is "\"
-  const auto entries =
-      DirectoryEntries("C:\\" + table + "\\Sub", {}, ShiftJisLeadByte);
+  const auto entries = DirectoryEntries("C:\\" + table + "\\Sub", {}, ShiftJisLeadByte);
   ExpectEntries(entries, {
                              {"C:\\", "C:\\", 0, FolderIcon::kOpen},
                              {table, "C:\\" + table, 1, FolderIcon::kOpen},

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "container/errors.h"
+#include "tests/windows/app/box_probe.h"
 #include "tests/windows/app/test_window.h"
 #include "tests/windows/folder/folder_fixture.h"
 
@@ -25,27 +26,20 @@ class DirectoryListControl : public ::testing::Test {
   }
 
   std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    const int count = static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      std::string text(static_cast<size_t>(SendMessageA(list_, LB_GETTEXTLEN, i, 0)), '\0');
-      SendMessageA(list_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-      texts.push_back(text);
-    }
-    return texts;
+    return testing::ItemTexts(list_, testing::kListBoxItems);
   }
 
   int IndexOf(const std::string& text) const {
-    return static_cast<int>(
-        SendMessageA(list_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(text.c_str())));
+    return static_cast<int>(SendMessageA(list_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(text.c_str())));
   }
 
   // The change events that reached the parent so far.
   size_t Changes() const {
     size_t changes = 0;
     for (const testing::Command& command : window_.commands()) {
-      if (command.id == kListId && command.code == kDirectoryListChanged && command.sender == list_) {
+      if (command.id == kListId && command.code == kDirectoryListChanged &&
+          command.sender == list_) {
         ++changes;
       }
     }
@@ -59,7 +53,8 @@ class DirectoryListControl : public ::testing::Test {
     size_t start = 3;
     while (start < folder.size()) {
       const size_t end = folder.find('\\', start);
-      texts.push_back(folder.substr(start, end == std::string::npos ? std::string::npos : end - start));
+      texts.push_back(
+          folder.substr(start, end == std::string::npos ? std::string::npos : end - start));
       if (end == std::string::npos) break;
       start = end + 1;
     }
@@ -109,6 +104,23 @@ TEST_F(DirectoryListControl, FolderThatCannotBeEnteredRaisesAndLeavesEverything)
   EXPECT_EQ(Changes(), 1u);
 }
 
+TEST_F(DirectoryListControl, FolderGoneSinceItWasListedIsReportedAndNothingMoves) {
+  MoveDirectoryList(list_, tree_.path());
+  const std::vector<std::string> before = Texts();
+  RemoveDirectoryA(tree_.Sub("beta").c_str());
+  testing::BoxProbe probe;
+  probe.Run([&] { OpenDirectoryEntry(list_, IndexOf("beta")); },
+            [](HWND box) { testing::ClickButton(box, "OK"); });
+  ASSERT_TRUE(probe.saw_box());
+  EXPECT_EQ(probe.seen().title, "Installer");
+  EXPECT_EQ(probe.seen().text.rfind("Cannot enter folder \"" + tree_.Sub("beta") + "\". ", 0), 0u)
+      << probe.seen().text;
+  EXPECT_EQ(DirectoryListFolder(list_), tree_.path());
+  EXPECT_EQ(CurrentFolder(), tree_.path());
+  EXPECT_EQ(Texts(), before);
+  EXPECT_EQ(Changes(), 1u);
+}
+
 TEST_F(DirectoryListControl, DoubleClickOpensTheEntryUnderThePointer) {
   MoveDirectoryList(list_, tree_.path());
   RECT item = {};
@@ -145,7 +157,9 @@ TEST_F(DirectoryListControl, EnterOpensTheHighlightedEntryAndIsWantedInDialogNav
 
 TEST_F(DirectoryListControl, ListenerHearsEveryMoveBeforeTheChangeEvent) {
   std::vector<std::pair<std::string, size_t>> heard;
-  SetDirectoryListListener(list_, [&](const std::string& folder) { heard.push_back({folder, Changes()}); });
+  SetDirectoryListListener(list_, [&](const std::string& folder) {
+    heard.push_back({folder, Changes()});
+  });
   MoveDirectoryList(list_, tree_.path());
   MoveDirectoryList(list_, tree_.path());
   ASSERT_EQ(heard.size(), 1u);

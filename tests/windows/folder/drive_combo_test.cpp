@@ -7,6 +7,7 @@
 
 #include "app/directory_entries.h"
 #include "app/directory_list.h"
+#include "tests/windows/app/box_probe.h"
 #include "tests/windows/app/test_window.h"
 #include "tests/windows/folder/folder_fixture.h"
 
@@ -32,14 +33,7 @@ class DriveSelector : public ::testing::Test {
   }
 
   std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    const int count = static_cast<int>(SendMessageA(combo_, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      std::string text(static_cast<size_t>(SendMessageA(combo_, CB_GETLBTEXTLEN, i, 0)), '\0');
-      SendMessageA(combo_, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-      texts.push_back(text);
-    }
-    return texts;
+    return testing::ItemTexts(combo_, testing::kComboBoxItems);
   }
 
   // What a pick in the drop-down list does: select, then tell the parent.
@@ -50,6 +44,12 @@ class DriveSelector : public ::testing::Test {
                               reinterpret_cast<LPARAM>(text.c_str())),
                  0);
     SendMessageA(window_.handle(), WM_COMMAND, MAKEWPARAM(kComboId, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo_));
+  }
+
+  // Tells the selector that its list drops down, which reads the drives.
+  void DropDown() {
+    SendMessageA(window_.handle(), WM_COMMAND, MAKEWPARAM(kComboId, CBN_DROPDOWN),
                  reinterpret_cast<LPARAM>(combo_));
   }
 
@@ -111,6 +111,42 @@ TEST_F(DriveSelector, ChoosingTheDriveShownAgainChangesNothing) {
   Choose(tree_.path()[0]);
   EXPECT_EQ(DirectoryListFolder(list_), tree_.Sub("Inner"));
   EXPECT_EQ(ListChanges(), 1u);
+}
+
+}  // namespace
+}  // namespace tidemark
+
+namespace tidemark {
+namespace {
+
+// A drive letter that names no drive, or 0.
+char FreeDriveLetter() {
+  const DWORD drives = GetLogicalDrives();
+  for (int i = 25; i >= 3; --i) {
+    if ((drives & (1u << i)) == 0) return static_cast<char>('A' + i);
+  }
+  return 0;
+}
+
+TEST_F(DriveSelector, DriveThatCannotBeEnteredIsReportedThenTheListsDriveShowsAgain) {
+  const char letter = FreeDriveLetter();
+  const std::string drive = std::string(1, letter) + ":";
+  const std::string target = tree_.Sub("Inner");
+  if (letter == 0 || !DefineDosDeviceA(0, drive.c_str(), target.c_str())) {
+    GTEST_SKIP() << "no drive letter can be defined";
+  }
+  DropDown();
+  RemoveDirectoryA(target.c_str());  // the drive now leads nowhere
+  testing::BoxProbe probe;
+  probe.Run([&] { Choose(letter); }, [](HWND box) { testing::ClickButton(box, "OK"); });
+  DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, drive.c_str(),
+                   target.c_str());
+  ASSERT_TRUE(probe.saw_box());
+  EXPECT_EQ(probe.seen().title, "Installer");
+  EXPECT_EQ(probe.seen().text.rfind("Cannot enter folder \"" + drive, 0), 0u) << probe.seen().text;
+  EXPECT_EQ(DirectoryListFolder(list_), tree_.path());
+  EXPECT_EQ(testing::TextOf(combo_), tree_.path().substr(0, 2));
+  EXPECT_EQ(ListChanges(), 0u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/current_folder.h"
 #include "tests/windows/system/scratch.h"
@@ -35,6 +36,24 @@ class FolderTree {
  private:
   ScratchFolder scratch_;
 };
+
+// The item texts of a list box (LB_ messages) or a combo box (CB_ messages).
+struct ItemMessages {
+  UINT count, length, text;
+};
+inline constexpr ItemMessages kListBoxItems = {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT};
+inline constexpr ItemMessages kComboBoxItems = {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT};
+
+inline std::vector<std::string> ItemTexts(HWND control, const ItemMessages& messages) {
+  std::vector<std::string> texts;
+  const int count = static_cast<int>(SendMessageA(control, messages.count, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::string text(static_cast<size_t>(SendMessageA(control, messages.length, i, 0)), '\0');
+    SendMessageA(control, messages.text, i, reinterpret_cast<LPARAM>(text.data()));
+    texts.push_back(text);
+  }
+  return texts;
+}
 
 // A drive other than the one of `folder` that can be entered (the Z: drive
 // under Wine), or 0.
