@@ -147,7 +147,8 @@ std::vector<std::string> ReadListItems(HWND control) {
     std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
     const LRESULT copied =
         ask(messages.text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 && static_cast<size_t>(copied) < text.size() ? static_cast<size_t>(copied) : 0);
+    const bool answered = copied > 0 && static_cast<size_t>(copied) < text.size();
+    text.resize(answered ? static_cast<size_t>(copied) : 0);
     items.push_back(AnsiText(text));
   }
   return items;
