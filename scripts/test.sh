@@ -37,21 +37,21 @@ run_ctest() {
 # set -e is off: every step runs, failures are collected and reported.
 bootstrap || { echo "bootstrap failed" >&2; exit 1; }
 
-native_ok=1
-if configure_native; then
-  build_tree "$native_build" || broken+=("native build")
-else
-  broken+=("native configure")
-  native_ok=0
-fi
+# configure_and_build LABEL CONFIGURE-FUNCTION DIR: fails only when the tree
+# could not be configured (a tree that built in part still runs its tests).
+configure_and_build() {
+  local label="$1" configure="$2" dir="$3"
+  if ! "$configure"; then
+    broken+=("$label configure")
+    return 1
+  fi
+  build_tree "$dir" || broken+=("$label build")
+}
 
+native_ok=1
+configure_and_build native configure_native "$native_build" || native_ok=0
 win_ok=1
-if configure_win; then
-  build_tree "$win_build" || broken+=("Windows build")
-else
-  broken+=("Windows configure")
-  win_ok=0
-fi
+configure_and_build Windows configure_win "$win_build" || win_ok=0
 
 common_args=(--output-on-failure -j "$jobs" "$@")
 if [ "$native_ok" -eq 1 ]; then
