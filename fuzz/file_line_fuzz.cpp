@@ -10,13 +10,9 @@
 #include "fuzz/fuzz_fault.h"
 #include "rules/file_entry.h"
 #include "rules/path_rules.h"
+#include "tests/native/rules/shift_jis.h"
 
 namespace {
-
-// Shift-JIS lead bytes, so that a "\" may hide in a double-byte character.
-bool IsShiftJisLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 void CheckSize(const tidemark::FileEntry& entry) {
   using namespace tidemark;
@@ -57,6 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Expect(entry.name.size() < value.size() || value.empty(), "a name as long as its line");
   CheckSize(entry);
   CheckName(entry.name, nullptr);
-  CheckName(entry.name, IsShiftJisLeadByte);
+  CheckName(entry.name, ShiftJisLeadByte);
   return 0;
 }

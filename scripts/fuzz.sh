@@ -29,19 +29,14 @@ mkdir -p "$findings"
 summary=()
 status=0
 for target in "${targets[@]}"; do
-  program="$fuzz_build/bin/${target}_fuzz"
-  work="$fuzz_build/corpus/$target"
   log="$findings/$target.log"
-  mkdir -p "$work"
   before="$(ls "$findings" | grep -c "^$target-" || true)"
   note "fuzz $target for ${seconds}s"
-  # One input may take at most 10 s; an allocation over 512 MiB is a finding
-  # (no container is that large for the inputs used here).
-  "$program" -max_total_time="$seconds" -timeout=10 -malloc_limit_mb=512 -print_final_stats=1 \
-    -artifact_prefix="$findings/$target-" "$work" "$repo_root/fuzz/corpus/$target" >"$log" 2>&1
+  "$repo_root/fuzz/run_target.sh" "$fuzz_build/bin/${target}_fuzz" "$seconds" \
+    "$fuzz_build/corpus/$target" "$repo_root/fuzz/corpus/$target" "$findings/$target-" >"$log" 2>&1
   rc=$?
   runs="$(grep -Eo 'stat::number_of_executed_units: [0-9]+' "$log" | grep -Eo '[0-9]+$' || true)"
-  corpus="$(ls "$work" | wc -l)"
+  corpus="$(ls "$fuzz_build/corpus/$target" | wc -l)"
   after="$(ls "$findings" | grep -c "^$target-" || true)"
   found=$((after - before))
   if [ "$rc" -ne 0 ] || [ "$found" -gt 0 ]; then

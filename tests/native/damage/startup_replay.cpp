@@ -5,11 +5,15 @@
 #include "container/items.h"
 #include "container/loader.h"
 #include "rules/file_entry.h"
+#include "rules/folder_proposal.h"
 #include "rules/path_rules.h"
+#include "rules/shortcut_plan.h"
 #include "tests/native/damage/item_checks.h"
 
 namespace tidemark::test {
 namespace {
+
+constexpr char kProgramFiles[] = "C:\\Program Files";
 
 // A picture item as start-up reads it, then the same bytes once more through
 // the item checks, which must accept them and stop at the same place.
@@ -50,6 +54,25 @@ void ReadFileItems(ExeImage& image, const ControlInfo& info, ReplayResult& resul
   }
 }
 
+// What the rest of the installation takes from the control information:
+// the proposed install folder, the shortcuts and the uninstall entry.
+void PlanInstallation(const ControlInfo& info) {
+  const std::string install_folder =
+      InitialInstallFolderLine(ProposeFolder(info.Value("TargetFolder"), kProgramFiles), true);
+  const ShortcutFolders folders{install_folder, "C:\\Users\\Public\\Desktop",
+                                "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs",
+                                info.Value("AppName")};
+  const ShortcutPlan plan = PlanShortcuts(info, folders);
+  for (const std::string& link : plan.LogEntries()) {
+    // A link lies directly in the desktop folder or in the program group.
+    const std::string folder = FolderWithoutSeparator(link);
+    if (folder != folders.desktop_folder && folder != WithoutTrailingBackslashes(plan.group_folder)) {
+      throw CheckFailure("shortcut " + link + " outside its folder");
+    }
+  }
+  PlanUninstallRegistration(folders.app_name, install_folder);
+}
+
 // The head as the tools walk it, every item checked.
 void WalkHeadAsTools(ExeImage& image, const std::string& running_file_name, ControlInfo& info) {
   ContentCheckSink splash, icon;
@@ -83,6 +106,7 @@ ReplayResult ReplayInstaller(ExeImage& image, const std::string& running_file_na
     ControlInfo info;
     const ContainerHead head = LoadContainerHead(image, running_file_name, info);
     ReadHeadAsInstaller(image, info, head.data_start, result);
+    PlanInstallation(info);
     ReadFileItems(image, info, result);
   });
 }
