@@ -66,7 +66,7 @@ product() {
   fi
   local assets="$repo_root/tests/e2e/products/marrowlight" main
   # The packer wants the main program among the files; any file will do.
-  main="$(cd "$dir/files" && find . -type f | sort | head -n 1 | sed 's|^\./||; s|/|\\|g')"
+  main="$(cd "$dir/files" && find . -type f | sort | sed -n '1{s|^\./||; s|/|\\|g; p}')"
   cat >"$dir/product.ini" <<INI
 AppName=Bench $set
 AppCompany=by Brackwater
@@ -122,7 +122,7 @@ measure_packing() {
   # The floor reads the same streams: offset, stored length and name of
   # every file item, in container order.
   "$native/bin/tidemark" list "$dir/setup.exe" |
-    awk '$1 ~ /^File[0-9]+$/ && $3 == "offset" { print $4, $6, $2 }' >"$dir/manifest.txt"
+    awk '$1 ~ /^f[0-9]+$/ && $3 == "offset" { print $4, $6, $2 }' >"$dir/manifest.txt"
 }
 
 drive() {  # drive CASE: runs a driver case in the current session
