@@ -12,8 +12,8 @@
 # session instead of starting another one.
 #
 # State lives in $TIDEMARK_WINE_STATE (default: <repository>/build/_wine):
-# pristine/ is made once (wineboot plus quiet settings), runs/ holds the
-# per-session copies.
+# pristine-<key>/ is made once (wineboot plus quiet settings), runs/ holds
+# the per-session copies.
 #
 # TIDEMARK_WINE_PREFIX=DIR keeps the session's prefix in DIR (a pristine
 # copy when DIR does not exist yet) and leaves it there afterwards, so that
@@ -29,7 +29,6 @@ fi
 scripts_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo_root="$(dirname "$scripts_dir")"
 state_dir="${TIDEMARK_WINE_STATE:-$repo_root/build/_wine}"
-pristine="$state_dir/pristine"
 
 # Wine must never prompt for Mono/Gecko nor write menu entries into the
 # Unix home; -all keeps its diagnostics out of test output.
@@ -110,19 +109,18 @@ start_xvfb() {
   return 1
 }
 
-# Settings that keep unattended runs quiet: no crash dialog (a crash ends the
-# program at once, with a backtrace on stderr), no hard-error boxes, no
-# audio probing.
-write_quiet_settings() {
-  local reg_file="$1/quiet.reg"
-  cat >"$reg_file" <<'REG'
-REGEDIT4
+# Settings that keep unattended runs quiet and their results true: a crash
+# ends the program at once with the exception's code (no dialog and no
+# automatic debugger, which may end the program with exit code 0), no
+# hard-error boxes, no audio probing, no menu entries in the Unix home.
+quiet_settings='REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
 "Auto"="1"
+"Debugger"=""
 
 [HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Windows]
 "ErrorMode"=dword:00000002
@@ -134,7 +132,16 @@ REGEDIT4
 "winemenubuilder.exe"=""
 "mscoree"=""
 "mshtml"=""
-REG
+'
+
+# A pristine prefix belongs to one Wine version and one set of settings;
+# when either changes a new one is made beside the old.
+pristine_key="$( { wine --version 2>/dev/null; echo "$quiet_settings"; } | sha1sum | cut -c1-12)"
+pristine="$state_dir/pristine-$pristine_key"
+
+write_quiet_settings() {
+  local reg_file="$1/quiet.reg"
+  printf '%s' "$quiet_settings" >"$reg_file"
   WINEPREFIX="$1" wine regedit /S 'Z:'"${reg_file//\//\\}" >/dev/null 2>&1
   rm -f -- "$reg_file"
 }
