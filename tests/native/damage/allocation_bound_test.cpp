@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <functional>
 #include <new>
+#include <ostream>
 #include <string>
 
 #include "container/errors.h"
@@ -176,6 +177,8 @@ struct Claim {
   const char* key;
   const char* ending;  // the installer's own, after reading what is there
 };
+
+void PrintTo(const Claim& claim, std::ostream* out) { *out << claim.key << " claims 2 GiB"; }
 
 class ClaimedSizeTest : public ::testing::TestWithParam<Claim> {};
 
