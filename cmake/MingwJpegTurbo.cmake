@@ -3,6 +3,14 @@
 # once, as a static library, into the dependency cache. A stamp records the
 # finished install; later configures only read it. A lock lets several
 # trees share one cache safely.
+#
+# The library is built for size: it goes into the stub, which is the fixed
+# part of every installer and only decodes two small pictures (splash and
+# icon). So: no SIMD (its encoder and decoder kernels alone were about
+# 380 KB), -Os, no forced inlining, and the decoder features the stub never
+# asks for are compiled out (see _tidemark_trim_jpeg_features). Only the
+# objects a program references are linked from the static library, so the
+# encoder costs the stub nothing.
 
 set(_tidemark_jpeg_toolchain "${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64.cmake")
 
@@ -30,34 +38,56 @@ function(_tidemark_fetch_jpeg_sources dir out_var)
   set(${out_var} "${tree}" PARENT_SCOPE)
 endfunction()
 
-# Configures with nasm SIMD; when that does not work, without SIMD.
-function(_tidemark_configure_jpeg source build install out_simd)
-  set(common
+# Decoder features the stub does not use, all optional in jmorecfg.h: output
+# scaling (the stub decodes at 1:1, where the scaled IDCTs are never picked),
+# the fast and floating-point IDCTs (the default method is the accurate
+# integer one), merged upsampling (only without fancy upsampling, which is on
+# by default) and colour quantisation (only for colour-mapped output). The
+# pixels the stub gets are the same as with the full library. The encoder
+# keeps its default method, so the test programs can still write pictures.
+set(_tidemark_jpeg_trimmed_features
+  DCT_IFAST_SUPPORTED DCT_FLOAT_SUPPORTED IDCT_SCALING_SUPPORTED
+  UPSAMPLE_MERGING_SUPPORTED QUANT_1PASS_SUPPORTED QUANT_2PASS_SUPPORTED)
+
+function(_tidemark_trim_jpeg_features source)
+  set(header "${source}/jmorecfg.h")
+  file(READ "${header}" text)
+  foreach(feature ${_tidemark_jpeg_trimmed_features})
+    set(pattern "\n#define ${feature}[ \t]")
+    if(NOT text MATCHES "${pattern}")
+      message(FATAL_ERROR "libjpeg-turbo: ${feature} not found in ${header}")
+    endif()
+    string(REGEX REPLACE "${pattern}" "\n#undef  ${feature} " text "${text}")
+  endforeach()
+  file(WRITE "${header}" "${text}")
+endfunction()
+
+function(_tidemark_configure_jpeg source build install)
+  file(REMOVE_RECURSE "${build}")
+  # NO_GETENV: the JPEGMEM variable is parsed with sscanf, which would bring
+  # MinGW's whole scanf into the stub; an installer has no use for it. The
+  # C runtime's own printf family formats libjpeg's messages (integers and
+  # strings only) as well as MinGW's, which would add about 25 KB.
+  _tidemark_run_step("configure" ${CMAKE_COMMAND} -S "${source}" -B "${build}"
     -G Ninja
     -DCMAKE_TOOLCHAIN_FILE=${_tidemark_jpeg_toolchain}
     -DCMAKE_BUILD_TYPE=Release
+    "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG"
+    "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
     -DCMAKE_INSTALL_PREFIX=${install}
     -DCMAKE_INSTALL_LIBDIR=lib
     -DENABLE_SHARED=OFF
     -DENABLE_STATIC=ON
-    -DWITH_TURBOJPEG=OFF)
-  file(REMOVE_RECURSE "${build}")
-  execute_process(COMMAND ${CMAKE_COMMAND} -S "${source}" -B "${build}" ${common} -DREQUIRE_SIMD=ON
-                  RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
-  if(rc EQUAL 0)
-    set(${out_simd} ON PARENT_SCOPE)
-    return()
-  endif()
-  message(STATUS "libjpeg-turbo: SIMD does not configure; building without it")
-  file(REMOVE_RECURSE "${build}")
-  _tidemark_run_step("configure" ${CMAKE_COMMAND} -S "${source}" -B "${build}" ${common} -DWITH_SIMD=OFF)
-  set(${out_simd} OFF PARENT_SCOPE)
+    -DWITH_TURBOJPEG=OFF
+    -DWITH_SIMD=OFF
+    -DFORCE_INLINE=OFF)
 endfunction()
 
 function(_tidemark_build_jpeg root stamp)
   message(STATUS "libjpeg-turbo: building for MinGW in ${root} (once)")
   _tidemark_fetch_jpeg_sources("${root}/src" source)
-  _tidemark_configure_jpeg("${source}" "${root}/build" "${root}/install" simd)
+  _tidemark_trim_jpeg_features("${source}")
+  _tidemark_configure_jpeg("${source}" "${root}/build" "${root}/install")
   # The library alone; its command-line tools are of no use here.
   _tidemark_run_step("build" ${CMAKE_COMMAND} --build "${root}/build" --target jpeg-static -- -j2)
   set(install "${root}/install")
@@ -68,7 +98,7 @@ function(_tidemark_build_jpeg root stamp)
     file(COPY "${source}/${header}" DESTINATION "${install}/include")
   endforeach()
   get_filename_component(version "${source}" NAME)
-  file(WRITE "${stamp}" "${version} simd=${simd}\n")
+  file(WRITE "${stamp}" "${version} small decoder build\n")
   # The sources and objects are not needed any more.
   file(REMOVE_RECURSE "${root}/src" "${root}/build")
 endfunction()
@@ -76,7 +106,8 @@ endfunction()
 # Defines JPEG::JPEG (and JPEG_* variables) from the cache under `cache_dir`,
 # building the library first when the cache does not hold it yet.
 function(tidemark_provide_mingw_jpeg cache_dir)
-  set(root "${cache_dir}/libjpeg-turbo-mingw64")
+  # Its own folder: trees configured before the small build keep theirs.
+  set(root "${cache_dir}/libjpeg-turbo-mingw64-small")
   set(stamp "${root}/installed.stamp")
   if(NOT EXISTS "${stamp}")
     file(MAKE_DIRECTORY "${cache_dir}")
