@@ -1,6 +1,5 @@
 #include "system/system_error.h"
 
-#include <cstdio>
 #include <memory>
 
 namespace tidemark {
@@ -32,10 +31,12 @@ std::string LastErrorText() { return SystemErrorText(GetLastError()); }
 std::string OleErrorText(HRESULT result) {
   std::string text = SystemErrorText(static_cast<DWORD>(result));
   if (!text.empty()) return text;
-  char fallback[32];
-  std::snprintf(fallback, sizeof fallback, "OLE error %.8lx",
-                static_cast<unsigned long>(static_cast<DWORD>(result)));
-  return fallback;
+  // Eight lower-case hex digits, written by hand: snprintf would bring
+  // MinGW's whole printf into the stub.
+  const auto code = static_cast<DWORD>(result);
+  text = "OLE error ";
+  for (int shift = 28; shift >= 0; shift -= 4) text += "0123456789abcdef"[(code >> shift) & 0xF];
+  return text;
 }
 
 }  // namespace tidemark
