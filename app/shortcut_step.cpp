@@ -8,7 +8,7 @@ namespace tidemark {
 namespace {
 
 void MakeShortcut(const PlannedShortcut& shortcut, InstallLog& install_log) {
-  CreateShortcut(shortcut.description, AnsiToWide(shortcut.link_path), shortcut.target);
+  CreateShortcut(shortcut.description, shortcut.link_path, shortcut.target);
   install_log.Append(shortcut.link_path);
 }
 

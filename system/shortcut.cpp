@@ -22,10 +22,8 @@ ComPtr<Interface> QueryRequired(IUnknown* object, REFIID id) {
   return result;
 }
 
-}  // namespace
-
-void CreateShortcut(const std::string& description, const std::wstring& link_path,
-                    const std::string& target) {
+void WriteShortcut(const std::string& description, const wchar_t* link_path,
+                   const std::string& target) {
   ComPtr<IUnknown> object;
   const HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr,
                                            CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
@@ -41,17 +39,19 @@ void CreateShortcut(const std::string& description, const std::wstring& link_pat
   link->SetPath(target.c_str());
   link->SetDescription(description.c_str());
   link->SetWorkingDirectory(AnsiFolderPart(target).c_str());
-  file->Save(link_path.c_str(), FALSE);
+  file->Save(link_path, FALSE);
 }
 
-std::wstring AnsiToWide(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int length =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-  return wide;
+}  // namespace
+
+void CreateShortcut(const std::string& description, const std::wstring& link_path,
+                    const std::string& target) {
+  WriteShortcut(description, link_path.c_str(), target);
+}
+
+void CreateShortcut(const std::string& description, const std::string& link_path,
+                    const std::string& target) {
+  WriteShortcut(description, AnsiToWideChars(link_path).data(), target);
 }
 
 }  // namespace tidemark

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "system/wide_text.h"
+
 namespace tidemark {
 
 // Writes a shell link at `link_path` that starts `target`, carries
@@ -15,7 +17,8 @@ namespace tidemark {
 void CreateShortcut(const std::string& description, const std::wstring& link_path,
                     const std::string& target);
 
-// Converts text in the system's ANSI code page to UTF-16.
-std::wstring AnsiToWide(const std::string& text);
+// The same with `link_path` in the system's ANSI code page.
+void CreateShortcut(const std::string& description, const std::string& link_path,
+                    const std::string& target);
 
 }  // namespace tidemark
