@@ -12,6 +12,7 @@ PACKAGES=(
   wine wine64 xvfb xauth
   dpkg-dev nasm
   clang libclang-rt-14-dev
+  lld
 )
 if [ "${1:-}" = "--bench" ]; then PACKAGES+=(nsis); fi
 
