@@ -13,10 +13,9 @@ endif()
 set(TIDEMARK_DEPS_CACHE "${CMAKE_BINARY_DIR}/_deps" CACHE PATH
     "Folder for dependencies built from source (shareable between trees)")
 
-# Debian's libz-mingw-w64-dev ships both an import library and libz.a; the
-# programs must not need zlib1.dll at run time.
-set(ZLIB_USE_STATIC_LIBS ON)
-find_package(ZLIB REQUIRED)
+# zlib is compiled in the tree (static, so no zlib1.dll at run time).
+include(${CMAKE_CURRENT_LIST_DIR}/MingwZlib.cmake)
+tidemark_provide_mingw_zlib("${TIDEMARK_DEPS_CACHE}")
 
 include(${CMAKE_CURRENT_LIST_DIR}/MingwJpegTurbo.cmake)
 tidemark_provide_mingw_jpeg("${TIDEMARK_DEPS_CACHE}")

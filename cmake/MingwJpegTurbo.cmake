@@ -12,6 +12,8 @@
 # objects a program references are linked from the static library, so the
 # encoder costs the stub nothing.
 
+include(${CMAKE_CURRENT_LIST_DIR}/DebianSource.cmake)
+
 set(_tidemark_jpeg_toolchain "${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64.cmake")
 
 function(_tidemark_run_step what)
@@ -19,23 +21,6 @@ function(_tidemark_run_step what)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "libjpeg-turbo: ${what} failed (${rc}):\n${out}")
   endif()
-endfunction()
-
-# Fetches Debian's libjpeg-turbo sources into `dir`; returns the unpacked tree.
-function(_tidemark_fetch_jpeg_sources dir out_var)
-  file(REMOVE_RECURSE "${dir}")
-  file(MAKE_DIRECTORY "${dir}")
-  execute_process(COMMAND apt-get source -qq libjpeg-turbo
-                  WORKING_DIRECTORY "${dir}" RESULT_VARIABLE rc
-                  OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  file(GLOB trees LIST_DIRECTORIES true "${dir}/libjpeg-turbo-*")
-  list(FILTER trees EXCLUDE REGEX "\\.(dsc|gz|xz|bz2)$")
-  if(NOT rc EQUAL 0 OR NOT trees)
-    message(FATAL_ERROR "libjpeg-turbo: `apt-get source libjpeg-turbo` failed (${rc}). "
-                        "Run scripts/bootstrap.sh (it enables Debian's source index).\n${out}")
-  endif()
-  list(GET trees 0 tree)
-  set(${out_var} "${tree}" PARENT_SCOPE)
 endfunction()
 
 # Decoder features the stub does not use, all optional in jmorecfg.h: output
@@ -85,7 +70,7 @@ endfunction()
 
 function(_tidemark_build_jpeg root stamp)
   message(STATUS "libjpeg-turbo: building for MinGW in ${root} (once)")
-  _tidemark_fetch_jpeg_sources("${root}/src" source)
+  tidemark_fetch_debian_source(libjpeg-turbo "${root}/src" source)
   _tidemark_trim_jpeg_features("${source}")
   _tidemark_configure_jpeg("${source}" "${root}/build" "${root}/install")
   # The library alone; its command-line tools are of no use here.

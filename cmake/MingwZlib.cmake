@@ -1,0 +1,45 @@
+# zlib for the Windows tree, compiled in the tree from Debian's source
+# package (fetched once into the dependency cache) rather than linked from
+# libz-mingw-w64-dev, to keep the stub small:
+#   NO_GZIP   the container holds zlib streams and raw deflate; without the
+#             gzip wrapper inflate no longer links crc32 and its tables.
+#             crc32() itself is still there for the programs that call it.
+#   no unwind tables: nothing unwinds through zlib (it neither throws nor
+#             calls back into code that does), and a function without them
+#             is dropped by the linker when unused.
+# The gz* file functions are left out (they need the gzip wrapper). -O2 as
+# Debian builds it: inflating the product's files is the installer's work.
+
+include(${CMAKE_CURRENT_LIST_DIR}/DebianSource.cmake)
+
+set(_tidemark_zlib_sources
+  adler32.c compress.c crc32.c deflate.c infback.c inffast.c inflate.c
+  inftrees.c trees.c uncompr.c zutil.c)
+
+# Defines ZLIB::ZLIB from the sources under `cache_dir`, fetching them first
+# when the cache does not hold them yet.
+function(tidemark_provide_mingw_zlib cache_dir)
+  set(root "${cache_dir}/zlib-source")
+  set(stamp "${root}/fetched.stamp")
+  if(NOT EXISTS "${stamp}")
+    file(MAKE_DIRECTORY "${cache_dir}")
+    file(LOCK "${cache_dir}/zlib.lock" GUARD FUNCTION TIMEOUT 600)
+    if(NOT EXISTS "${stamp}")
+      message(STATUS "zlib: fetching Debian's sources into ${root} (once)")
+      tidemark_fetch_debian_source(zlib "${root}" source)
+      file(WRITE "${stamp}" "${source}\n")
+    endif()
+  endif()
+  file(READ "${stamp}" source)
+  string(STRIP "${source}" source)
+  message(STATUS "zlib for MinGW: ${source}")
+
+  list(TRANSFORM _tidemark_zlib_sources PREPEND "${source}/" OUTPUT_VARIABLE sources)
+  add_library(tidemark_zlib STATIC ${sources})
+  target_include_directories(tidemark_zlib SYSTEM PUBLIC "${source}")
+  target_compile_definitions(tidemark_zlib PRIVATE NO_GZIP)
+  target_compile_options(tidemark_zlib PRIVATE -O2 -fno-asynchronous-unwind-tables
+                         -ffunction-sections -fdata-sections -w)
+  add_library(ZLIB::ZLIB ALIAS tidemark_zlib)
+  set(ZLIB_FOUND TRUE PARENT_SCOPE)
+endfunction()
