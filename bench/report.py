@@ -5,6 +5,8 @@ import sys
 from collections import defaultdict
 
 MiB = 1 << 20
+# The size the bare stub is meant to stay within (printed, not enforced).
+STUB_TARGET = 256 << 10
 
 
 def load(path):
@@ -80,6 +82,13 @@ def startup_table(figures):
     if small and small.get("stub"):
         print("  bare stub: %.0f KiB; 1 GiB installer: %.0f MiB"
               % (small["stub"][0] / 1024, big["size-ours"][0] / MiB if big else 0))
+        print("  " + stub_size_check(small["stub"][0]))
+
+
+def stub_size_check(size):
+    over = size - STUB_TARGET
+    verdict = "within" if over <= 0 else "OVER by %.1f KiB" % (over / 1024)
+    return "bare stub size check: %d bytes, target %d KiB: %s" % (size, STUB_TARGET >> 10, verdict)
 
 
 def main():
