@@ -13,6 +13,13 @@ namespace tidemark {
 
 namespace {
 
+// The shell link's class and interfaces, defined here: libuuid keeps its
+// GUIDs in one object, which would add about 1.7 KB of others to the stub.
+constexpr CLSID kShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kUnknownInterface = {0x00000000, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kShellLinkInterface = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr IID kPersistFileInterface = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 template <typename Interface>
 ComPtr<Interface> QueryRequired(IUnknown* object, REFIID id) {
   ComPtr<Interface> result;
@@ -25,14 +32,14 @@ ComPtr<Interface> QueryRequired(IUnknown* object, REFIID id) {
 void WriteShortcut(const std::string& description, const wchar_t* link_path,
                    const std::string& target) {
   ComPtr<IUnknown> object;
-  const HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr,
-                                           CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                                           object.ReceiveVoid());
+  const HRESULT created =
+      CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                       kUnknownInterface, object.ReceiveVoid());
   if (FAILED(created)) throw Error(OleErrorText(created));
   if (!object) throw Error("Interface not supported");
 
-  ComPtr<IShellLinkA> link = QueryRequired<IShellLinkA>(object.get(), IID_IShellLinkA);
-  ComPtr<IPersistFile> file = QueryRequired<IPersistFile>(object.get(), IID_IPersistFile);
+  ComPtr<IShellLinkA> link = QueryRequired<IShellLinkA>(object.get(), kShellLinkInterface);
+  ComPtr<IPersistFile> file = QueryRequired<IPersistFile>(object.get(), kPersistFileInterface);
 
   // The shell reports refusals through these results; a link that cannot be
   // written is simply not there, which the caller may check for itself.
