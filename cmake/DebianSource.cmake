@@ -19,3 +19,20 @@ function(tidemark_fetch_debian_source package dir out_var)
   list(GET trees 0 tree)
   set(${out_var} "${tree}" PARENT_SCOPE)
 endfunction()
+
+# tidemark_run_once(STAMP LOCK TIMEOUT COMMAND [ARG...]): calls the CMake
+# function COMMAND with ARGs unless STAMP exists; COMMAND writes STAMP when
+# it has finished. LOCK is held meanwhile, so trees sharing a dependency
+# cache do the work once, one at a time.
+function(tidemark_run_once stamp lock timeout)
+  if(EXISTS "${stamp}")
+    return()
+  endif()
+  get_filename_component(lock_dir "${lock}" DIRECTORY)
+  file(MAKE_DIRECTORY "${lock_dir}")
+  file(LOCK "${lock}" GUARD FUNCTION TIMEOUT ${timeout})
+  if(NOT EXISTS "${stamp}")
+    list(POP_FRONT ARGN command)
+    cmake_language(CALL ${command} ${ARGN})
+  endif()
+endfunction()

@@ -16,20 +16,19 @@ set(_tidemark_zlib_sources
   adler32.c compress.c crc32.c deflate.c infback.c inffast.c inflate.c
   inftrees.c trees.c uncompr.c zutil.c)
 
+function(_tidemark_fetch_zlib root stamp)
+  message(STATUS "zlib: fetching Debian's sources into ${root} (once)")
+  tidemark_fetch_debian_source(zlib "${root}" source)
+  file(WRITE "${stamp}" "${source}\n")
+endfunction()
+
 # Defines ZLIB::ZLIB from the sources under `cache_dir`, fetching them first
 # when the cache does not hold them yet.
 function(tidemark_provide_mingw_zlib cache_dir)
   set(root "${cache_dir}/zlib-source")
   set(stamp "${root}/fetched.stamp")
-  if(NOT EXISTS "${stamp}")
-    file(MAKE_DIRECTORY "${cache_dir}")
-    file(LOCK "${cache_dir}/zlib.lock" GUARD FUNCTION TIMEOUT 600)
-    if(NOT EXISTS "${stamp}")
-      message(STATUS "zlib: fetching Debian's sources into ${root} (once)")
-      tidemark_fetch_debian_source(zlib "${root}" source)
-      file(WRITE "${stamp}" "${source}\n")
-    endif()
-  endif()
+  tidemark_run_once("${stamp}" "${cache_dir}/zlib.lock" 600
+                    _tidemark_fetch_zlib "${root}" "${stamp}")
   file(READ "${stamp}" source)
   string(STRIP "${source}" source)
   message(STATUS "zlib for MinGW: ${source}")
