@@ -79,9 +79,10 @@ AboutFile=$assets/about.rtf
 LicenseFile=$assets/license.rtf
 FilesFolder=files
 INI
-  # NSIS: the same files, zlib per file (not solid), default level.
+  # NSIS: the same files, zlib per file (not solid), default level, with
+  # its 64-bit stub like ours.
   cat >"$dir/nsis.nsi" <<NSI
-Unicode true
+Target amd64-unicode
 SetCompressor zlib
 RequestExecutionLevel admin
 Name "Bench $set"
@@ -169,8 +170,6 @@ CASE
     rm -rf "$(c_drive)/floor-target"
 
     rm -rf "$(c_drive)/nsis-target"
-    # NSIS's stubs are 32-bit programs: a Wine without 32-bit support cannot
-    # start them, and the NSIS rows stay empty.
     ms="$(wine "$nsis_run" "$(winepath -w "$dir/nsis-setup.exe")" /S '/D=C:\nsis-target' |
       awk '$1 == "run:" { print $2 }' || true)"
     record "$set" nsis-gross "$ms"
@@ -223,7 +222,7 @@ build
 mkdir -p "$work"
 : >"$results"
 mkdir -p "$work/empty/files"
-(cd "$work/empty" && printf 'SetCompressor zlib\nOutFile "nsis-setup.exe"\nInstallDir "C:\\nsis-empty"\nPage instfiles\nSection\nSectionEnd\n' >nsis.nsi && makensis -V1 nsis.nsi)
+(cd "$work/empty" && printf 'Target amd64-unicode\nSetCompressor zlib\nOutFile "nsis-setup.exe"\nInstallDir "C:\\nsis-empty"\nPage instfiles\nSection\nSectionEnd\n' >nsis.nsi && makensis -V1 nsis.nsi)
 # TIDEMARK_BENCH_PACKED=FILE reuses the installers and the packing figures
 # of an earlier run (FILE holds its results) and measures only under Wine.
 if [ -n "${TIDEMARK_BENCH_PACKED:-}" ]; then
