@@ -33,4 +33,13 @@ function(tidemark_small_program target)
   set(specs "${CMAKE_BINARY_DIR}/lld-linker.specs")
   file(WRITE "${specs}" "*linker:\n${TIDEMARK_LLD}\n\n")
   target_link_options(${target} PRIVATE "-specs=${specs}" -fno-use-linker-plugin)
+  # The header as GNU ld writes it, where lld's defaults differ: subsystem
+  # 5.2 (from 6.0 on, Windows measures window frames differently), a 2 MiB
+  # stack, and not marked Terminal Server aware (so that a Terminal Server
+  # still applies its install mode to the installer).
+  target_link_options(${target} PRIVATE
+    -Wl,--major-os-version,4,--minor-os-version,0
+    -Wl,--major-subsystem-version,5,--minor-subsystem-version,2
+    -Wl,--stack,0x200000
+    -Wl,-Xlink=-tsaware:no)
 endfunction()
