@@ -12,6 +12,8 @@
 #include "container/items.h"
 #include "container/loader.h"
 #include "resources/layout.h"
+#include "rules/installed_files.h"
+#include "system/path.h"
 #include "system/registry.h"
 
 namespace tidemark {
@@ -66,6 +68,11 @@ bool TfrmInstall::LoadContainer() {
     }
     exeImage.Seek(0);
     dataStart = LoadContainerHead(exeImage, RunningExecutableName(), controlInfo).data_start;
+    // Refused before anything is written, in either mode: the packer never
+    // writes such a name, so the container has been tampered with.
+    if (!IsAcceptableAppName(controlInfo.Value("AppName"), IsAnsiLeadByte)) {
+      throw LoadError(LoadFailure::kInitialise);
+    }
     return true;
   } catch (const LoadError& error) {
     failure = error.what();

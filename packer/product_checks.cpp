@@ -54,7 +54,7 @@ std::vector<std::string> SplitParts(const std::string& name) {
 
 // A value that the installer uses as one file name.
 void CheckFileNameValue(const std::string& key, const std::string& value) {
-  if (value.find_first_of("\\/") != std::string::npos || !IsSafeRelativeName(value)) {
+  if (!IsSafeFileName(value)) {
     throw Error("key " + key + ": " + Quoted(value) +
                 " cannot be a Windows file name (no \\ / : * ? \" < > |, not only dots and blanks)");
   }

@@ -1,7 +1,5 @@
 #include "rules/installed_files.h"
 
-#include "rules/path_rules.h"
-
 namespace tidemark {
 
 std::string InstallLogFileName(std::string_view app_name) {
@@ -14,6 +12,10 @@ std::string UninstallerPathIn(std::string_view install_folder) {
 
 std::string ProgramGroupFolder(std::string_view programs_folder, std::string_view app_name) {
   return JoinPath(programs_folder, app_name);
+}
+
+bool IsAcceptableAppName(std::string_view app_name, LeadBytePredicate is_lead_byte) {
+  return app_name.empty() || IsSafeFileName(app_name, is_lead_byte);
 }
 
 }  // namespace tidemark

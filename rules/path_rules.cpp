@@ -128,4 +128,13 @@ bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte) {
   return whole && safe && !IsDotsAndBlanksOnly(name.substr(component_start));
 }
 
+bool IsSafeFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
+  bool single = true;
+  ForEachSingleByte(name, is_lead_byte, [&](size_t i) {
+    single = !IsComponentSeparator(name[i]);
+    return single;
+  });
+  return single && IsSafeRelativeName(name, is_lead_byte);
+}
+
 }  // namespace tidemark

@@ -58,4 +58,10 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // in file names (< > " | ? *).
 bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte = nullptr);
 
+// Whether `name` can stand as one file or folder name inside a folder: a
+// safe relative name (above) without any "\" or "/". The product name and
+// the shortcut names must be such names, or the program group, the install
+// log, the uninstall entry or a link would land outside their folders.
+bool IsSafeFileName(std::string_view name, LeadBytePredicate is_lead_byte = nullptr);
+
 }  // namespace tidemark

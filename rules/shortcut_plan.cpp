@@ -11,10 +11,7 @@ constexpr char kLinkExtension[] = ".lnk";
 std::optional<PlannedShortcut> PlanShortcut(std::string_view folder, const std::string& name,
                                             std::string target, LeadBytePredicate is_lead_byte) {
   const std::string file_name = name + kLinkExtension;
-  if (!IsSafeRelativeName(file_name, is_lead_byte) ||
-      file_name.find_first_of("\\/") != std::string::npos) {
-    return std::nullopt;
-  }
+  if (!IsSafeFileName(file_name, is_lead_byte)) return std::nullopt;
   PlannedShortcut shortcut;
   shortcut.link_path = JoinPath(folder, file_name);
   shortcut.working_folder = FolderPart(target, is_lead_byte);

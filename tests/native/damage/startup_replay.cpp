@@ -6,6 +6,7 @@
 #include "container/loader.h"
 #include "rules/file_entry.h"
 #include "rules/folder_proposal.h"
+#include "rules/installed_files.h"
 #include "rules/path_rules.h"
 #include "rules/shortcut_plan.h"
 #include "tests/native/damage/item_checks.h"
@@ -105,6 +106,8 @@ ReplayResult ReplayInstaller(ExeImage& image, const std::string& running_file_na
   return Captured([&](ReplayResult& result) {
     ControlInfo info;
     const ContainerHead head = LoadContainerHead(image, running_file_name, info);
+    // Start-up refuses a product name that would lead out of its folders.
+    if (!IsAcceptableAppName(info.Value("AppName"))) throw LoadError(LoadFailure::kInitialise);
     ReadHeadAsInstaller(image, info, head.data_start, result);
     PlanInstallation(info);
     ReadFileItems(image, info, result);

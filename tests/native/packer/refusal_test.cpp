@@ -113,6 +113,17 @@ TEST_F(RefusalTest, NamesThatWouldLeaveTheInstallFolder) {
   ExpectRefused({"ShortcutPath1", "C:\\Windows\\notepad.exe"});
 }
 
+TEST_F(RefusalTest, ProductNamesThatAreNoPlainFolderName) {
+  // The name is the program group's folder, the log's file name and the
+  // uninstall entry's key.
+  for (const char* name : {"..\\Marrowlight", "../Marrowlight", "..", ".", "Brackwater\\Marrowlight",
+                           "C:Marrowlight", "Marrow:light", "Marrow|light"}) {
+    SCOPED_TRACE(name);
+    SetLine(std::string("AppName=") + name);
+    ExpectRefused({"AppName", name, "cannot be a Windows file name"});
+  }
+}
+
 TEST_F(RefusalTest, ValuesTheControlInformationCannotCarry) {
   SetLine("AppCompany=by Brack" + EndMarker() + "water");
   ExpectRefused({"AppCompany", "ends the control information"});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/installed_files.h"
 #include "tests/native/rules/shift_jis.h"
 
 namespace tidemark {
@@ -108,6 +109,33 @@ TEST(IsSafeRelativeNameTest, ReadsDoubleByteCharactersWhole) {
   EXPECT_TRUE(IsSafeRelativeName(in_folder, ShiftJisLeadByte));
   EXPECT_FALSE(IsSafeRelativeName("a\\\x95", ShiftJisLeadByte)) << "cut double-byte character";
   EXPECT_FALSE(IsSafeRelativeName("..\\" + kTableChar, ShiftJisLeadByte));
+}
+
+TEST(IsSafeFileNameTest, OnePlainNameOnly) {
+  for (const char* name : {"Marrowlight", "Marrowlight 2.0", "caf\xE9", ".profile", "a..b"}) {
+    EXPECT_TRUE(IsSafeFileName(name)) << name;
+  }
+  // Each of these would put a program group, a log or a key elsewhere.
+  for (const char* name : {"", ".", "..", "..\\x", "../x", "x\\..", "a\\b", "a/b", "C:", "C:x",
+                           "x:y", "\\x", "x\\", "a|b", "a?b", "a\tb", " . "}) {
+    EXPECT_FALSE(IsSafeFileName(name)) << name;
+  }
+}
+
+TEST(IsAcceptableAppNameTest, APlainNameOrNone) {
+  EXPECT_TRUE(IsAcceptableAppName("Marrowlight"));
+  EXPECT_TRUE(IsAcceptableAppName("")) << "no entry and no group of its own, as before";
+  EXPECT_TRUE(IsAcceptableAppName(kTableChar, ShiftJisLeadByte));
+  for (const char* name : {"..\\Marrowlight", "..", ".", "C:Marrowlight", "a\\b", "a/b"}) {
+    EXPECT_FALSE(IsAcceptableAppName(name)) << name;
+  }
+}
+
+TEST(IsSafeFileNameTest, ReadsDoubleByteCharactersWhole) {
+  EXPECT_FALSE(IsSafeFileName(kTableChar)) << "read byte by byte, it holds a backslash";
+  EXPECT_TRUE(IsSafeFileName(kTableChar + "App", ShiftJisLeadByte));
+  EXPECT_FALSE(IsSafeFileName(kTableChar + "\\App", ShiftJisLeadByte));
+  EXPECT_FALSE(IsSafeFileName("App\x95", ShiftJisLeadByte)) << "cut double-byte character";
 }
 
 }  // namespace
