@@ -454,6 +454,16 @@ void CaseRunner::FlipByteAt(std::vector<std::string> args) {
   FlipByte(args[0], ParseInteger(args[1], "an offset"));
 }
 
+// "truncate PATH OFFSET" or "truncate PATH before TEXT".
+void CaseRunner::TruncateFile(std::vector<std::string> args) {
+  if (args.size() == 3) {
+    if (args[1] != "before") throw ScriptError("truncate PATH OFFSET|before TEXT");
+    TruncateBefore(args[0], args[2]);
+  } else {
+    Truncate(args[0], ParseInteger(args[1], "an offset"));
+  }
+}
+
 void CaseRunner::ExpectFile(std::vector<std::string> args) {
   const Milliseconds timeout = TakeTimeout(args);
   if (!PollUntil(timeout, [&] { return ReadFileBytes(args[0]).has_value(); })) {
@@ -626,6 +636,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"copy", 2, 2, false, &CaseRunner::Copy},
       {"patch", 3, 3, false, &CaseRunner::Patch},
       {"flip-byte", 2, 2, false, &CaseRunner::FlipByteAt},
+      {"truncate", 2, 3, false, &CaseRunner::TruncateFile},
       {"expect-file", 1, 1, true, &CaseRunner::ExpectFile},
       {"expect-no-file", 1, 1, true, &CaseRunner::ExpectNoFile},
       {"expect-same-file", 2, 2, false, &CaseRunner::ExpectSameFile},

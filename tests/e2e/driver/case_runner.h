@@ -80,6 +80,7 @@ class CaseRunner {
   void Copy(std::vector<std::string> args);
   void Patch(std::vector<std::string> args);
   void FlipByteAt(std::vector<std::string> args);
+  void TruncateFile(std::vector<std::string> args);
   // What the installation left behind (installed_state.h).
   void ExpectFile(std::vector<std::string> args);
   void ExpectNoFile(std::vector<std::string> args);

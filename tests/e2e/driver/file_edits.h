@@ -23,4 +23,9 @@ void PatchFirst(const std::string& path, const std::string& old_bytes, const std
 // (-1 is the last byte).
 void FlipByte(const std::string& path, int64_t offset);
 
+// Cuts the file off at `offset` (negative: counted from the end), or, with
+// `before_text`, just before the first occurrence of that text.
+void Truncate(const std::string& path, int64_t offset);
+void TruncateBefore(const std::string& path, const std::string& before_text);
+
 }  // namespace tidemark::e2e

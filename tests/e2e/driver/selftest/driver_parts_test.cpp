@@ -194,6 +194,19 @@ TEST(FileEdits, FlipByteCountsNegativeOffsetsFromTheEnd) {
   EXPECT_THROW(FlipByte(path, -4), std::runtime_error);
 }
 
+TEST(FileEdits, TruncateCutsAtAnOffsetOrBeforeAText) {
+  const std::string path = "file_edits_truncate.bin";
+  WriteWholeFile(path, Bytes("head[Files]tail"));
+  Truncate(path, -2);
+  EXPECT_EQ(ReadWholeFile(path), Bytes("head[Files]ta"));
+  TruncateBefore(path, "[Files]");
+  EXPECT_EQ(ReadWholeFile(path), Bytes("head"));
+  EXPECT_THROW(TruncateBefore(path, "[Files]"), std::runtime_error);
+  EXPECT_THROW(Truncate(path, 4), std::runtime_error) << "nothing to cut";
+  Truncate(path, 1);
+  EXPECT_EQ(ReadWholeFile(path), Bytes("h"));
+}
+
 TEST(FileEdits, CopyCreatesFoldersAndReplacesAnOldCopy) {
   WriteWholeFile("file_edits_source.bin", Bytes("new"));
   WriteWholeFile("file_edits_source_old.bin", Bytes("old"));
