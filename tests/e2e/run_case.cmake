@@ -10,10 +10,22 @@
 # into the work folder as products/, so that a case compares installed files
 # with products\NAME\files\...; ${payload_start} is the installers'
 # PayloadStart (the uninstaller's length), as the packer lists it.
+# A line "# filler: PATH BYTES" writes a file of BYTES letters at PATH in
+# the product's folder before packing (a large file the repository need not
+# hold). Every item's place in setup.exe is given as ${NAME_offset} and
+# ${NAME_last} (its last byte), NAME being the first word of its name in
+# the packer's listing (splash, icon, about, licence, f1, ...), and
+# ${data_start} as well.
 # Wine: inside a session of scripts/wine-session.sh (as the test scripts run
 # ctest) WINE_EXEC joins it; otherwise it starts a session for this case. A
 # case that compares the machine before and after says "# session: own" and
-# always gets a fresh session, which no other test writes to meanwhile.
+# always gets a fresh session, which no other test writes to meanwhile. A
+# line "# drive: LETTER SIZE" gives the case a fresh session whose drive
+# LETTER is a tmpfs of SIZE (scripts/with-small-drive.sh); where none can be
+# mounted the case fails with a line "SKIPPED: ...", which ctest counts as
+# skipped. A line "# locked-file: PATH | SOURCE" does the same with a copy
+# of SOURCE (relative to the work folder) at PATH (a Unix path below drive
+# C) that nobody may write (scripts/with-locked-file.sh).
 foreach(_input PACKER STUB DRIVER PRODUCT CASE WORK SCREENSHOTS WINE_EXEC)
   if(NOT DEFINED ${_input})
     message(FATAL_ERROR "run_case.cmake: -D${_input}=... is missing")
@@ -30,6 +42,16 @@ if(DEFINED PRODUCTS)
   if(_product)
     string(REGEX REPLACE "^# product: *" "" _product "${_product}")
     set(PRODUCT "${WORK}/products/${_product}/product.ini")
+  endif()
+  file(STRINGS "${CASE}" _filler REGEX "^# filler: " LIMIT_COUNT 1)
+  if(_filler)
+    if(NOT _filler MATCHES "^# filler: +([^ ]+) +([0-9]+)$")
+      message(FATAL_ERROR "${CASE}: write \"# filler: PATH BYTES\"")
+    endif()
+    get_filename_component(_product_dir "${PRODUCT}" DIRECTORY)
+    string(REPEAT "x" ${CMAKE_MATCH_2} _letters)
+    file(WRITE "${_product_dir}/${CMAKE_MATCH_1}" "${_letters}")
+    unset(_letters)
   endif()
   file(STRINGS "${CASE}" _program REGEX "^# program: " LIMIT_COUNT 1)
   if(_program)
@@ -51,19 +73,56 @@ pack(setup.exe)
 pack(setup-scrambled.exe --scrambled)
 
 execute_process(COMMAND "${PACKER}" list "${WORK}/setup.exe" OUTPUT_VARIABLE _listing)
-string(REGEX MATCH "PayloadStart ([0-9]+)" _payload "${_listing}")
+set(_variables "")
+string(REGEX MATCH "PayloadStart ([0-9]+)" _ "${_listing}")
+list(APPEND _variables --set "payload_start=${CMAKE_MATCH_1}")
+string(REGEX MATCH "DataStart ([0-9]+)" _ "${_listing}")
+list(APPEND _variables --set "data_start=${CMAKE_MATCH_1}")
+string(REGEX MATCHALL "\n  [a-z0-9]+ [^\n]*offset +[0-9]+ +stored +[0-9]+" _items "${_listing}")
+foreach(_item IN LISTS _items)
+  string(REGEX MATCH "^\n  ([a-z0-9]+) [^\n]*offset +([0-9]+) +stored +([0-9]+)" _ "${_item}")
+  math(EXPR _last "${CMAKE_MATCH_2} + ${CMAKE_MATCH_3} - 1")
+  list(APPEND _variables --set "${CMAKE_MATCH_1}_offset=${CMAKE_MATCH_2}"
+                         --set "${CMAKE_MATCH_1}_last=${_last}")
+endforeach()
+
+# Preparations of the machine that only the host can make, each by a
+# script that runs the driver and undoes its work afterwards.
+get_filename_component(_scripts "${WINE_EXEC}" DIRECTORY)
+set(_host_setup "")
+file(STRINGS "${CASE}" _drive REGEX "^# drive: " LIMIT_COUNT 1)
+if(_drive)
+  if(NOT _drive MATCHES "^# drive: +([A-Za-z]) +([0-9]+[kmg]?)$")
+    message(FATAL_ERROR "${CASE}: write \"# drive: LETTER SIZE\"")
+  endif()
+  list(APPEND _host_setup "${_scripts}/with-small-drive.sh" "${CMAKE_MATCH_1}" "${CMAKE_MATCH_2}")
+endif()
+file(STRINGS "${CASE}" _locked REGEX "^# locked-file: " LIMIT_COUNT 1)
+if(_locked)
+  if(NOT _locked MATCHES "^# locked-file: +([^|]*[^ |]) +\\| +(.+)$")
+    message(FATAL_ERROR "${CASE}: write \"# locked-file: PATH BELOW DRIVE C | SOURCE IN THE WORK FOLDER\"")
+  endif()
+  list(APPEND _host_setup "${_scripts}/with-locked-file.sh" "${CMAKE_MATCH_1}" "${WORK}/${CMAKE_MATCH_2}")
+endif()
 
 file(STRINGS "${CASE}" _own_session REGEX "^# session: own" LIMIT_COUNT 1)
 set(_launcher "")
-if(_own_session)
+if(_host_setup)
+  # The session's prefix must exist before the host can prepare it.
+  set(_launcher "${CMAKE_COMMAND}" -E env --unset=TIDEMARK_WINE_SESSION
+                "${_scripts}/wine-session.sh" ${_host_setup})
+elseif(_own_session)
   set(_launcher "${CMAKE_COMMAND}" -E env --unset=TIDEMARK_WINE_SESSION)
 endif()
 
 execute_process(
   COMMAND ${_launcher} "${WINE_EXEC}" "${DRIVER}" --screenshots "${SCREENSHOTS}"
-          --set "payload_start=${CMAKE_MATCH_1}" "${CASE}"
+          ${_variables} "${CASE}"
   WORKING_DIRECTORY "${WORK}"
   RESULT_VARIABLE rc)
+if(_host_setup AND rc EQUAL 77)
+  message(FATAL_ERROR "SKIPPED: case ${CASE} needs a machine prepared by the host (see the reason above)")
+endif()
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "case ${CASE} failed (driver exit code ${rc}); screenshots in ${SCREENSHOTS}")
 endif()
