@@ -14,6 +14,8 @@
 # line starting with "SKIPPED:" gives the reason and the exit code is 77.
 set -euo pipefail
 
+source "$(dirname "${BASH_SOURCE[0]}")/lib/child_command.sh"
+
 if [ "$#" -lt 3 ]; then
   echo "usage: $0 PATH SOURCE CMD [ARG...]" >&2
   exit 2
@@ -27,25 +29,11 @@ source_file="$2"
 shift 2
 
 immutable=0
-cmd_pid=""
-
 cleanup() {
   [ "$immutable" -eq 1 ] && chattr -i -- "$locked" 2>/dev/null || true
 }
 
-on_signal() {
-  trap - INT TERM HUP
-  if [ -n "$cmd_pid" ]; then
-    kill -TERM "$cmd_pid" 2>/dev/null || true
-    wait "$cmd_pid" 2>/dev/null || true
-  fi
-  exit "$1"
-}
-
 trap cleanup EXIT
-trap 'on_signal 130' INT
-trap 'on_signal 143' TERM
-trap 'on_signal 129' HUP
 
 mkdir -p -- "$(dirname -- "$locked")"
 cp -- "$source_file" "$locked"
@@ -57,11 +45,4 @@ if ! reason="$(chattr +i -- "$locked" 2>&1)"; then
 fi
 immutable=1
 
-set +e
-"$@" <&0 &
-cmd_pid=$!
-wait "$cmd_pid"
-rc=$?
-cmd_pid=""
-set -e
-exit "$rc"
+run_child "$@"

@@ -15,6 +15,8 @@
 # reason and the exit code is 77.
 set -euo pipefail
 
+source "$(dirname "${BASH_SOURCE[0]}")/lib/child_command.sh"
+
 if [ "$#" -lt 3 ]; then
   echo "usage: $0 LETTER SIZE CMD [ARG...]" >&2
   exit 2
@@ -35,8 +37,6 @@ fi
 
 mount_dir="$(mktemp -d "${TMPDIR:-/tmp}/tidemark-drive-$letter.XXXXXX")"
 mounted=0
-cmd_pid=""
-
 cleanup() {
   rm -f -- "$drive_link"
   if [ "$mounted" -eq 1 ]; then
@@ -47,19 +47,7 @@ cleanup() {
   rmdir -- "$mount_dir" 2>/dev/null || true
 }
 
-on_signal() {
-  trap - INT TERM HUP
-  if [ -n "$cmd_pid" ]; then
-    kill -TERM "$cmd_pid" 2>/dev/null || true
-    wait "$cmd_pid" 2>/dev/null || true
-  fi
-  exit "$1"
-}
-
 trap cleanup EXIT
-trap 'on_signal 130' INT
-trap 'on_signal 143' TERM
-trap 'on_signal 129' HUP
 
 if ! reason="$(mount -t tmpfs -o "size=$size,mode=0755" tmpfs "$mount_dir" 2>&1)"; then
   reason="${reason//$'\n'/ }"
@@ -75,11 +63,4 @@ WINEPREFIX="$WINEPREFIX" wineserver -w >/dev/null 2>&1 || true
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
-set +e
-"$@" <&0 &
-cmd_pid=$!
-wait "$cmd_pid"
-rc=$?
-cmd_pid=""
-set -e
-exit "$rc"
+run_child "$@"
