@@ -19,6 +19,13 @@ class ByteSource {
   // Reads up to `count` bytes at the position and advances it; returns the
   // number of bytes read, 0 at the end of the data.
   virtual size_t Read(void* buffer, size_t count) = 0;
+  // The bytes from the position on, when the source holds them in memory in
+  // one piece: returns them and their number in `available`, without moving
+  // the position, so that they can be used where they lie. nullptr otherwise.
+  virtual const uint8_t* Peek(size_t& available) const {
+    available = 0;
+    return nullptr;
+  }
 };
 
 class ByteSink {

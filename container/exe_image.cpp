@@ -29,6 +29,11 @@ size_t ExeImage::Read(void* buffer, size_t count) {
   return n;
 }
 
+const uint8_t* ExeImage::Peek(size_t& available) const {
+  available = static_cast<size_t>(Size()) - position_;
+  return available > 0 ? data() + position_ : nullptr;
+}
+
 const uint8_t* ExeImage::data() const { return storage_ ? storage_->data() : nullptr; }
 
 uint8_t* ExeImage::mutable_data() { return storage_ ? storage_->data() : nullptr; }

@@ -43,6 +43,7 @@ class ExeImage : public ByteSource {
   int64_t Position() const override { return static_cast<int64_t>(position_); }
   void Seek(int64_t position) override;
   size_t Read(void* buffer, size_t count) override;
+  const uint8_t* Peek(size_t& available) const override;
 
   // Direct access for bulk work (marker search, descrambling).
   const uint8_t* data() const;

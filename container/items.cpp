@@ -13,8 +13,9 @@ namespace tidemark {
 namespace {
 
 // Output is handed to the target in blocks of this size (or the whole
-// content, when that is smaller).
-constexpr size_t kOutputBlock = 128 * 1024;
+// content, when that is smaller): large enough for a file target to write
+// each block as it comes, without copying it into a buffer of its own.
+constexpr size_t kOutputBlock = 1 << 20;
 
 // No item can hold a negative number of bytes; refuse before touching the
 // source or creating a file.
@@ -22,14 +23,15 @@ void RequireNonNegative(int32_t size) {
   if (size < 0) throw Error(kStreamReadError);
 }
 
-// One zlib inflate state over the source. It reads input in chunks of
+// One zlib inflate state over the source. It takes input in chunks of
 // kInflateChunk bytes as the decompressor asks for them, and on release moves
-// the source back by the input read but not used, so that the source stands
-// right after the consumed input whether the item succeeded or not.
+// the source back by the input taken but not used, so that the source stands
+// right after the consumed input whether the item succeeded or not. Input
+// that the source holds in memory is used where it lies; other sources are
+// read into a buffer.
 class ItemInflater {
  public:
-  explicit ItemInflater(ByteSource& source)
-      : source_(source), input_(new uint8_t[kInflateChunk]) {
+  explicit ItemInflater(ByteSource& source) : source_(source) {
     if (inflateInit(&stream_) != Z_OK) throw Error(kDecompressionError);
   }
   ~ItemInflater() {
@@ -65,6 +67,15 @@ class ItemInflater {
  private:
   bool Refill() {
     if (stream_.avail_in > 0) return true;
+    size_t available = 0;
+    if (const uint8_t* bytes = source_.Peek(available)) {
+      const size_t got = std::min(available, kInflateChunk);
+      source_.Seek(source_.Position() + static_cast<int64_t>(got));
+      stream_.next_in = const_cast<uint8_t*>(bytes);  // zlib only reads it
+      stream_.avail_in = static_cast<uInt>(got);
+      return true;
+    }
+    if (!input_) input_.reset(new uint8_t[kInflateChunk]);
     const size_t got = source_.Read(input_.get(), kInflateChunk);
     stream_.next_in = input_.get();
     stream_.avail_in = static_cast<uInt>(got);

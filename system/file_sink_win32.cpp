@@ -14,12 +14,15 @@ namespace tidemark {
 namespace {
 
 constexpr size_t kWriteBuffer = 1 << 20;
+// A piece at least this large is written as it comes when nothing is
+// buffered: copying it would gain nothing.
+constexpr size_t kDirectPiece = 64 * 1024;
 
+// The buffer grows only as far as the pieces need it, so that a small file
+// costs no large allocation.
 class Win32FileSink : public FileSink {
  public:
-  explicit Win32FileSink(UniqueHandle file) : file_(std::move(file)) {
-    buffer_.reserve(kWriteBuffer);
-  }
+  explicit Win32FileSink(UniqueHandle file) : file_(std::move(file)) {}
 
   // Whatever was written so far reaches the file; failures are of no
   // interest here, since the caller is already leaving on another path.
@@ -37,8 +40,8 @@ class Win32FileSink : public FileSink {
     if (!file_) throw Error(kStreamWriteError);
     const auto* bytes = static_cast<const uint8_t*>(data);
     while (count > 0) {
-      if (buffer_.empty() && count >= kWriteBuffer) {
-        WriteThrough(bytes, count);  // a large piece gains nothing from a copy
+      if (buffer_.empty() && count >= kDirectPiece) {
+        WriteThrough(bytes, count);
         return;
       }
       const size_t piece = std::min(count, kWriteBuffer - buffer_.size());

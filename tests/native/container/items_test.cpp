@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
+#include <tuple>
 
 #include "container/errors.h"
+#include "container/exe_image.h"
 #include "container/layout.h"
 #include "tests/native/container/test_support.h"
 
@@ -67,10 +70,18 @@ std::map<size_t, std::pair<Bytes, Bytes>> StreamsWithLengths(size_t low, size_t 
 
 // --- Streams and the 65536-byte input chunks ---------------------------------
 
-class ChunkBoundaryTest : public ::testing::TestWithParam<bool> {};
+// A source over `data` that is read through a buffer (MemorySource), or one
+// whose bytes the decompressor uses where they lie (the executable's image).
+std::unique_ptr<ByteSource> SourceOver(const Bytes& data, bool in_place) {
+  if (in_place) return std::make_unique<ExeImage>(std::make_unique<VectorStorage>(data));
+  return std::make_unique<MemorySource>(data);
+}
+
+// (Huffman-coded rather than stored streams, input used in place)
+class ChunkBoundaryTest : public ::testing::TestWithParam<std::tuple<bool, bool>> {};
 
 TEST_P(ChunkBoundaryTest, BackToBackItemsWhereverTheFirstEndsAroundAChunk) {
-  const bool coded = GetParam();
+  const auto [coded, in_place] = GetParam();
   const Bytes second_content = test::TextLikeBytes(1000, 77);
   const Bytes second = test::Deflate(second_content);
   for (size_t chunk_end : {kInflateChunk, 2 * kInflateChunk}) {
@@ -78,22 +89,22 @@ TEST_P(ChunkBoundaryTest, BackToBackItemsWhereverTheFirstEndsAroundAChunk) {
     ASSERT_GE(streams.size(), coded ? 10u : 17u);
     for (const auto& [length, item] : streams) {
       const auto& [content, stream] = item;
-      const Bytes data = test::Concat({stream, second, ToBytes("tail")});
-      MemorySource source(data);
-      ASSERT_EQ(Inflate(source, static_cast<int32_t>(content.size())), content) << length;
-      ASSERT_EQ(source.Position(), static_cast<int64_t>(length));
-      ASSERT_EQ(Inflate(source, static_cast<int32_t>(second_content.size())), second_content);
-      ASSERT_EQ(source.Position(), static_cast<int64_t>(length + second.size()));
+      const auto source = SourceOver(test::Concat({stream, second, ToBytes("tail")}), in_place);
+      ASSERT_EQ(Inflate(*source, static_cast<int32_t>(content.size())), content) << length;
+      ASSERT_EQ(source->Position(), static_cast<int64_t>(length));
+      ASSERT_EQ(Inflate(*source, static_cast<int32_t>(second_content.size())), second_content);
+      ASSERT_EQ(source->Position(), static_cast<int64_t>(length + second.size()));
 
       // The same stream as the last bytes of the source.
-      MemorySource alone(stream);
-      ASSERT_EQ(Inflate(alone, static_cast<int32_t>(content.size())), content) << length;
-      ASSERT_EQ(alone.Position(), static_cast<int64_t>(length));
+      const auto alone = SourceOver(stream, in_place);
+      ASSERT_EQ(Inflate(*alone, static_cast<int32_t>(content.size())), content) << length;
+      ASSERT_EQ(alone->Position(), static_cast<int64_t>(length));
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(StoredAndCoded, ChunkBoundaryTest, ::testing::Values(false, true));
+INSTANTIATE_TEST_SUITE_P(StoredAndCoded, ChunkBoundaryTest,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
 
 TEST(InflateItemTest, ItemStartingInsideTheSourceAndEmptyContent) {
   const Bytes content = test::TextLikeBytes(200000, 3);
@@ -147,11 +158,13 @@ TEST(InflateItemTest, WrongAdlerFailsAndTheNextItemStartsAfterTheTrailer) {
 TEST(InflateItemTest, DataEndingBeforeTheContentIsAStreamReadError) {
   const Bytes content = test::RandomBytes(150000, 4);
   const Bytes stream = test::Deflate(content, 1);
-  for (size_t cut : {size_t{0}, size_t{1}, size_t{2}, size_t{70000}, stream.size() - 5}) {
-    MemorySource source(Bytes(stream.begin(), stream.begin() + cut));
-    MemorySink sink;
-    EXPECT_EQ(ErrorOf([&] { InflateItem(source, sink, 150000); }), kStreamReadError) << cut;
-    EXPECT_EQ(source.Position(), static_cast<int64_t>(cut));
+  for (bool in_place : {false, true}) {
+    for (size_t cut : {size_t{0}, size_t{1}, size_t{2}, size_t{70000}, stream.size() - 5}) {
+      const auto source = SourceOver(Bytes(stream.begin(), stream.begin() + cut), in_place);
+      MemorySink sink;
+      EXPECT_EQ(ErrorOf([&] { InflateItem(*source, sink, 150000); }), kStreamReadError) << cut;
+      EXPECT_EQ(source->Position(), static_cast<int64_t>(cut));
+    }
   }
 }
 

@@ -35,6 +35,23 @@ TEST_F(FileSinkTest, CollectsSmallAndLargeWritesInOrder) {
   EXPECT_EQ(folder_.ReadFile("out.bin"), expected);
 }
 
+// Pieces large enough are written as they come, unless smaller ones are
+// waiting in the buffer: the order on disk stays the order of the calls.
+TEST_F(FileSinkTest, LargePiecesAroundBufferedOnesKeepTheirOrder) {
+  std::string expected;
+  {
+    auto sink = CreateFileSink(folder_.Sub("mixed.bin"));
+    int round = 0;
+    for (size_t size : {100000, 10, 70000, 65536, 1, 65535, 2000000, 3}) {
+      const std::string piece(size, static_cast<char>('A' + round++));
+      sink->Write(piece.data(), piece.size());
+      expected += piece;
+    }
+    sink->Close();
+  }
+  EXPECT_EQ(folder_.ReadFile("mixed.bin"), expected);
+}
+
 TEST_F(FileSinkTest, ReplacesAnExistingFileAndHoldsItUnshared) {
   folder_.WriteFile("out.bin", "old content that is longer");
   auto sink = CreateFileSink(folder_.Sub("out.bin"));
