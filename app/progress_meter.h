@@ -25,7 +25,7 @@ ProgressFn AdvanceProgressMeter(HWND meter);
 // painted by Paint(), Show() and on destruction.
 class PacedProgress {
  public:
-  static constexpr ULONGLONG kRefreshMs = 25;
+  static constexpr ULONGLONG kRefreshMs = 50;
 
   PacedProgress(HWND window, HWND meter, HWND label);
   ~PacedProgress();
