@@ -10,6 +10,13 @@ namespace {
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Names that KeyNamesEqual finds equal, and only those, have equal copies.
+std::string AsciiLowerCopy(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = AsciiLower(c);
+  return lower;
+}
+
 }  // namespace
 
 bool KeyNamesEqual(std::string_view a, std::string_view b) {
@@ -20,15 +27,30 @@ bool KeyNamesEqual(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::string ControlInfo::Value(std::string_view name) const {
-  for (const std::string& line : lines_) {
-    const size_t equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    if (KeyNamesEqual(std::string_view(line).substr(0, equals), name)) {
-      return line.substr(equals + 1);
-    }
+const ControlInfo::NameIndex& ControlInfo::Index() const {
+  const size_t last_line_size = lines_.empty() ? 0 : lines_.back().size();
+  if (index_.built && index_.line_count == lines_.size() &&
+      index_.last_line_size == last_line_size) {
+    return index_;
   }
-  return std::string();
+  index_.first_line.clear();
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const size_t equals = lines_[i].find('=');
+    if (equals == std::string::npos) continue;
+    index_.first_line.emplace(AsciiLowerCopy(std::string_view(lines_[i]).substr(0, equals)), i);
+  }
+  index_.built = true;
+  index_.line_count = lines_.size();
+  index_.last_line_size = last_line_size;
+  return index_;
+}
+
+std::string ControlInfo::Value(std::string_view name) const {
+  const NameIndex& index = Index();
+  const auto found = index.first_line.find(AsciiLowerCopy(name));
+  if (found == index.first_line.end()) return std::string();
+  const std::string& line = lines_[found->second];
+  return line.substr(line.find('=') + 1);
 }
 
 int32_t ControlInfo::IntValue(std::string_view name) const { return StrToInt(Value(name)); }

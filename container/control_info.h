@@ -5,16 +5,23 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tidemark {
 
 class ControlInfo {
  public:
-  void Clear() { lines_.clear(); }
+  void Clear() {
+    lines_.clear();
+    index_.built = false;
+  }
   void AddLine(std::string line) { lines_.push_back(std::move(line)); }
   const std::vector<std::string>& lines() const { return lines_; }
-  std::vector<std::string>& lines() { return lines_; }
+  std::vector<std::string>& lines() {
+    index_.built = false;
+    return lines_;
+  }
 
   // The text after the first "=" of the first line whose name (the text
   // before that "=") equals `name` regardless of ASCII case; empty when no
@@ -25,7 +32,20 @@ class ControlInfo {
   int32_t IntValue(std::string_view name) const;
 
  private:
+  // Where each name is first defined, so that a product of many files is
+  // not looked up line by line for every file. Made on the first lookup and
+  // made again once lines were added or the last one grew (as the parser
+  // does); changes through lines() are seen because that drops it.
+  struct NameIndex {
+    bool built = false;
+    size_t line_count = 0;
+    size_t last_line_size = 0;
+    std::unordered_map<std::string, size_t> first_line;  // lower-case name
+  };
+  const NameIndex& Index() const;
+
   std::vector<std::string> lines_;
+  mutable NameIndex index_;
 };
 
 // Whether two key names are equal as lookups compare them: A to Z without

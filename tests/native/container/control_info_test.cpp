@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "container/errors.h"
 
 namespace tidemark {
@@ -49,6 +51,42 @@ TEST(ControlInfoLookup, CaseFoldingIsAsciiOnly) {
   const ControlInfo info = InfoOf({"\xC9tat=1"});
   EXPECT_EQ(info.Value("\xC9TAT"), "1");
   EXPECT_EQ(info.Value("\xE9tat"), "");
+}
+
+// Lookups between changes see the lines as they are now: the parser adds
+// lines and lets the last one grow, a copy answers for its own lines.
+TEST(ControlInfoLookup, AnswersForTheLinesAsTheyAreNow) {
+  ControlInfo info = InfoOf({"[Settings]", "Icon=1"});
+  EXPECT_EQ(info.Value("icon"), "1");
+  EXPECT_EQ(info.Value("Splash"), "");
+  info.AddLine("Splash");
+  EXPECT_EQ(info.Value("Splash"), "");
+  info.lines().back() += "=77";  // the last line grows into a definition
+  EXPECT_EQ(info.Value("Splash"), "77");
+  std::string& last = info.lines().back();
+  last += "0";
+  EXPECT_EQ(info.Value("Splash"), "770");
+  info.lines().front() = "Icon=0";  // an earlier line now defines it first
+  EXPECT_EQ(info.Value("Icon"), "0");
+  const ControlInfo copy = info;
+  info.Clear();
+  EXPECT_EQ(info.Value("Icon"), "");
+  EXPECT_EQ(copy.Value("Icon"), "0");
+  EXPECT_EQ(copy.Value("splash"), "770");
+}
+
+// Products of many files are looked up file by file.
+TEST(ControlInfoLookup, ManyFileLinesEachFoundByItsKey) {
+  ControlInfo info;
+  for (int i = 1; i <= 20000; ++i) {
+    info.AddLine("f" + std::to_string(i) + "=<" + std::to_string(i) + ".txt><" +
+                 std::to_string(i) + ">");
+  }
+  for (int i = 1; i <= 20000; ++i) {
+    ASSERT_EQ(info.Value("F" + std::to_string(i)),
+              "<" + std::to_string(i) + ".txt><" + std::to_string(i) + ">");
+  }
+  EXPECT_EQ(info.Value("f20001"), "");
 }
 
 TEST(ControlInfoLookup, IntValueConvertsOrRaisesWithTheValue) {
