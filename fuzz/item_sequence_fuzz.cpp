@@ -6,7 +6,8 @@
 //
 // Input: n = byte 0 % 8 + 1; n records of a kind byte (% 4: compressed, raw,
 // rich text, picture) and a signed 32-bit little-endian size; a 16-bit
-// little-endian largest read (0: no limit); then the source's bytes.
+// little-endian largest read (0: no limit, bytes used in place); then the
+// source's bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,19 +23,27 @@ namespace {
 
 constexpr size_t kRecordSize = 5;
 
-// A memory source whose reads deliver at most `largest_read` bytes.
+// A memory source whose reads deliver at most `largest_read` bytes. Without
+// a limit its bytes are used where they lie, as the installer uses those of
+// its own image.
 class TricklingSource : public ByteSource {
  public:
   TricklingSource(const uint8_t* data, size_t size, size_t largest_read)
-      : source_(data, size), largest_read_(largest_read) {}
+      : data_(data), source_(data, size), largest_read_(largest_read) {}
   int64_t Size() const override { return source_.Size(); }
   int64_t Position() const override { return source_.Position(); }
   void Seek(int64_t position) override { source_.Seek(position); }
   size_t Read(void* buffer, size_t count) override {
     return source_.Read(buffer, largest_read_ == 0 || count < largest_read_ ? count : largest_read_);
   }
+  const uint8_t* Peek(size_t& available) const override {
+    if (largest_read_ != 0) return ByteSource::Peek(available);
+    available = static_cast<size_t>(source_.Size() - source_.Position());
+    return available > 0 ? data_ + source_.Position() : nullptr;
+  }
 
  private:
+  const uint8_t* data_;
   MemorySource source_;
   size_t largest_read_;
 };

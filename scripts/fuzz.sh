@@ -17,11 +17,9 @@ targets=("$@")
 [ "${#targets[@]}" -gt 0 ] ||
   targets=(load_installer item_sequence install_log file_line product_description)
 
-fuzz_build="${TIDEMARK_FUZZ_BUILD:-$repo_root/build/fuzz}"
 findings="$fuzz_build/findings"
 
-configure_tree "$fuzz_build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DTIDEMARK_FUZZ=ON || exit 1
+configure_fuzz || exit 1
 note "build fuzz targets"
 cmake --build "$fuzz_build" -j "$jobs" --target fuzz_targets || exit 1
 mkdir -p "$findings"

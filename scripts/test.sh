@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: bootstraps, builds the native and the Windows tree, runs
-# the native tests, then the Windows tests inside one Wine session, and ends
-# with one line "N passed, N failed" over both. Exits non-zero when a test
+# the native tests (also built with ASan and UBSan), a short run of every
+# fuzz target, then the Windows tests inside one Wine session, and ends with
+# one line "N passed, N failed" over all of them. Exits non-zero when a test
 # failed or something did not configure or build.
 #
 # Extra arguments go to both ctest runs, e.g. `scripts/test.sh -R rules`.
@@ -66,6 +67,16 @@ if configure_tree "$asan_build" -DTIDEMARK_SANITIZE=ON; then
     ctest --test-dir "$asan_build" "${common_args[@]}"
 else
   broken+=("native ASan+UBSan configure")
+fi
+# The fuzz targets for a few seconds each from the committed seeds (long
+# runs: scripts/fuzz.sh).
+if configure_fuzz; then
+  note "build fuzz targets"
+  cmake --build "$fuzz_build" -j "$jobs" --target fuzz_targets || broken+=("fuzz targets build")
+  run_ctest "fuzz smoke" "$fuzz_build/ctest.log" \
+    ctest --test-dir "$fuzz_build" -L fuzz "${common_args[@]}"
+else
+  broken+=("fuzz tree configure")
 fi
 if [ "$win_ok" -eq 1 ]; then
   run_ctest Windows "$win_build/ctest.log" \

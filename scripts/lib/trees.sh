@@ -1,12 +1,14 @@
 # Shared by scripts/test.sh and scripts/run.sh (sourced, not run): where the
 # two build trees live and how they are configured and built.
 #
-# Overrides: TIDEMARK_NATIVE_BUILD, TIDEMARK_WIN_BUILD (tree folders),
-# TIDEMARK_DEPS_CACHE (dependencies built from source), TIDEMARK_JOBS.
+# Overrides: TIDEMARK_NATIVE_BUILD, TIDEMARK_WIN_BUILD, TIDEMARK_FUZZ_BUILD
+# (tree folders), TIDEMARK_DEPS_CACHE (dependencies built from source),
+# TIDEMARK_JOBS.
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 native_build="${TIDEMARK_NATIVE_BUILD:-$repo_root/build/native}"
 win_build="${TIDEMARK_WIN_BUILD:-$repo_root/build/win}"
+fuzz_build="${TIDEMARK_FUZZ_BUILD:-$repo_root/build/fuzz}"
 deps_cache="${TIDEMARK_DEPS_CACHE:-$repo_root/build/_deps}"
 jobs="${TIDEMARK_JOBS:-2}"
 
@@ -45,4 +47,10 @@ configure_win() {
     -DCMAKE_TOOLCHAIN_FILE="$repo_root/cmake/mingw-w64-x86_64.cmake" \
     -DTIDEMARK_DEPS_CACHE="$deps_cache" \
     -DTIDEMARK_PACKER="$native_packer"
+}
+
+# The libFuzzer targets: clang, AddressSanitizer and UBSan.
+configure_fuzz() {
+  configure_tree "$fuzz_build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DTIDEMARK_FUZZ=ON
 }
