@@ -1,12 +1,18 @@
 #include "app/button_images.h"
 
-#include <cstdint>
+#include <cstring>
 
+#include "container/byte_stream.h"
+#include "container/errors.h"
+#include "container/items.h"
 #include "resources/layout.h"
 #include "resources/resource_ids.h"
 
 namespace tidemark {
 namespace {
+
+static_assert(kButtonImageBytes ==
+              static_cast<size_t>(layout::kButtonImageSize) * layout::kButtonImageSize * 4);
 
 void FillWithButtonFace(uint32_t* pixels, int count) {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -15,28 +21,51 @@ void FillWithButtonFace(uint32_t* pixels, int count) {
   for (int i = 0; i < count; ++i) pixels[i] = opaque;
 }
 
+// A 32-bit bottom-up DIB section of one button image; `bits` receives its pixels.
+UniqueBitmap CreateImageBitmap(void** bits) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = layout::kButtonImageSize;
+  info.bmiHeader.biHeight = layout::kButtonImageSize;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  *bits = nullptr;
+  return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
 }  // namespace
+
+std::vector<uint8_t> LoadButtonPixels(HINSTANCE instance) {
+  HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(IDR_BUTTON_IMAGES), RT_RCDATA);
+  HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+  const void* packed = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (packed == nullptr) return {};
+  MemorySource source(static_cast<const uint8_t*>(packed), SizeofResource(instance, found));
+  MemorySink pixels;
+  try {
+    InflateItem(source, pixels, static_cast<int32_t>(kButtonImageBytes * layout::kButtonImageCount));
+  } catch (const Error&) {
+    return {};
+  }
+  return std::move(pixels.bytes());
+}
 
 UniqueImageList LoadButtonImages(HINSTANCE instance) {
   const int size = layout::kButtonImageSize;
   UniqueImageList images(ImageList_Create(size, size, ILC_COLOR32, layout::kButtonImageCount, 0));
   if (!images) return images;
+  const std::vector<uint8_t> pixels = LoadButtonPixels(instance);
   for (int index = 0; index < layout::kButtonImageCount; ++index) {
-    UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDB_BUTTON_IMAGE_0 + index), IMAGE_BITMAP, 0, 0,
-                   LR_CREATEDIBSECTION)));
-    if (!bitmap) {
-      // Keep the indices of the later images with a tile of the button's
-      // own colour, which shows as nothing.
-      BITMAPINFO info = {};
-      info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-      info.bmiHeader.biWidth = size;
-      info.bmiHeader.biHeight = size;
-      info.bmiHeader.biPlanes = 1;
-      info.bmiHeader.biBitCount = 32;
-      void* bits = nullptr;
-      bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-      if (bits != nullptr) FillWithButtonFace(static_cast<uint32_t*>(bits), size * size);
+    void* bits = nullptr;
+    UniqueBitmap bitmap = CreateImageBitmap(&bits);
+    if (bits != nullptr) {
+      if (!pixels.empty()) {
+        std::memcpy(bits, pixels.data() + index * kButtonImageBytes, kButtonImageBytes);
+      } else {
+        // Keep the indices of the later images with a tile of the button's
+        // own colour, which shows as nothing.
+        FillWithButtonFace(static_cast<uint32_t*>(bits), size * size);
+      }
     }
     ImageList_Add(images.get(), bitmap.get(), nullptr);  // the list keeps its own copy
   }

@@ -3,12 +3,10 @@
 #ifndef TIDEMARK_RESOURCES_RESOURCE_IDS_H
 #define TIDEMARK_RESOURCES_RESOURCE_IDS_H
 
-/* The four images of the image list imgIcons: 32 x 32 pixels, 32 bits per
-   pixel, the bitmap of image n having the identifier IDB_BUTTON_IMAGE_0 + n
-   (0 grey triangle, 1 blue triangle, 2 grey X, 3 blue check). */
-#define IDB_BUTTON_IMAGE_0 200
-#define IDB_BUTTON_IMAGE_1 201
-#define IDB_BUTTON_IMAGE_2 202
-#define IDB_BUTTON_IMAGE_3 203
+/* The four images of the image list imgIcons (0 grey triangle, 1 blue
+   triangle, 2 grey X, 3 blue check), 32 x 32 pixels each: one RCDATA
+   resource holding a zlib stream of their pixels in list order, each image
+   bottom row first, 4 bytes per pixel (blue, green, red, alpha). */
+#define IDR_BUTTON_IMAGES 200
 
 #endif

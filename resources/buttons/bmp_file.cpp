@@ -32,6 +32,7 @@ class LittleEndianWriter {
 std::vector<uint8_t> EncodeBmp32(const Canvas& canvas) {
   const uint32_t pixel_bytes = static_cast<uint32_t>(canvas.width()) * canvas.height() * 4;
   const uint32_t pixel_offset = kFileHeaderSize + kV5HeaderSize;
+  static_assert(kFileHeaderSize + kV5HeaderSize == kBmp32PixelOffset);
   std::vector<uint8_t> out;
   out.reserve(pixel_offset + pixel_bytes);
   LittleEndianWriter w(out);
@@ -73,8 +74,7 @@ std::vector<uint8_t> EncodeBmp32(const Canvas& canvas) {
   return out;
 }
 
-void WriteBmp32(const Canvas& canvas, const std::string& path) {
-  const std::vector<uint8_t> bytes = EncodeBmp32(canvas);
+void WriteFileBytes(const std::vector<uint8_t>& bytes, const std::string& path) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   file.close();
