@@ -1,5 +1,6 @@
 #include "container/control_info.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 
@@ -10,11 +11,21 @@ namespace {
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Names that KeyNamesEqual finds equal, and only those, have equal copies.
-std::string AsciiLowerCopy(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = AsciiLower(c);
-  return lower;
+// An order in which names that KeyNamesEqual finds equal, and only those,
+// are neither before nor after each other.
+bool NameBefore(std::string_view a, std::string_view b) {
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(AsciiLower(a[i]));
+    const auto y = static_cast<unsigned char>(AsciiLower(b[i]));
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
+// The text before the first "=" of a line that has one.
+std::string_view NameOf(const std::string& line) {
+  return std::string_view(line).substr(0, line.find('='));
 }
 
 }  // namespace
@@ -33,12 +44,17 @@ const ControlInfo::NameIndex& ControlInfo::Index() const {
       index_.last_line_size == last_line_size) {
     return index_;
   }
-  index_.first_line.clear();
+  std::vector<size_t>& order = index_.lines_by_name;
+  order.clear();
   for (size_t i = 0; i < lines_.size(); ++i) {
-    const size_t equals = lines_[i].find('=');
-    if (equals == std::string::npos) continue;
-    index_.first_line.emplace(AsciiLowerCopy(std::string_view(lines_[i]).substr(0, equals)), i);
+    if (lines_[i].find('=') != std::string::npos) order.push_back(i);
   }
+  std::sort(order.begin(), order.end(), [this](size_t a, size_t b) {
+    const std::string_view name_a = NameOf(lines_[a]);
+    const std::string_view name_b = NameOf(lines_[b]);
+    if (NameBefore(name_a, name_b)) return true;
+    return !NameBefore(name_b, name_a) && a < b;
+  });
   index_.built = true;
   index_.line_count = lines_.size();
   index_.last_line_size = last_line_size;
@@ -46,10 +62,12 @@ const ControlInfo::NameIndex& ControlInfo::Index() const {
 }
 
 std::string ControlInfo::Value(std::string_view name) const {
-  const NameIndex& index = Index();
-  const auto found = index.first_line.find(AsciiLowerCopy(name));
-  if (found == index.first_line.end()) return std::string();
-  const std::string& line = lines_[found->second];
+  const std::vector<size_t>& order = Index().lines_by_name;
+  const auto found = std::lower_bound(
+      order.begin(), order.end(), name,
+      [this](size_t line, std::string_view wanted) { return NameBefore(NameOf(lines_[line]), wanted); });
+  if (found == order.end() || !KeyNamesEqual(NameOf(lines_[*found]), name)) return std::string();
+  const std::string& line = lines_[*found];
   return line.substr(line.find('=') + 1);
 }
 

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tidemark {
@@ -32,15 +31,17 @@ class ControlInfo {
   int32_t IntValue(std::string_view name) const;
 
  private:
-  // Where each name is first defined, so that a product of many files is
-  // not looked up line by line for every file. Made on the first lookup and
-  // made again once lines were added or the last one grew (as the parser
-  // does); changes through lines() are seen because that drops it.
+  // The lines that define a name, ordered by name regardless of ASCII case
+  // and then by position, so that a product of many files is not looked up
+  // line by line for every file (a binary search finds a name's first
+  // line). Made on the first lookup and made again once lines were added or
+  // the last one grew (as the parser does); changes through lines() are seen
+  // because that drops it.
   struct NameIndex {
     bool built = false;
     size_t line_count = 0;
     size_t last_line_size = 0;
-    std::unordered_map<std::string, size_t> first_line;  // lower-case name
+    std::vector<size_t> lines_by_name;
   };
   const NameIndex& Index() const;
 

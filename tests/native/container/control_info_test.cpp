@@ -53,6 +53,22 @@ TEST(ControlInfoLookup, CaseFoldingIsAsciiOnly) {
   EXPECT_EQ(info.Value("\xE9tat"), "");
 }
 
+// Names ordered for the search: prefixes of each other, bytes above 0x7F,
+// letters on both sides of the punctuation between "Z" and "a".
+TEST(ControlInfoLookup, NamesCloseInOrderAreToldApart) {
+  const ControlInfo info = InfoOf({"ab=2", "a=1", "a\xC9=3", "_x=4", "Zx=5", "a_=6", "[=7", "A=0"});
+  EXPECT_EQ(info.Value("A"), "1");
+  EXPECT_EQ(info.Value("AB"), "2");
+  EXPECT_EQ(info.Value("a\xC9"), "3");
+  EXPECT_EQ(info.Value("_X"), "4");
+  EXPECT_EQ(info.Value("zX"), "5");
+  EXPECT_EQ(info.Value("A_"), "6");
+  EXPECT_EQ(info.Value("["), "7");
+  EXPECT_EQ(info.Value("a\xE9"), "");
+  EXPECT_EQ(info.Value("abc"), "");
+  EXPECT_EQ(info.Value("\x7F"), "");
+}
+
 // Lookups between changes see the lines as they are now: the parser adds
 // lines and lets the last one grow, a copy answers for its own lines.
 TEST(ControlInfoLookup, AnswersForTheLinesAsTheyAreNow) {
