@@ -8,9 +8,12 @@
 # part of every installer and only decodes two small pictures (splash and
 # icon). So: no SIMD (its encoder and decoder kernels alone were about
 # 380 KB), -Os, no forced inlining, and the decoder features the stub never
-# asks for are compiled out (see _tidemark_trim_jpeg_features). Only the
-# objects a program references are linked from the static library, so the
-# encoder costs the stub nothing.
+# asks for are compiled out (see _tidemark_trim_jpeg_features), and it has
+# no unwind tables (about 5 KB): nothing unwinds through it, since its errors
+# come back by a longjmp that only restores registers (container/
+# jpeg_item.cpp) and the callbacks it calls do not throw. Only the objects a
+# program references are linked from the static library, so the encoder
+# costs the stub nothing.
 
 include(${CMAKE_CURRENT_LIST_DIR}/DebianSource.cmake)
 
@@ -58,7 +61,7 @@ function(_tidemark_configure_jpeg source build install)
     -DCMAKE_TOOLCHAIN_FILE=${_tidemark_jpeg_toolchain}
     -DCMAKE_BUILD_TYPE=Release
     "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG"
-    "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
+    "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
     -DCMAKE_INSTALL_PREFIX=${install}
     -DCMAKE_INSTALL_LIBDIR=lib
     -DENABLE_SHARED=OFF
@@ -74,7 +77,11 @@ function(_tidemark_build_jpeg root stamp)
   _tidemark_trim_jpeg_features("${source}")
   _tidemark_configure_jpeg("${source}" "${root}/build" "${root}/install")
   # The library alone; its command-line tools are of no use here.
-  _tidemark_run_step("build" ${CMAKE_COMMAND} --build "${root}/build" --target jpeg-static -- -j2)
+  set(jobs 2)
+  if(DEFINED ENV{TIDEMARK_JOBS})
+    set(jobs $ENV{TIDEMARK_JOBS})
+  endif()
+  _tidemark_run_step("build" ${CMAKE_COMMAND} --build "${root}/build" --target jpeg-static -- -j${jobs})
   set(install "${root}/install")
   file(MAKE_DIRECTORY "${install}/lib" "${install}/include")
   file(COPY "${root}/build/libjpeg.a" DESTINATION "${install}/lib")
@@ -83,7 +90,7 @@ function(_tidemark_build_jpeg root stamp)
     file(COPY "${source}/${header}" DESTINATION "${install}/include")
   endforeach()
   get_filename_component(version "${source}" NAME)
-  file(WRITE "${stamp}" "${version} small decoder build\n")
+  file(WRITE "${stamp}" "${version} small decoder build without unwind tables\n")
   # The sources and objects are not needed any more.
   file(REMOVE_RECURSE "${root}/src" "${root}/build")
 endfunction()
@@ -91,8 +98,8 @@ endfunction()
 # Defines JPEG::JPEG (and JPEG_* variables) from the cache under `cache_dir`,
 # building the library first when the cache does not hold it yet.
 function(tidemark_provide_mingw_jpeg cache_dir)
-  # Its own folder: trees configured before the small build keep theirs.
-  set(root "${cache_dir}/libjpeg-turbo-mingw64-small")
+  # Its own folder: trees configured before this build keep theirs.
+  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-nounwind")
   set(stamp "${root}/installed.stamp")
   tidemark_run_once("${stamp}" "${cache_dir}/libjpeg-turbo.lock" 1800
                     _tidemark_build_jpeg "${root}" "${stamp}")

@@ -19,6 +19,17 @@ constexpr uint64_t kMaxJpegPixels = uint64_t{1} << 26;
 // It jumps back to the setjmp of the decoding step that was running. Those
 // steps are plain C-style functions without objects that need destruction,
 // so the jump skips no destructor.
+//
+// On 64-bit Windows setjmp normally records its frame, and longjmp then
+// unwinds to it as an exception would, which takes unwind data for every
+// frame in between; the Windows build of libjpeg has none (see
+// cmake/MingwJpegTurbo.cmake). Without a frame the jump only restores the
+// registers, which is all a jump out of libjpeg needs.
+#if defined(_WIN64) && defined(__MINGW64__)
+#define TIDEMARK_JPEG_SETJMP(resume) _setjmp((resume), nullptr)
+#else
+#define TIDEMARK_JPEG_SETJMP(resume) setjmp(resume)
+#endif
 struct JpegErrorManager {
   jpeg_error_mgr base;
   jmp_buf resume;
@@ -74,7 +85,7 @@ bool ReadHeader(JpegDecoder* decoder, const uint8_t* data, size_t size) {
   decoder->errors.base.error_exit = OnJpegError;
   decoder->errors.base.output_message = OnJpegMessage;
   decoder->errors.message[0] = '\0';
-  if (setjmp(decoder->errors.resume)) return false;
+  if (TIDEMARK_JPEG_SETJMP(decoder->errors.resume)) return false;
   jpeg_create_decompress(&decoder->info);
   decoder->created = true;
   decoder->source.next_input_byte = data;
@@ -94,13 +105,13 @@ bool ReadHeader(JpegDecoder* decoder, const uint8_t* data, size_t size) {
 }
 
 bool StartDecoding(JpegDecoder* decoder) {
-  if (setjmp(decoder->errors.resume)) return false;
+  if (TIDEMARK_JPEG_SETJMP(decoder->errors.resume)) return false;
   jpeg_start_decompress(&decoder->info);
   return true;
 }
 
 bool ReadRows(JpegDecoder* decoder, uint8_t* pixels) {
-  if (setjmp(decoder->errors.resume)) return false;
+  if (TIDEMARK_JPEG_SETJMP(decoder->errors.resume)) return false;
   jpeg_decompress_struct* info = &decoder->info;
   const size_t stride = static_cast<size_t>(info->output_width) * 3;
   while (info->output_scanline < info->output_height) {

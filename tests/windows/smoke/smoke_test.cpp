@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "container/byte_stream.h"
+#include "container/errors.h"
 #include "container/items.h"
 #include "tests/native/container/test_support.h"
 
@@ -50,6 +52,28 @@ TEST(WindowsSmoke, DecodesJpegItemAtFullSize) {
   EXPECT_GT(bottom_right[0], 215);
   EXPECT_GT(bottom_right[1], 215);
   EXPECT_EQ(source.Position(), source.Size());
+}
+
+// libjpeg's errors leave it by a jump from deep inside its header reader;
+// the program goes on as before, many times over, and its next picture decodes.
+TEST(WindowsSmoke, BrokenJpegRaisesLibjpegsMessageAndDecodingGoesOn) {
+  const Bytes not_jpeg = test::ToBytes("{\\rtf1 this is no picture}");
+  const Bytes stream = Deflate(not_jpeg);
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    MemorySource source(stream);
+    try {
+      LoadJpegItem(source, static_cast<int32_t>(not_jpeg.size()));
+      FAIL() << "no error";
+    } catch (const Error& error) {
+      ASSERT_NE(std::string(error.what()).find("Not a JPEG file"), std::string::npos)
+          << error.what();
+    }
+  }
+  // A picture cut short: libjpeg reports the early end as a warning only.
+  Bytes cut = EncodeJpeg(64, 64);
+  cut.resize(cut.size() / 2);
+  MemorySource cut_source(Deflate(cut));
+  EXPECT_EQ(LoadJpegItem(cut_source, static_cast<int32_t>(cut.size())).width, 64);
 }
 
 TEST(WindowsSmoke, InflatesItemIntoFileThroughWin32Sink) {
