@@ -4,7 +4,11 @@
 # .pdata whole), so its --gc-sections drops next to nothing, while lld drops
 # an unused function together with its unwind data (about 30 KB here).
 
-set(TIDEMARK_SMALL_CODE_OPTIONS -Os -ffunction-sections -fdata-sections)
+# No RTTI: nothing in the stub asks for a type at run time (no
+# dynamic_cast, no typeid); exceptions still carry the type information of
+# what they throw, so catching by type works as before.
+set(TIDEMARK_SMALL_CODE_OPTIONS -Os -ffunction-sections -fdata-sections
+    $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
 
 # tidemark_small_code(target...): compiles the targets for size (also in the
 # test programs that link them, which then test the same code).
