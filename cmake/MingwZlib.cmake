@@ -5,8 +5,9 @@
 #             gzip wrapper inflate no longer links crc32 and its tables.
 #             crc32() itself is still there for the programs that call it.
 #   no unwind tables: nothing unwinds through zlib (it neither throws nor
-#             calls back into code that does), and a function without them
-#             is dropped by the linker when unused.
+#             calls back into code that does); no section per function or
+#             object, which would only pad the code and put zeroed data into
+#             the file (see StubSize.cmake).
 # The gz* file functions are left out (they need the gzip wrapper). -O2 as
 # Debian builds it: inflating the product's files is the installer's work.
 
@@ -38,7 +39,7 @@ function(tidemark_provide_mingw_zlib cache_dir)
   target_include_directories(tidemark_zlib SYSTEM PUBLIC "${source}")
   target_compile_definitions(tidemark_zlib PRIVATE NO_GZIP)
   target_compile_options(tidemark_zlib PRIVATE -O2 -fno-asynchronous-unwind-tables
-                         -ffunction-sections -fdata-sections -w)
+                         -w)
   add_library(ZLIB::ZLIB ALIAS tidemark_zlib)
   set(ZLIB_FOUND TRUE PARENT_SCOPE)
 endfunction()
