@@ -4,6 +4,10 @@
 #   NO_GZIP   the container holds zlib streams and raw deflate; without the
 #             gzip wrapper inflate no longer links crc32 and its tables.
 #             crc32() itself is still there for the programs that call it.
+#   BUILDFIXED the tables of inflate's fixed codes are built on the first
+#             use instead of being carried as 2 KB of constants. zlib warns
+#             that this first use is not thread safe: the stub and its test
+#             programs inflate on one thread only.
 #   no unwind tables: nothing unwinds through zlib (it neither throws nor
 #             calls back into code that does); no section per function or
 #             object, which would only pad the code and put zeroed data into
@@ -37,7 +41,7 @@ function(tidemark_provide_mingw_zlib cache_dir)
   list(TRANSFORM _tidemark_zlib_sources PREPEND "${source}/" OUTPUT_VARIABLE sources)
   add_library(tidemark_zlib STATIC ${sources})
   target_include_directories(tidemark_zlib SYSTEM PUBLIC "${source}")
-  target_compile_definitions(tidemark_zlib PRIVATE NO_GZIP)
+  target_compile_definitions(tidemark_zlib PRIVATE NO_GZIP BUILDFIXED)
   target_compile_options(tidemark_zlib PRIVATE -O2 -fno-asynchronous-unwind-tables
                          -w)
   add_library(ZLIB::ZLIB ALIAS tidemark_zlib)
