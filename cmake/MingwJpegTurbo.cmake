@@ -11,9 +11,10 @@
 # asks for are compiled out (see _tidemark_trim_jpeg_features), and it has
 # no unwind tables (about 5 KB): nothing unwinds through it, since its errors
 # come back by a longjmp that only restores registers (container/
-# jpeg_item.cpp) and the callbacks it calls do not throw. Only the objects a
-# program references are linked from the static library, so the encoder
-# costs the stub nothing.
+# jpeg_item.cpp) and the callbacks it calls do not throw. No section per
+# function or object either (see StubSize.cmake; about 2 KB). Only the
+# objects a program references are linked from the static library, so the
+# encoder costs the stub nothing.
 
 include(${CMAKE_CURRENT_LIST_DIR}/DebianSource.cmake)
 
@@ -61,7 +62,7 @@ function(_tidemark_configure_jpeg source build install)
     -DCMAKE_TOOLCHAIN_FILE=${_tidemark_jpeg_toolchain}
     -DCMAKE_BUILD_TYPE=Release
     "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG"
-    "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
+    "-DCMAKE_C_FLAGS=-fno-asynchronous-unwind-tables -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
     -DCMAKE_INSTALL_PREFIX=${install}
     -DCMAKE_INSTALL_LIBDIR=lib
     -DENABLE_SHARED=OFF
@@ -90,7 +91,7 @@ function(_tidemark_build_jpeg root stamp)
     file(COPY "${source}/${header}" DESTINATION "${install}/include")
   endforeach()
   get_filename_component(version "${source}" NAME)
-  file(WRITE "${stamp}" "${version} small decoder build without unwind tables\n")
+  file(WRITE "${stamp}" "${version} small decoder build without unwind tables and sections\n")
   # The sources and objects are not needed any more.
   file(REMOVE_RECURSE "${root}/src" "${root}/build")
 endfunction()
@@ -99,7 +100,7 @@ endfunction()
 # building the library first when the cache does not hold it yet.
 function(tidemark_provide_mingw_jpeg cache_dir)
   # Its own folder: trees configured before this build keep theirs.
-  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-nounwind")
+  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-nounwind-nosections")
   set(stamp "${root}/installed.stamp")
   tidemark_run_once("${stamp}" "${cache_dir}/libjpeg-turbo.lock" 1800
                     _tidemark_build_jpeg "${root}" "${stamp}")
