@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "resources/buttons/bmp_file.h"
 #include "resources/layout.h"
 
 namespace tidemark {
 namespace {
 
 constexpr int kReferenceBmp0 = 300;  // button_images_test.rc
-constexpr size_t kBmpPixelOffset = 14 + 124;
 
 std::vector<uint8_t> ReferencePixels(int index) {
   HMODULE self = GetModuleHandleA(nullptr);
@@ -18,8 +18,8 @@ std::vector<uint8_t> ReferencePixels(int index) {
   if (found == nullptr) return {};
   const auto* bmp = static_cast<const uint8_t*>(LockResource(LoadResource(self, found)));
   const size_t size = SizeofResource(self, found);
-  if (size < kBmpPixelOffset) return {};
-  return std::vector<uint8_t>(bmp + kBmpPixelOffset, bmp + size);
+  if (size < kBmp32PixelOffset) return {};
+  return std::vector<uint8_t>(bmp + kBmp32PixelOffset, bmp + size);
 }
 
 TEST(ButtonImages, InflatedPixelsEqualTheDrawnBitmaps) {
