@@ -14,8 +14,10 @@ namespace {
 
 // Output is handed to the target in blocks of this size (or the whole
 // content, when that is smaller): large enough for a file target to write
-// each block as it comes, without copying it into a buffer of its own.
-constexpr size_t kOutputBlock = 1 << 20;
+// each block as it comes, without copying it into a buffer of its own, and
+// small enough to stay in the processor's cache between inflating it and
+// writing it (measured under Wine: larger blocks make both steps slower).
+constexpr size_t kOutputBlock = 128 * 1024;
 
 // No item can hold a negative number of bytes; refuse before touching the
 // source or creating a file.
