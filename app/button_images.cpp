@@ -11,9 +11,6 @@
 namespace tidemark {
 namespace {
 
-static_assert(kButtonImageBytes ==
-              static_cast<size_t>(layout::kButtonImageSize) * layout::kButtonImageSize * 4);
-
 void FillWithButtonFace(uint32_t* pixels, int count) {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const uint32_t opaque = 0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) |

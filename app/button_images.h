@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "app/gdi_handles.h"
+#include "resources/layout.h"
 
 namespace tidemark {
 
-// Bytes of one image: 32 x 32 pixels of 4 bytes.
-inline constexpr size_t kButtonImageBytes = 32 * 32 * 4;
+// Bytes of one image: square, of 4-byte pixels.
+inline constexpr size_t kButtonImageBytes =
+    static_cast<size_t>(layout::kButtonImageSize) * layout::kButtonImageSize * 4;
 
 // The pixels of all four images, in list order, as resource_ids.h describes
 // them. Empty when the resource is missing or damaged.

@@ -5,31 +5,14 @@
 // buttons.z, which is what the stub carries (a sixth of the bitmaps' size).
 // Run by hand (or through the "button_images" target) when the pictures
 // should change; the build uses the committed files.
-#include <zlib.h>
-
 #include <cstdio>
 #include <exception>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "packer/block_deflate.h"
 #include "resources/buttons/bmp_file.h"
 #include "resources/buttons/button_art.h"
-
-namespace {
-
-std::vector<uint8_t> Deflate(const std::vector<uint8_t>& bytes) {
-  uLongf size = compressBound(static_cast<uLong>(bytes.size()));
-  std::vector<uint8_t> packed(size);
-  if (compress2(packed.data(), &size, bytes.data(), static_cast<uLong>(bytes.size()),
-                Z_BEST_COMPRESSION) != Z_OK) {
-    throw std::runtime_error("cannot compress the images");
-  }
-  packed.resize(size);
-  return packed;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -47,7 +30,8 @@ int main(int argc, char** argv) {
       std::printf("%s\n", path.c_str());
     }
     const std::string packed_path = folder + "/buttons.z";
-    tidemark::WriteFileBytes(Deflate(all_pixels), packed_path);
+    tidemark::WriteFileBytes(tidemark::ZlibStreamOf(all_pixels.data(), all_pixels.size(), 9),
+                             packed_path);
     std::printf("%s\n", packed_path.c_str());
   } catch (const std::exception& error) {
     std::fprintf(stderr, "make_button_images: %s\n", error.what());
