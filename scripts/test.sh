@@ -36,7 +36,7 @@ run_ctest() {
 }
 
 # set -e is off: every step runs, failures are collected and reported.
-bootstrap || { echo "bootstrap failed" >&2; exit 1; }
+bootstrap || { echo "test: the bootstrap failed (its reason is above); nothing was built or run" >&2; exit 1; }
 
 # configure_and_build LABEL CONFIGURE-FUNCTION DIR: fails only when the tree
 # could not be configured (a tree that built in part still runs its tests).
