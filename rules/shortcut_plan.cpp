@@ -68,9 +68,12 @@ std::optional<UninstallRegistration> PlanUninstallRegistration(std::string_view 
   UninstallRegistration registration;
   registration.key_path = UninstallKeyPath(app_name);
   registration.display_name = std::string(app_name);
-  // As the system's list of programs has always shown it: the path as it
-  // stands, a blank and the word the program ignores.
-  registration.uninstall_string = UninstallerPathIn(install_folder) + " uninstall";
+  // The path, quoted when it holds a blank (so that "C:\Program Files\..."
+  // cannot start C:\Program.exe in its place), a blank and the word the
+  // program ignores.
+  std::string uninstaller = UninstallerPathIn(install_folder);
+  if (uninstaller.find(' ') != std::string::npos) uninstaller = '"' + uninstaller + '"';
+  registration.uninstall_string = uninstaller + " uninstall";
   return registration;
 }
 

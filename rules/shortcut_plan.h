@@ -60,8 +60,9 @@ struct UninstallRegistration {
 
 // The uninstall entry to write, or none for an empty product name (which
 // would write onto the shared "Uninstall" key itself). The uninstaller's
-// path is quoted in the command, so that a folder with blanks cannot start
-// another program (C:\Program.exe) in its place.
+// path is quoted in the command when it holds a blank, so that a folder with
+// blanks cannot start another program (C:\Program.exe) in its place; every
+// other character stands as it is.
 std::optional<UninstallRegistration> PlanUninstallRegistration(std::string_view app_name,
                                                                std::string_view install_folder);
 

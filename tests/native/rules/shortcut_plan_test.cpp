@@ -108,7 +108,7 @@ TEST(ShortcutPlanTest, NamesThatWouldLeaveTheirFolderAreLeftOut) {
   EXPECT_EQ(plan.group[0].description, "Fine");
 }
 
-TEST(UninstallRegistrationTest, KeyNamesTheProductAndTheCommandIsThePathAndTheWord) {
+TEST(UninstallRegistrationTest, KeyNamesTheProductAndTheCommandIsThePathQuotedWhenBlankAndTheWord) {
   EXPECT_EQ(UninstallKeyPath("Marrowlight"),
             "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Marrowlight");
   const auto registration =
@@ -117,7 +117,9 @@ TEST(UninstallRegistrationTest, KeyNamesTheProductAndTheCommandIsThePathAndTheWo
   EXPECT_EQ(registration->key_path, UninstallKeyPath("Marrowlight"));
   EXPECT_EQ(registration->display_name, "Marrowlight");
   EXPECT_EQ(registration->uninstall_string,
-            "C:\\Program Files\\Marrowlight\\uninstall.exe uninstall");
+            "\"C:\\Program Files\\Marrowlight\\uninstall.exe\" uninstall");
+  EXPECT_EQ(PlanUninstallRegistration("X", "D:\\Apps%1\\X")->uninstall_string,
+            "D:\\Apps%1\\X\\uninstall.exe uninstall");
   EXPECT_FALSE(PlanUninstallRegistration("", "C:\\Program Files\\X").has_value());
 }
 

@@ -33,7 +33,7 @@ TEST_F(Registration, BothValuesAndASecondInstallationReplacesThem) {
   RegisterUninstallEntry(app_, "C:\\Program Files\\First Place");
   EXPECT_EQ(MachineValue(key_, "DisplayName"), app_);
   EXPECT_EQ(MachineValue(key_, "UninstallString"),
-            "C:\\Program Files\\First Place\\uninstall.exe uninstall");
+            "\"C:\\Program Files\\First Place\\uninstall.exe\" uninstall");
   RegisterUninstallEntry(app_, "D:\\Second");
   EXPECT_EQ(MachineValue(key_, "UninstallString"), "D:\\Second\\uninstall.exe uninstall");
 }
