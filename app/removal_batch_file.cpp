@@ -2,17 +2,21 @@
 
 #include <optional>
 
-#include "app/whole_file.h"
 #include "rules/removal_batch.h"
+#include "system/console_text.h"
 #include "system/path.h"
+#include "system/protected_file.h"
 #include "system/shell.h"
 
 namespace tidemark {
 
 void StartRemovalBatch(const std::string& uninstaller_path, HWND owner) {
-  const std::optional<std::string> text = RemovalBatchText(uninstaller_path, IsAnsiLeadByte);
+  // The command interpreter reads the batch in the OEM code page.
+  const std::optional<std::string> text =
+      RemovalBatchText(PathForCommandInterpreter(uninstaller_path), IsOemLeadByte);
   if (!text) return;
-  WriteNewFile(kRemovalBatchPath, *text);
+  // The batch runs elevated: no other user may change it before it starts.
+  WriteAdministratorsOnlyFile(kRemovalBatchPath, *text);
   // The batch starts in this program's current folder, and the command
   // interpreter cannot remove the folder it stands in; the uninstaller's
   // folder may well be that one.

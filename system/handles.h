@@ -81,6 +81,9 @@ struct NullInvalidTraits {
   static void Close(Handle h) { CloseFunction(h); }
 };
 
+// Memory that a Windows call allocated with LocalAlloc for the caller to free.
+using LocalMemory = UniqueResource<NullInvalidTraits<HLOCAL, &LocalFree>>;
+
 // Registry keys that we opened or created; predefined roots are never held.
 using RegKey = UniqueResource<NullInvalidTraits<HKEY, &RegCloseKey>>;
 

@@ -480,6 +480,17 @@ void CaseRunner::ExpectNoFile(std::vector<std::string> args) {
   }
 }
 
+// "expect-no-access PATH WHO...": the file's access list, read back, has
+// no entry for any of the SDDL account names given (WD everyone, BU users).
+void CaseRunner::ExpectNoAccess(std::vector<std::string> args) {
+  const std::optional<std::string> found = ReadAccessList(args[0]);
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (!found || found->find(";;;" + args[i] + ")") != std::string::npos) {
+      Fail("no access for " + args[i] + " to " + Quoted(args[0]), found.value_or("no access list"));
+    }
+  }
+}
+
 void CaseRunner::ExpectSameFile(std::vector<std::string> args) {
   const std::optional<std::string> original = ReadFileBytes(args[1]);
   if (!original) throw ScriptError("no file " + Quoted(args[1]) + " to compare with");
@@ -640,6 +651,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"expect-file", 1, 1, true, &CaseRunner::ExpectFile},
       {"expect-no-file", 1, 1, true, &CaseRunner::ExpectNoFile},
       {"expect-same-file", 2, 2, false, &CaseRunner::ExpectSameFile},
+      {"expect-no-access", 2, 6, false, &CaseRunner::ExpectNoAccess},
       {"expect-file-head", 3, 3, false, &CaseRunner::ExpectFileHead},
       {"expect-file-lines", 2, 24, false, &CaseRunner::ExpectFileLines},
       {"expect-registry", 3, 3, false, &CaseRunner::ExpectRegistry},

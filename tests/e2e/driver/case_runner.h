@@ -84,6 +84,7 @@ class CaseRunner {
   // What the installation left behind (installed_state.h).
   void ExpectFile(std::vector<std::string> args);
   void ExpectNoFile(std::vector<std::string> args);
+  void ExpectNoAccess(std::vector<std::string> args);
   void ExpectSameFile(std::vector<std::string> args);
   void ExpectFileHead(std::vector<std::string> args);
   void ExpectFileLines(std::vector<std::string> args);

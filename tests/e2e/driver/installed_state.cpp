@@ -1,7 +1,9 @@
 #include "tests/e2e/driver/installed_state.h"
 
 #include <windows.h>
+#include <aclapi.h>
 #include <objidl.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <fstream>
@@ -54,6 +56,22 @@ std::optional<std::string> ReadFileBytes(const std::string& unexpanded) {
 
 bool PathExists(const std::string& path) {
   return GetFileAttributesA(Expanded(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::string> ReadAccessList(const std::string& path) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoA(Expanded(path).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                            nullptr, nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  const LocalMemory descriptor_owner(descriptor);
+  char* text = nullptr;
+  if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
+                                                            DACL_SECURITY_INFORMATION, &text, nullptr)) {
+    return std::nullopt;
+  }
+  const LocalMemory text_owner(text);
+  return std::string(text);
 }
 
 std::optional<std::string> ReadMachineString(const std::string& key, const std::string& name) {

@@ -17,6 +17,10 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // Whether anything (a file or a folder) is at `path`.
 bool PathExists(const std::string& path);
 
+// The access list of the file or folder at `path` as SDDL ("D:..."); none
+// when nothing is there or its security cannot be read.
+std::optional<std::string> ReadAccessList(const std::string& path);
+
 // A REG_SZ value under HKEY_LOCAL_MACHINE\`key`; none when the key or the
 // value is missing. Raises std::runtime_error for a value of another type.
 std::optional<std::string> ReadMachineString(const std::string& key, const std::string& name);

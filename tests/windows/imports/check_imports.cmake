@@ -1,4 +1,5 @@
 # cmake -DOBJDUMP=... -DSTUB=... -P check_imports.cmake
+cmake_minimum_required(VERSION 3.20)
 # Fails when the stub imports a DLL outside the allowed list.
 set(allowed advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll
             shell32.dll user32.dll)
