@@ -1,7 +1,7 @@
 // Program entry of the installer (and of the uninstaller it leaves behind).
 #include <windows.h>
 
-#include "app/install.h"
+#include "app/window/install.h"
 #include "app/message_loop.h"
 #include "system/handles.h"
 

@@ -1,4 +1,4 @@
-#include "app/button_images.h"
+#include "app/window/button_images.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/dib_image.h"
+#include "app/controls/dib_image.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/flat_button.h"
+#include "app/controls/flat_button.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // installer message, and the window is never shown.
 #include <gtest/gtest.h>
 
-#include "app/flat_button.h"
-#include "app/install.h"
+#include "app/controls/flat_button.h"
+#include "app/window/install.h"
 #include "tests/windows/app/box_probe.h"
 
 namespace tidemark {

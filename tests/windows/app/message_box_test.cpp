@@ -1,4 +1,4 @@
-#include "app/message_box.h"
+#include "app/controls/message_box.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tests/windows/app/test_window.h"
 
-#include "app/control_factory.h"
+#include "app/window/control_factory.h"
 
 namespace tidemark::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/progress_meter.h"
+#include "app/controls/progress_meter.h"
 
 #include <windows.h>
 #include <commctrl.h>

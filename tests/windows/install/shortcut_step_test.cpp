@@ -1,4 +1,4 @@
-#include "app/shortcut_step.h"
+#include "app/steps/shortcut_step.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/list_folder_entries.h"
+#include "app/steps/uninstall_run.h"
 
 #include <windows.h>
 

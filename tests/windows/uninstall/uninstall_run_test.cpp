@@ -1,4 +1,4 @@
-#include "app/uninstall_run.h"
+#include "app/steps/uninstall_run.h"
 
 #include <windows.h>
 
