@@ -5,6 +5,7 @@
 #include "app/window/install.h"
 #include "app/controls/message_box.h"
 #include "app/controls/progress_meter.h"
+#include "container/errors.h"
 #include "container/items.h"
 #include "rules/file_entry.h"
 #include "rules/installed_files.h"
@@ -56,7 +57,8 @@ bool InstallFileItems(TfrmInstall& form, int32_t count) {
     }
     // Logged first, so that a file that fails half-way is listed too.
     form.installLog.Append(path);
-    InflateItemToFile(form.exeImage, path, size, progress);
+    RequireItemSize(size);  // a negative size creates no file
+    InflateItemToFile(form.exeImage, *CreateFileSink(path), size, progress);
     if (!FileExists(path)) {
       display.Paint();
       return AbortInstallation(form);
@@ -74,8 +76,12 @@ void WriteUninstaller(TfrmInstall& form) {
   // the container exactly as stored.
   form.exeImage.Assign(form.exeFile.ReadImage());
   form.exeImage.Seek(0);
-  CopyRawToFile(form.exeImage, path, static_cast<int32_t>(form.payloadStart),
-                AdvanceProgressMeter(form.Control(ids::kMtrProgress)));
+  try {
+    CopyRawToFile(form.exeImage, *CreateFileSink(path), static_cast<int32_t>(form.payloadStart),
+                  AdvanceProgressMeter(form.Control(ids::kMtrProgress)));
+  } catch (const Error&) {
+    // An installation without its uninstaller is still complete.
+  }
 }
 
 }  // namespace tidemark
