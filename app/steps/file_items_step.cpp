@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/window/install.h"
 #include "app/controls/message_box.h"
 #include "app/controls/progress_meter.h"
 #include "container/errors.h"
@@ -19,22 +18,20 @@ namespace {
 // A file this large takes long enough for its name to be shown at once.
 constexpr int32_t kNamedAtOnce = 1 << 20;
 
-bool AbortInstallation(TfrmInstall& form) {
-  ShowMessage(form.handle(), BoxKind::kError, "Could not install file - aborting installation",
+bool AbortInstallation(HWND owner) {
+  ShowMessage(owner, BoxKind::kError, "Could not install file - aborting installation",
               {BoxButton::kAbort});
-  form.RequestProgramEnd();
   return false;
 }
 
 }  // namespace
 
-bool InstallFileItems(TfrmInstall& form, int32_t count) {
-  PacedProgress display(form.handle(), form.Control(ids::kMtrProgress),
-                        form.Control(ids::kLabInstallingFile));
+bool InstallFileItems(Session& session, int32_t count, const InstallDisplay& shown) {
+  PacedProgress display(shown.owner, shown.meter, shown.file_label);
   const ProgressFn progress = display.Advance();
   std::string made_folder;
   for (int32_t i = 1; i <= count; ++i) {
-    const FileEntry entry = SplitFileEntry(form.controlInfo.Value(FileEntryKey(i)));
+    const FileEntry entry = SplitFileEntry(session.controlInfo.Value(FileEntryKey(i)));
     display.Announce("Installing : " + entry.name);
     // A missing line or a size that is not a number stops the run here,
     // before anything is made for the file.
@@ -44,10 +41,10 @@ bool InstallFileItems(TfrmInstall& form, int32_t count) {
     // folder; an absolute name, a drive or ".." would write elsewhere.
     if (!IsSafeRelativeName(entry.name, IsAnsiLeadByte)) {
       display.Paint();
-      return AbortInstallation(form);
+      return AbortInstallation(shown.owner);
     }
 
-    const std::string path = JoinPath(form.installFolder, entry.name);
+    const std::string path = JoinPath(session.installFolder, entry.name);
     // The packer lists the files folder by folder: a folder is made once
     // for the files that follow in it.
     const std::string folder = AnsiFolderPart(path);
@@ -56,29 +53,29 @@ bool InstallFileItems(TfrmInstall& form, int32_t count) {
       made_folder = folder;
     }
     // Logged first, so that a file that fails half-way is listed too.
-    form.installLog.Append(path);
+    session.installLog.Append(path);
     RequireItemSize(size);  // a negative size creates no file
-    InflateItemToFile(form.exeImage, *CreateFileSink(path), size, progress);
+    InflateItemToFile(session.exeImage, *CreateFileSink(path), size, progress);
     if (!FileExists(path)) {
       display.Paint();
-      return AbortInstallation(form);
+      return AbortInstallation(shown.owner);
     }
   }
   return true;
 }
 
 
-void WriteUninstaller(TfrmInstall& form) {
-  const std::string path = UninstallerPathIn(form.installFolder);
-  form.installLog.Append(path);
-  ForceDirectories(form.installFolder);
+void WriteUninstaller(Session& session, HWND meter) {
+  const std::string path = UninstallerPathIn(session.installFolder);
+  session.installLog.Append(path);
+  ForceDirectories(session.installFolder);
   // Start-up descrambled the image in memory; the uninstaller must carry
   // the container exactly as stored.
-  form.exeImage.Assign(form.exeFile.ReadImage());
-  form.exeImage.Seek(0);
+  session.exeImage.Assign(session.exeFile.ReadImage());
+  session.exeImage.Seek(0);
   try {
-    CopyRawToFile(form.exeImage, *CreateFileSink(path), static_cast<int32_t>(form.payloadStart),
-                  AdvanceProgressMeter(form.Control(ids::kMtrProgress)));
+    CopyRawToFile(session.exeImage, *CreateFileSink(path),
+                  static_cast<int32_t>(session.payloadStart), AdvanceProgressMeter(meter));
   } catch (const Error&) {
     // An installation without its uninstaller is still complete.
   }

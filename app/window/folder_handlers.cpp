@@ -13,9 +13,9 @@ namespace tidemark {
 // empty; the caller ignores every error of this step.
 void TfrmInstall::ProposeInstallFolder() {
   const FolderProposal proposal =
-      ProposeFolder(controlInfo.Value("TargetFolder"), programFilesFolder, IsAnsiLeadByte);
-  folderBase = proposal.folder_base;
-  MoveDirectoryList(Control(ids::kDirectoryListBox1), folderBase);
+      ProposeFolder(session.controlInfo.Value("TargetFolder"), session.programFilesFolder, IsAnsiLeadByte);
+  session.folderBase = proposal.folder_base;
+  MoveDirectoryList(Control(ids::kDirectoryListBox1), session.folderBase);
   // The field starts empty; setting an equal text must raise no change
   // event, and an edit control would raise one.
   if (ControlText(ids::kEdtFolder) != proposal.name) SetControlText(ids::kEdtFolder, proposal.name);
@@ -27,13 +27,13 @@ void TfrmInstall::btnChooseClick(HWND) { ShowWindow(Control(ids::kPanChoose), SW
 void TfrmInstall::DirectoryListBox1Change(HWND sender) {
   const LONG_PTR panel_style = GetWindowLongPtrA(Control(ids::kPanChoose), GWL_STYLE);
   if ((panel_style & WS_VISIBLE) == 0) return;
-  folderBase = DirectoryListFolder(sender);
+  session.folderBase = DirectoryListFolder(sender);
   edtFolderChange(sender);
 }
 
 void TfrmInstall::edtFolderChange(HWND) {
   SetControlText(ids::kLabInstallTo,
-                 InstallFolderLine(folderBase, ControlText(ids::kEdtFolder), IsAnsiLeadByte));
+                 InstallFolderLine(session.folderBase, ControlText(ids::kEdtFolder), IsAnsiLeadByte));
 }
 
 }  // namespace tidemark

@@ -58,19 +58,19 @@ bool TfrmInstall::LoadContainer() {
     ShowPage(ids::kTabIntro);
     AssignButtonImages();
     LookUpFolders();
-    controlInfo.Clear();
-    installLog.Clear();
-    exeFile.Open(RunningExecutablePath());
+    session.controlInfo.Clear();
+    session.installLog.Clear();
+    session.exeFile.Open(RunningExecutablePath());
     try {
-      exeImage.Assign(exeFile.ReadImage());
+      session.exeImage.Assign(session.exeFile.ReadImage());
     } catch (const std::exception& error) {
       ShowMessage(handle(), BoxKind::kInformation, error.what(), {BoxButton::kOk});
     }
-    exeImage.Seek(0);
-    dataStart = LoadContainerHead(exeImage, RunningExecutableName(), controlInfo).data_start;
+    session.exeImage.Seek(0);
+    session.dataStart = LoadContainerHead(session.exeImage, RunningExecutableName(), session.controlInfo).data_start;
     // Refused before anything is written, in either mode: the packer never
     // writes such a name, so the container has been tampered with.
-    if (!IsAcceptableAppName(controlInfo.Value("AppName"), IsAnsiLeadByte)) {
+    if (!IsAcceptableAppName(session.controlInfo.Value("AppName"), IsAnsiLeadByte)) {
       throw LoadError(LoadFailure::kInitialise);
     }
     return true;
@@ -100,10 +100,10 @@ void TfrmInstall::AssignButtonImages() {
 }
 
 void TfrmInstall::LookUpFolders() {
-  programsFolder = ReadFirstShellFolder("Common Programs", "Programs");
-  desktopFolder = ReadFirstShellFolder("Common Desktop", "Desktop");
-  programFilesFolder = ReadRegStringReadOnly(kCurrentVersionKey, "ProgramFilesDir");
-  if (programFilesFolder.empty()) programFilesFolder = kDefaultProgramFiles;
+  session.programsFolder = ReadFirstShellFolder("Common Programs", "Programs");
+  session.desktopFolder = ReadFirstShellFolder("Common Desktop", "Desktop");
+  session.programFilesFolder = ReadRegStringReadOnly(kCurrentVersionKey, "ProgramFilesDir");
+  if (session.programFilesFolder.empty()) session.programFilesFolder = kDefaultProgramFiles;
 }
 
 // The splash and the icon. The items start at DataStart; a container
@@ -111,18 +111,18 @@ void TfrmInstall::LookUpFolders() {
 // line break would take those two bytes for the next item). A picture that
 // cannot be decoded stays empty, silently.
 void TfrmInstall::LoadHeadImages() {
-  exeImage.Seek(dataStart);
+  session.exeImage.Seek(session.dataStart);
   const struct {
     const char* key;
     ids::ControlId picture;
   } items[] = {{"Splash", ids::kImgSplash}, {"Icon", ids::kImgIcon}};
   for (const auto& item : items) {
-    const std::string size = controlInfo.Value(item.key);
+    const std::string size = session.controlInfo.Value(item.key);
     if (size.empty()) continue;
     HWND picture = Control(item.picture);
     SetPictureImage(picture, RgbImage{});
     try {
-      SetPictureImage(picture, LoadJpegItem(exeImage, StrToInt(size)));
+      SetPictureImage(picture, LoadJpegItem(session.exeImage, StrToInt(size)));
     } catch (const std::exception&) {
       // The read position stays where the failed decoding left it.
     }
@@ -130,20 +130,20 @@ void TfrmInstall::LoadHeadImages() {
 }
 
 void TfrmInstall::ShowHeaderTexts() {
-  appName = controlInfo.Value("AppName");
-  SetControlText(ids::kLabTitle, appName);
-  appCompany = controlInfo.Value("AppCompany");
-  SetControlText(ids::kLabCompany, appCompany);
-  SetControlText(ids::kLabWelcome, "Welcome.  This program will install " + appName +
+  session.appName = session.controlInfo.Value("AppName");
+  SetControlText(ids::kLabTitle, session.appName);
+  session.appCompany = session.controlInfo.Value("AppCompany");
+  SetControlText(ids::kLabCompany, session.appCompany);
+  SetControlText(ids::kLabWelcome, "Welcome.  This program will install " + session.appName +
                                        ".  It is recommended that you exit all other programs" +
                                        " before continuing.");
 }
 
 void TfrmInstall::LoadTexts() {
   LoadRichText(Control(ids::kRichAbout),
-               LoadRichTextItem(exeImage, controlInfo.IntValue("infoAbout")));
+               LoadRichTextItem(session.exeImage, session.controlInfo.IntValue("infoAbout")));
   LoadRichText(Control(ids::kRichLicense),
-               LoadRichTextItem(exeImage, controlInfo.IntValue("infoInstall")));
+               LoadRichTextItem(session.exeImage, session.controlInfo.IntValue("infoInstall")));
 }
 
 }  // namespace tidemark

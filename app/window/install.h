@@ -1,7 +1,7 @@
 // The installer's one window, frmInstall of class TfrmInstall: a fixed-size
 // wizard with a header (splash, icon, title, company) and seven pages, of
-// which one is visible. The window owns every control and the state that
-// start-up, the installation and the uninstallation share.
+// which one is visible. The window owns every control and the session that
+// start-up hands to the installation and uninstallation steps.
 //
 // The handlers are spread over files by concern: window and controls
 // (form_window.cpp, control_factory.cpp), pages (pages.cpp), start-up
@@ -20,11 +20,8 @@
 
 #include "app/window/fonts.h"
 #include "system/gdi_handles.h"
-#include "container/control_info.h"
-#include "container/exe_image.h"
-#include "rules/install_log.h"
+#include "app/steps/session.h"
 #include "resources/control_ids.h"
-#include "system/exe_file.h"
 
 namespace tidemark {
 
@@ -75,22 +72,9 @@ class TfrmInstall {
   void DirectoryListBox1Change(HWND sender);
   void edtFolderChange(HWND sender);
 
-  // Window-wide state, alive from start-up to the end of the program.
-  ExeFile exeFile;        // the running executable, open for reading
-  ExeImage exeImage;      // the whole executable in memory, one read position
-  ControlInfo controlInfo;
-  InstallLog installLog;
-  int64_t dataStart = 0;     // first item, just past the end marker and its CR LF
-  int64_t payloadStart = 0;  // first file item; set in install mode only
-  std::string appName;
-  std::string appCompany;
-  std::string programsFolder;
-  std::string desktopFolder;
-  std::string programFilesFolder;
-  std::string folderBase;
-  std::string installFolder;
-  std::string mainProgramPath;
-  std::string uninstallerPath;
+  // The state that start-up and the steps share, alive from start-up to
+  // the end of the program.
+  Session session;
 
  private:
   friend LRESULT CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM);

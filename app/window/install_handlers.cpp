@@ -31,44 +31,48 @@ bool ConfirmInstallFolder(HWND owner, const std::string& folder) {
 void TfrmInstall::btnGoInstallClick(HWND) {
   // Start-up that failed before it found the file items leaves nothing to
   // install from; reading on would unpack the head items as files.
-  if (payloadStart <= 0) {
+  if (session.payloadStart <= 0) {
     ShowMessage(handle(), BoxKind::kError, "The installer is damaged and cannot install.",
                 {BoxButton::kOk});
     return;
   }
-  const int32_t file_count = controlInfo.IntValue("Filecount");
-  installFolder = ControlText(ids::kLabInstallTo);
+  const int32_t file_count = session.controlInfo.IntValue("Filecount");
+  session.installFolder = ControlText(ids::kLabInstallTo);
   // An empty line would install into the root of the current drive.
-  if (installFolder.empty()) {
+  if (session.installFolder.empty()) {
     ShowMessage(handle(), BoxKind::kWarning, "Please choose a folder to install into.",
                 {BoxButton::kOk});
     return;
   }
-  if (!ConfirmInstallFolder(handle(), installFolder)) return;
+  if (!ConfirmInstallFolder(handle(), session.installFolder)) return;
 
-  mainProgramPath = JoinPath(installFolder, controlInfo.Value("ExeName"));
-  ResetProgressMeter(Control(ids::kMtrProgress), controlInfo.IntValue("Filebytes"));
+  session.mainProgramPath = JoinPath(session.installFolder, session.controlInfo.Value("ExeName"));
+  ResetProgressMeter(Control(ids::kMtrProgress), session.controlInfo.IntValue("Filebytes"));
   ShowPage(ids::kTabInstalling);
 
-  installLog.Clear();
-  if (!InstallFileItems(*this, file_count)) return;
-  WriteUninstaller(*this);
-  const std::string log_path = JoinPath(installFolder, InstallLogFileName(appName));
-  installLog.Append(log_path);  // the log lists itself, for the uninstaller
-  MakeShortcuts(controlInfo, ShortcutFolders{installFolder, desktopFolder, programsFolder, appName},
-                installLog);
-  SaveInstallLogFile(log_path, installLog);
-  RegisterUninstallEntry(appName, installFolder);
+  session.installLog.Clear();
+  if (!InstallFileItems(session, file_count,
+                        {handle(), Control(ids::kMtrProgress), Control(ids::kLabInstallingFile)})) {
+    RequestProgramEnd();
+    return;
+  }
+  WriteUninstaller(session, Control(ids::kMtrProgress));
+  const std::string log_path = JoinPath(session.installFolder, InstallLogFileName(session.appName));
+  session.installLog.Append(log_path);  // the log lists itself, for the uninstaller
+  MakeShortcuts(session.controlInfo, ShortcutFolders{session.installFolder, session.desktopFolder, session.programsFolder, session.appName},
+                session.installLog);
+  SaveInstallLogFile(log_path, session.installLog);
+  RegisterUninstallEntry(session.appName, session.installFolder);
   // An exit asked for during the run ends the program once the run is
   // complete, without the Complete page.
   if (!end_requested()) ShowPage(ids::kTabInstalled);
 }
 
 void TfrmInstall::btnCompleteClick(HWND) {
-  exeFile.Close();
+  session.exeFile.Close();
   if (SendMessageA(Control(ids::kChkRunProgram), BM_GETCHECK, 0, 0) == BST_CHECKED) {
     // No folder is given: the program starts in the installer's current one.
-    ShellRun(mainProgramPath, "", SW_SHOWNORMAL, handle());
+    ShellRun(session.mainProgramPath, "", SW_SHOWNORMAL, handle());
   }
   RequestProgramEnd();
 }

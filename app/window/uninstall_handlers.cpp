@@ -41,13 +41,13 @@ bool LeftoversRemain(const std::string& uninstaller_path, HWND window) {
 // and leaves the window installing, with no file items found.
 void TfrmInstall::TestUninstallMode() {
   const std::string log_path =
-      AnsiFolderPart(RunningExecutablePath()) + InstallLogFileName(appName);
+      AnsiFolderPart(RunningExecutablePath()) + InstallLogFileName(session.appName);
   if (!FileExists(log_path)) {
-    payloadStart = exeImage.Position();
+    session.payloadStart = session.exeImage.Position();
     return;
   }
-  installLog.LoadText(ReadWholeFile(log_path));
-  SetControlText(ids::kLabUninstall, "Are you sure you want to uninstall " + appName + " ?");
+  session.installLog.LoadText(ReadWholeFile(log_path));
+  SetControlText(ids::kLabUninstall, "Are you sure you want to uninstall " + session.appName + " ?");
   ShowPage(ids::kTabUninstall);
 }
 
@@ -62,29 +62,29 @@ void TfrmInstall::btnUninstallClick(HWND) {
   } exit_button{Control(ids::kBtnUninstallExit)};
   EnableWindow(exit_button.button, FALSE);
   HWND meter = Control(ids::kMtrUninstall);
-  ResetProgressMeter(meter, static_cast<int>(installLog.size()));
+  ResetProgressMeter(meter, static_cast<int>(session.installLog.size()));
   // The deletion handles no messages; show the page before it starts.
   UpdateWindow(handle());
 
-  uninstallerPath = FindUninstallerPath(installLog, IsAnsiLeadByte);
+  session.uninstallerPath = FindUninstallerPath(session.installLog, IsAnsiLeadByte);
   const ProgressFn advance = AdvanceProgressMeter(meter);
-  RemoveLoggedPaths(installLog,
-                    MakePruningScope(installLog, programsFolder, appName, IsAnsiLeadByte),
+  RemoveLoggedPaths(session.installLog,
+                    MakePruningScope(session.installLog, session.programsFolder, session.appName, IsAnsiLeadByte),
                     [&] {
                       advance(1);
                       UpdateWindow(meter);
                     });
   // An empty name would delete the key of every product's uninstall entry.
-  if (!appName.empty()) DeleteRegKey(UninstallKeyPath(appName));
+  if (!session.appName.empty()) DeleteRegKey(UninstallKeyPath(session.appName));
 
   SetControlText(ids::kLabUninstall2, "Uninstall Complete.");
-  if (LeftoversRemain(uninstallerPath, handle())) SetControlText(ids::kLabTraces, kLeftoverNote);
+  if (LeftoversRemain(session.uninstallerPath, handle())) SetControlText(ids::kLabTraces, kLeftoverNote);
 }
 
 // Leaving the finished run: the batch removes the uninstaller once this
 // program has ended, which it does at once.
 void TfrmInstall::btnUninstallExitClick(HWND) {
-  if (!uninstallerPath.empty()) StartRemovalBatch(uninstallerPath, handle());
+  if (!session.uninstallerPath.empty()) StartRemovalBatch(session.uninstallerPath, handle());
   RequestProgramEnd();
 }
 
