@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "system/handles.h"
 #include "tests/windows/system/scratch.h"
 
 namespace tidemark {
@@ -83,11 +84,11 @@ TEST_F(UninstallRun, LeavesEmptyFoldersThatNoEntryLeadsThrough) {
 }
 
 TEST_F(UninstallRun, AFileInUseStaysAndTheRunGoesOn) {
-  const HANDLE running = CreateFileA(machine_.Sub("Install\\uninstall.exe").c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(running, INVALID_HANDLE_VALUE);
+  UniqueHandle running(CreateFileA(machine_.Sub("Install\\uninstall.exe").c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(running);
   Run();
-  CloseHandle(running);
+  running.Reset();
   EXPECT_EQ(entries_done_, 6);
   EXPECT_TRUE(Exists("Install\\uninstall.exe"));
   EXPECT_FALSE(Exists("Install\\App.ilg"));
