@@ -42,6 +42,7 @@ void __verbose_terminate_handler() {
     Say(error.what());
     Say("\n");
   } catch (...) {
+    // Not a standard exception: there is no text to add to the report.
   }
   std::abort();
 }

@@ -59,9 +59,11 @@ struct UninstallRegistration {
 };
 
 // The uninstall entry to write, or none for an empty product name (which
-// would write onto the shared "Uninstall" key itself). The uninstaller's
-// path is quoted in the command, so that a folder with blanks cannot start
-// another program (C:\Program.exe) in its place.
+// would write onto the shared "Uninstall" key itself). The command is the
+// uninstaller's path without quotes, one space and the word "uninstall",
+// the form every installation of the product has written; a folder with
+// blanks is written the same way. The uninstaller does not read its
+// command line.
 std::optional<UninstallRegistration> PlanUninstallRegistration(std::string_view app_name,
                                                                std::string_view install_folder);
 

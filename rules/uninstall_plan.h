@@ -14,9 +14,10 @@
 namespace tidemark {
 
 // The uninstaller's path as the log names it: the last entry, in log order,
-// whose file name is exactly "uninstall.exe" (bytes compared, so a
-// capitalised "Uninstall.exe" does not count, nor does a shortcut such as
-// "...\uninstall.exe.lnk"). Empty when no entry names it.
+// that contains "uninstall.exe" anywhere (bytes compared, so a capitalised
+// "Uninstall.exe" does not count, while "...\my_uninstall.exe" and a
+// shortcut such as "...\uninstall.exe.lnk" do). Empty when no entry
+// contains it.
 std::string FindUninstallerPath(const InstallLog& log, LeadBytePredicate is_lead_byte = nullptr);
 
 // The folders the uninstaller may remove once they are empty, each without

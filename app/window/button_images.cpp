@@ -42,7 +42,7 @@ std::vector<uint8_t> LoadButtonPixels(HINSTANCE instance) {
   try {
     InflateItem(source, pixels, static_cast<int32_t>(kButtonImageBytes * layout::kButtonImageCount));
   } catch (const Error&) {
-    return {};
+    return {};  // a damaged resource gives blank tiles, not an error
   }
   return std::move(pixels.bytes());
 }
