@@ -104,7 +104,8 @@ void RequireItemSize(int32_t size) {
 bool InflateItem(ByteSource& source, ByteSink& target, int32_t size) {
   RequireItemSize(size);
   ItemInflater inflater(source);
-  const size_t block = std::max<size_t>(1, std::min<size_t>(kOutputBlock, static_cast<size_t>(size)));
+  const size_t block =
+      std::max<size_t>(1, std::min<size_t>(kOutputBlock, static_cast<size_t>(size)));
   std::unique_ptr<uint8_t[]> output(new uint8_t[block]);
   size_t remaining = static_cast<size_t>(size);
   while (remaining > 0) {

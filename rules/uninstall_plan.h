@@ -36,8 +36,7 @@ struct PruningScope {
 // root are ever in scope: never a drive, nor a path relative to whatever
 // the current folder happens to be.
 PruningScope MakePruningScope(const InstallLog& log, std::string_view programs_folder,
-                              std::string_view app_name,
-                              LeadBytePredicate is_lead_byte = nullptr);
+                              std::string_view app_name, LeadBytePredicate is_lead_byte = nullptr);
 
 // The folders to try to remove after the file `entry` has been deleted,
 // innermost first: the entry's folder and each enclosing folder, whole

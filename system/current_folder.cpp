@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "rules/directory_entries.h"
 #include "container/errors.h"
+#include "rules/directory_entries.h"
 #include "rules/path_rules.h"
 #include "system/file_system.h"
 #include "system/path.h"

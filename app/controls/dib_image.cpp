@@ -2,7 +2,9 @@
 
 namespace tidemark {
 
-size_t DibStride(int width) { return (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3); }
+size_t DibStride(int width) {
+  return (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+}
 
 DibImage MakeDib(const RgbImage& image) {
   DibImage dib;

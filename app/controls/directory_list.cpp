@@ -6,14 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "system/current_folder.h"
-#include "rules/directory_entries.h"
 #include "app/controls/folder_icons.h"
 #include "app/controls/guarded_action.h"
 #include "app/controls/icon_list_item.h"
 #include "app/controls/reflected_notifications.h"
 #include "app/controls/subclassed_control.h"
 #include "container/errors.h"
+#include "rules/directory_entries.h"
+#include "system/current_folder.h"
 #include "system/path.h"
 
 namespace tidemark {

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "system/current_folder.h"
-#include "rules/directory_entries.h"
 #include "app/controls/directory_list.h"
-#include "system/drives.h"
 #include "app/controls/folder_icons.h"
 #include "app/controls/guarded_action.h"
 #include "app/controls/icon_list_item.h"
 #include "app/controls/reflected_notifications.h"
 #include "app/controls/subclassed_control.h"
+#include "rules/directory_entries.h"
+#include "system/current_folder.h"
+#include "system/drives.h"
 
 namespace tidemark {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "system/gdi_handles.h"
 #include "app/controls/window_state.h"
 #include "app/controls/window_support.h"
+#include "system/gdi_handles.h"
 
 namespace tidemark {
 namespace {
@@ -193,11 +193,10 @@ int FlatButtonImage(HWND button) {
 }
 
 HWND CreateButtonTooltip(HWND owner) {
-  HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)),
-                                 nullptr);
+  HWND tooltip = CreateWindowExA(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)), nullptr);
   return tooltip;
 }
 

@@ -46,11 +46,10 @@ const char* IconResource(BoxKind kind) {
 
 HWND CreateChild(HWND dialog, const char* window_class, const std::string& text, DWORD style,
                  int id, const RECT& place, HFONT font) {
-  HWND child = CreateWindowExA(0, window_class, text.c_str(), WS_CHILD | WS_VISIBLE | style,
-                               place.left, place.top, place.right - place.left,
-                               place.bottom - place.top, dialog,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleA(nullptr), nullptr);
+  HWND child = CreateWindowExA(
+      0, window_class, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+      place.right - place.left, place.bottom - place.top, dialog,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
 }
@@ -92,9 +91,9 @@ void BuildBox(HWND dialog, BoxState& state) {
   const SIZE text = MeasureText(font, request.text, kTextWidthLimit);
   const int content_height = std::max<int>(icon != nullptr ? kIconSize : 0, text.cy);
   if (icon != nullptr) {
-    HWND picture = CreateChild(dialog, "STATIC", "", SS_ICON, kIconId,
-                               RECT{kMargin, kMargin, kMargin + kIconSize, kMargin + kIconSize},
-                               font);
+    HWND picture =
+        CreateChild(dialog, "STATIC", "", SS_ICON, kIconId,
+                    RECT{kMargin, kMargin, kMargin + kIconSize, kMargin + kIconSize}, font);
     SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
   }
   const int text_top = kMargin + (content_height - text.cy) / 2;
@@ -114,10 +113,10 @@ void BuildBox(HWND dialog, BoxState& state) {
   for (BoxButton button : request.buttons) {
     const int width = ButtonWidth(font, button);
     const bool is_default = default_button == nullptr;
-    HWND control = CreateChild(dialog, "BUTTON", ButtonCaption(button),
-                               WS_TABSTOP | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                               ButtonId(button),
-                               RECT{left, row_top, left + width, row_top + kButtonHeight}, font);
+    HWND control =
+        CreateChild(dialog, "BUTTON", ButtonCaption(button),
+                    WS_TABSTOP | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), ButtonId(button),
+                    RECT{left, row_top, left + width, row_top + kButtonHeight}, font);
     if (is_default) default_button = control;
     left += width + kButtonGap;
   }
@@ -266,8 +265,8 @@ BoxButton ShowMessage(HWND owner, BoxKind kind, const std::string& text,
 }
 
 void ShowErrorReport(HWND owner, const std::string& message) {
-  ShowBox(owner, BoxRequest{kApplicationTitle, BoxKind::kError, WithFullStop(message),
-                            {BoxButton::kOk}});
+  ShowBox(owner,
+          BoxRequest{kApplicationTitle, BoxKind::kError, WithFullStop(message), {BoxButton::kOk}});
 }
 
 }  // namespace tidemark

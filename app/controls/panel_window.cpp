@@ -1,7 +1,7 @@
 #include "app/controls/panel_window.h"
 
-#include "system/gdi_handles.h"
 #include "app/controls/window_support.h"
+#include "system/gdi_handles.h"
 
 namespace tidemark {
 namespace {
@@ -83,12 +83,11 @@ bool RegisterPanelClass(HINSTANCE instance) {
 
 HWND CreatePanel(HWND parent, int id, const RECT& place, PanelLook look, DWORD style,
                  DWORD ex_style) {
-  HWND panel = CreateWindowExA(ex_style, kPanelClass, "",
-                               WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | style, place.left,
-                               place.top, place.right - place.left, place.bottom - place.top,
-                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)),
-                               nullptr);
+  HWND panel = CreateWindowExA(
+      ex_style, kPanelClass, "", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | style, place.left,
+      place.top, place.right - place.left, place.bottom - place.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
   if (panel != nullptr) {
     SetWindowLongPtrA(panel, kBackgroundSlot, static_cast<LONG_PTR>(look.background));
     SetWindowLongPtrA(panel, kEdgeSlot, static_cast<LONG_PTR>(look.edge));

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/controls/dib_image.h"
-#include "system/gdi_handles.h"
 #include "app/controls/window_state.h"
 #include "app/controls/window_support.h"
+#include "system/gdi_handles.h"
 
 namespace tidemark {
 namespace {
@@ -37,8 +37,8 @@ void PaintPicture(HWND window, HDC dc, const PictureState& state) {
   RECT area;
   GetClientRect(window, &area);
   const bool black = (GetWindowLongPtrA(window, GWL_STYLE) & kPictureBlackBackground) != 0;
-  const HBRUSH background = black ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))
-                                  : GetSysColorBrush(COLOR_BTNFACE);
+  const HBRUSH background =
+      black ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)) : GetSysColorBrush(COLOR_BTNFACE);
   if (state.image.empty()) {
     FillRect(dc, &area, background);
     return;

@@ -2,8 +2,8 @@
 
 namespace tidemark {
 
-bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure,
-                         int extra_bytes, HBRUSH background) {
+bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, int extra_bytes,
+                         HBRUSH background) {
   WNDCLASSEXA window_class = {};
   window_class.cbSize = sizeof(window_class);
   window_class.lpfnWndProc = procedure;

@@ -64,7 +64,6 @@ bool InstallFileItems(Session& session, int32_t count, const InstallDisplay& sho
   return true;
 }
 
-
 void WriteUninstaller(Session& session, HWND meter) {
   const std::string path = UninstallerPathIn(session.installFolder);
   session.installLog.Append(path);

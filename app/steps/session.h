@@ -15,8 +15,8 @@
 namespace tidemark {
 
 struct Session {
-  ExeFile exeFile;        // the running executable, open for reading
-  ExeImage exeImage;      // the whole executable in memory, one read position
+  ExeFile exeFile;    // the running executable, open for reading
+  ExeImage exeImage;  // the whole executable in memory, one read position
   ControlInfo controlInfo;
   InstallLog installLog;
   int64_t dataStart = 0;     // first item, just past the end marker and its CR LF

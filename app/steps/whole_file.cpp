@@ -17,8 +17,8 @@ constexpr DWORD kReadBlock = 64 * 1024;
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path) {
-  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw Error(CannotOpenFileMessage(path, LastErrorText()));
   std::string bytes;
   for (;;) {

@@ -13,8 +13,8 @@ namespace {
 
 void FillWithButtonFace(uint32_t* pixels, int count) {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const uint32_t opaque = 0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) |
-                          GetBValue(face);
+  const uint32_t opaque =
+      0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
   for (int i = 0; i < count; ++i) pixels[i] = opaque;
 }
 
@@ -40,7 +40,8 @@ std::vector<uint8_t> LoadButtonPixels(HINSTANCE instance) {
   MemorySource source(static_cast<const uint8_t*>(packed), SizeofResource(instance, found));
   MemorySink pixels;
   try {
-    InflateItem(source, pixels, static_cast<int32_t>(kButtonImageBytes * layout::kButtonImageCount));
+    InflateItem(source, pixels,
+                static_cast<int32_t>(kButtonImageBytes * layout::kButtonImageCount));
   } catch (const Error&) {
     return {};  // a damaged resource gives blank tiles, not an error
   }

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "system/gdi_handles.h"
 #include "resources/layout.h"
+#include "system/gdi_handles.h"
 
 namespace tidemark {
 

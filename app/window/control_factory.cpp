@@ -31,11 +31,10 @@ DWORD CommonStyle(const ControlSpec& spec) {
 
 HWND CreateStandard(HWND parent, const ControlSpec& spec, const char* window_class, DWORD style,
                     DWORD ex_style, int height) {
-  return CreateWindowExA(ex_style, window_class, spec.text, CommonStyle(spec) | style, spec.left,
-                         spec.top, spec.width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)),
-                         nullptr);
+  return CreateWindowExA(
+      ex_style, window_class, spec.text, CommonStyle(spec) | style, spec.left, spec.top, spec.width,
+      height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
 }
 
 HWND CreatePanelControl(HWND parent, const ControlSpec& spec) {
@@ -84,8 +83,8 @@ HWND CreateRichText(HWND parent, const ControlSpec& spec) {
 }
 
 HWND CreateProgressBar(HWND parent, const ControlSpec& spec) {
-  HWND bar = CreateStandard(parent, spec, PROGRESS_CLASSA, PBS_VERTICAL | PBS_SMOOTH, 0,
-                            spec.height);
+  HWND bar =
+      CreateStandard(parent, spec, PROGRESS_CLASSA, PBS_VERTICAL | PBS_SMOOTH, 0, spec.height);
   if (bar == nullptr) return nullptr;
   for (size_t i = 0; i < layout::kProgressBarCount; ++i) {
     const layout::ProgressSpec& progress = layout::kProgressBars[i];

@@ -12,8 +12,8 @@ namespace tidemark {
 // that cannot be entered raises, which leaves the name field and the line
 // empty; the caller ignores every error of this step.
 void TfrmInstall::ProposeInstallFolder() {
-  const FolderProposal proposal =
-      ProposeFolder(session.controlInfo.Value("TargetFolder"), session.programFilesFolder, IsAnsiLeadByte);
+  const FolderProposal proposal = ProposeFolder(session.controlInfo.Value("TargetFolder"),
+                                                session.programFilesFolder, IsAnsiLeadByte);
   session.folderBase = proposal.folder_base;
   MoveDirectoryList(Control(ids::kDirectoryListBox1), session.folderBase);
   // The field starts empty; setting an equal text must raise no change
@@ -32,8 +32,9 @@ void TfrmInstall::DirectoryListBox1Change(HWND sender) {
 }
 
 void TfrmInstall::edtFolderChange(HWND) {
-  SetControlText(ids::kLabInstallTo,
-                 InstallFolderLine(session.folderBase, ControlText(ids::kEdtFolder), IsAnsiLeadByte));
+  SetControlText(
+      ids::kLabInstallTo,
+      InstallFolderLine(session.folderBase, ControlText(ids::kEdtFolder), IsAnsiLeadByte));
 }
 
 }  // namespace tidemark

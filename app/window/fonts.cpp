@@ -52,8 +52,7 @@ FontChoice DesignFont() { return FontChoice{layout::kDesignFontName, layout::kDe
 
 FontChoice ChooseWindowFont(const std::function<bool(const std::string&)>& is_installed) {
   if (is_installed(layout::kUiFontName)) {
-    return FontChoice{layout::kUiFontName,
-                      MulDiv(layout::kUiFontPoints, kDesignPixelsPerInch, 72)};
+    return FontChoice{layout::kUiFontName, MulDiv(layout::kUiFontPoints, kDesignPixelsPerInch, 72)};
   }
   return DesignFont();
 }

@@ -2,12 +2,12 @@
 #include <exception>
 #include <string>
 
-#include "app/window/button_images.h"
 #include "app/controls/flat_button.h"
-#include "app/window/install.h"
 #include "app/controls/message_box.h"
 #include "app/controls/picture_control.h"
 #include "app/controls/rich_text_view.h"
+#include "app/window/button_images.h"
+#include "app/window/install.h"
 #include "container/errors.h"
 #include "container/items.h"
 #include "container/loader.h"
@@ -67,7 +67,9 @@ bool TfrmInstall::LoadContainer() {
       ShowMessage(handle(), BoxKind::kInformation, error.what(), {BoxButton::kOk});
     }
     session.exeImage.Seek(0);
-    session.dataStart = LoadContainerHead(session.exeImage, RunningExecutableName(), session.controlInfo).data_start;
+    session.dataStart =
+        LoadContainerHead(session.exeImage, RunningExecutableName(), session.controlInfo)
+            .data_start;
     // Refused before anything is written, in either mode: the packer never
     // writes such a name, so the container has been tampered with.
     if (!IsAcceptableAppName(session.controlInfo.Value("AppName"), IsAnsiLeadByte)) {

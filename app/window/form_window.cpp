@@ -6,16 +6,16 @@
 #include <functional>
 #include <new>
 
-#include "app/window/button_images.h"
-#include "app/window/control_factory.h"
 #include "app/controls/directory_list.h"
 #include "app/controls/drive_combo.h"
 #include "app/controls/flat_button.h"
 #include "app/controls/guarded_action.h"
-#include "app/window/install.h"
 #include "app/controls/message_box.h"
 #include "app/controls/panel_window.h"
 #include "app/controls/window_support.h"
+#include "app/window/button_images.h"
+#include "app/window/control_factory.h"
+#include "app/window/install.h"
 #include "resources/layout.h"
 
 namespace tidemark {
@@ -94,9 +94,9 @@ bool TfrmInstall::RegisterClasses(HINSTANCE instance) {
 
 bool TfrmInstall::Create() {
   const RECT frame = CentredFrame();
-  HWND window = CreateWindowExA(kFormExStyle, ids::kWindowClass, kFormTitle, kFormStyle,
-                                frame.left, frame.top, frame.right - frame.left,
-                                frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+  HWND window = CreateWindowExA(kFormExStyle, ids::kWindowClass, kFormTitle, kFormStyle, frame.left,
+                                frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                                nullptr, nullptr, instance_, this);
   // The window is owned from WM_CREATE on (OnCreate); a refused creation
   // leaves nothing behind.
   return window != nullptr;
@@ -200,9 +200,7 @@ HWND TfrmInstall::Control(ids::ControlId id) const {
   return found == controls_.end() ? nullptr : found->second;
 }
 
-std::string TfrmInstall::ControlText(ids::ControlId id) const {
-  return WindowText(Control(id));
-}
+std::string TfrmInstall::ControlText(ids::ControlId id) const { return WindowText(Control(id)); }
 
 void TfrmInstall::SetControlText(ids::ControlId id, const std::string& text) {
   HWND control = Control(id);

@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "app/window/fonts.h"
-#include "system/gdi_handles.h"
 #include "app/steps/session.h"
+#include "app/window/fonts.h"
 #include "resources/control_ids.h"
+#include "system/gdi_handles.h"
 
 namespace tidemark {
 

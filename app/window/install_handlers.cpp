@@ -1,13 +1,13 @@
 // The installation run and the Complete page.
 #include <string>
 
-#include "app/steps/file_items_step.h"
-#include "app/window/install.h"
-#include "app/steps/whole_file.h"
 #include "app/controls/message_box.h"
 #include "app/controls/progress_meter.h"
+#include "app/steps/file_items_step.h"
 #include "app/steps/registration_step.h"
 #include "app/steps/shortcut_step.h"
+#include "app/steps/whole_file.h"
+#include "app/window/install.h"
 #include "rules/installed_files.h"
 #include "rules/path_rules.h"
 #include "system/file_system.h"
@@ -59,7 +59,9 @@ void TfrmInstall::btnGoInstallClick(HWND) {
   WriteUninstaller(session, Control(ids::kMtrProgress));
   const std::string log_path = JoinPath(session.installFolder, InstallLogFileName(session.appName));
   session.installLog.Append(log_path);  // the log lists itself, for the uninstaller
-  MakeShortcuts(session.controlInfo, ShortcutFolders{session.installFolder, session.desktopFolder, session.programsFolder, session.appName},
+  MakeShortcuts(session.controlInfo,
+                ShortcutFolders{session.installFolder, session.desktopFolder,
+                                session.programsFolder, session.appName},
                 session.installLog);
   SaveInstallLogFile(log_path, session.installLog);
   RegisterUninstallEntry(session.appName, session.installFolder);

@@ -1,6 +1,6 @@
 // Moving forward through the first pages, and leaving the program.
-#include "app/window/install.h"
 #include "app/controls/message_box.h"
+#include "app/window/install.h"
 
 namespace tidemark {
 

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "app/window/install.h"
 #include "app/controls/progress_meter.h"
 #include "app/steps/removal_batch_file.h"
 #include "app/steps/uninstall_run.h"
 #include "app/steps/whole_file.h"
+#include "app/window/install.h"
 #include "rules/installed_files.h"
 #include "rules/shortcut_plan.h"
 #include "rules/uninstall_plan.h"
@@ -47,7 +47,8 @@ void TfrmInstall::TestUninstallMode() {
     return;
   }
   session.installLog.LoadText(ReadWholeFile(log_path));
-  SetControlText(ids::kLabUninstall, "Are you sure you want to uninstall " + session.appName + " ?");
+  SetControlText(ids::kLabUninstall,
+                 "Are you sure you want to uninstall " + session.appName + " ?");
   ShowPage(ids::kTabUninstall);
 }
 
@@ -68,17 +69,19 @@ void TfrmInstall::btnUninstallClick(HWND) {
 
   session.uninstallerPath = FindUninstallerPath(session.installLog, IsAnsiLeadByte);
   const ProgressFn advance = AdvanceProgressMeter(meter);
-  RemoveLoggedPaths(session.installLog,
-                    MakePruningScope(session.installLog, session.programsFolder, session.appName, IsAnsiLeadByte),
-                    [&] {
-                      advance(1);
-                      UpdateWindow(meter);
-                    });
+  RemoveLoggedPaths(
+      session.installLog,
+      MakePruningScope(session.installLog, session.programsFolder, session.appName, IsAnsiLeadByte),
+      [&] {
+        advance(1);
+        UpdateWindow(meter);
+      });
   // An empty name would delete the key of every product's uninstall entry.
   if (!session.appName.empty()) DeleteRegKey(UninstallKeyPath(session.appName));
 
   SetControlText(ids::kLabUninstall2, "Uninstall Complete.");
-  if (LeftoversRemain(session.uninstallerPath, handle())) SetControlText(ids::kLabTraces, kLeftoverNote);
+  if (LeftoversRemain(session.uninstallerPath, handle()))
+    SetControlText(ids::kLabTraces, kLeftoverNote);
 }
 
 // Leaving the finished run: the batch removes the uninstaller once this

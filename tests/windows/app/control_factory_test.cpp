@@ -1,8 +1,8 @@
 #include "app/window/control_factory.h"
 
 #include <commctrl.h>
-#include <richedit.h>
 #include <gtest/gtest.h>
+#include <richedit.h>
 
 #include "app/controls/flat_button.h"
 #include "resources/layout.h"

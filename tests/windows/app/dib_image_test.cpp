@@ -41,9 +41,7 @@ TEST(DibImage, RowStrideIsAMultipleOfFourBytes) {
   EXPECT_EQ(DibStride(128), 384u);
 }
 
-TEST(DibImage, EmptyImageGivesEmptyBitmap) {
-  EXPECT_TRUE(MakeDib(RgbImage{}).empty());
-}
+TEST(DibImage, EmptyImageGivesEmptyBitmap) { EXPECT_TRUE(MakeDib(RgbImage{}).empty()); }
 
 }  // namespace
 }  // namespace tidemark

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "rules/directory_entries.h"
 #include "app/controls/directory_list.h"
+#include "rules/directory_entries.h"
 #include "tests/windows/app/box_probe.h"
 #include "tests/windows/app/test_window.h"
 #include "tests/windows/folder/folder_fixture.h"

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "container/errors.h"
-#include "system/system_error.h"
 #include "system/handles.h"
+#include "system/system_error.h"
 #include "tests/windows/system/scratch.h"
 
 namespace tidemark {
@@ -58,8 +58,8 @@ TEST_F(FileSinkTest, ReplacesAnExistingFileAndHoldsItUnshared) {
   auto sink = CreateFileSink(folder_.Sub("out.bin"));
   sink->Write("new", 3);
   EXPECT_FALSE(UniqueHandle(CreateFileA(folder_.Sub("out.bin").c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr)));
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr)));
   sink.reset();  // without Close: what was written still reaches the file
   EXPECT_EQ(folder_.ReadFile("out.bin"), "new");
 }

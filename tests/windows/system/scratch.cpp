@@ -63,12 +63,12 @@ ScratchKey::~ScratchKey() {
 void ScratchKey::Set(HKEY root, const std::string& name, DWORD type,
                      const std::string& data) const {
   RegKey key;
-  Check(RegCreateKeyExA(root, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        key.Receive(), nullptr) == ERROR_SUCCESS,
+  Check(RegCreateKeyExA(root, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
+                        nullptr) == ERROR_SUCCESS,
         "cannot create a test key");
-  const LONG status = RegSetValueExA(key.get(), name.c_str(), 0, type,
-                                     reinterpret_cast<const BYTE*>(data.data()),
-                                     static_cast<DWORD>(data.size()));
+  const LONG status =
+      RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                     static_cast<DWORD>(data.size()));
   Check(status == ERROR_SUCCESS, "cannot set a test value");
 }
 
@@ -77,9 +77,7 @@ bool ScratchKey::Exists(HKEY root, const std::string& sub_path) const {
   return RegOpenKeyExA(root, sub_path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
 }
 
-void ScratchKey::RestrictAccess(HKEY root, const char* sddl) const {
-  SetAccess(root, path_, sddl);
-}
+void ScratchKey::RestrictAccess(HKEY root, const char* sddl) const { SetAccess(root, path_, sddl); }
 
 ScratchFolder::ScratchFolder() {
   char temp[MAX_PATH + 1];

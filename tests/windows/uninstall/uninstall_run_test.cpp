@@ -25,9 +25,9 @@ class UninstallRun : public ::testing::Test {
                              "Programs\\App\\App.lnk", "Programs\\Other\\Other.lnk"}) {
       machine_.WriteFile(name, "x");
     }
-    for (const char* entry : {"Install\\App.exe", "Install\\docs\\guide\\Manual.txt",
-                              "Install\\uninstall.exe", "Install\\App.ilg", "Desktop\\App.lnk",
-                              "Programs\\App\\App.lnk"}) {
+    for (const char* entry :
+         {"Install\\App.exe", "Install\\docs\\guide\\Manual.txt", "Install\\uninstall.exe",
+          "Install\\App.ilg", "Desktop\\App.lnk", "Programs\\App\\App.lnk"}) {
       log_.Append(machine_.Sub(entry));
     }
   }
@@ -85,7 +85,7 @@ TEST_F(UninstallRun, LeavesEmptyFoldersThatNoEntryLeadsThrough) {
 
 TEST_F(UninstallRun, AFileInUseStaysAndTheRunGoesOn) {
   UniqueHandle running(CreateFileA(machine_.Sub("Install\\uninstall.exe").c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+                                   FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(running);
   Run();
   running.Reset();
