@@ -1,8 +1,8 @@
 // Program entry of the installer (and of the uninstaller it leaves behind).
 #include <windows.h>
 
-#include "app/install.h"
 #include "app/message_loop.h"
+#include "app/window/install.h"
 #include "system/handles.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // one. That one names the exception's type through the C++ demangler, which
 // alone is about 45 KB of the stub. This one says the same on stderr with the
 // type's mangled name, then aborts just the same.
+#include <cxxabi.h>
 #include <cstdio>
 #include <cstdlib>
-#include <cxxabi.h>
 #include <exception>
 #include <typeinfo>
 
@@ -42,6 +42,7 @@ void __verbose_terminate_handler() {
     Say(error.what());
     Say("\n");
   } catch (...) {
+    // Not a standard exception: there is no text to add to the report.
   }
   std::abort();
 }

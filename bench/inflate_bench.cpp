@@ -153,8 +153,8 @@ int main(int argc, char** argv) {
   const auto items = [&] {
     tidemark::MemorySource source(container.data(), container.size());
     for (size_t i = 0; i < streams.size(); ++i) {
-      tidemark::InflateItemToFile(source, file_name(i), static_cast<int32_t>(streams[i].content_size),
-                                  nullptr);
+      tidemark::InflateItemToFile(source, *tidemark::CreateFileSink(file_name(i)),
+                                  static_cast<int32_t>(streams[i].content_size), nullptr);
     }
   };
   const auto plain_files = [&] {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "system/handles.h"
+
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: run-timed PROGRAM [ARG...]\n");
@@ -28,12 +30,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "run-timed: cannot start %s (error %lu)\n", argv[1], GetLastError());
     return 1;
   }
-  WaitForSingleObject(info.hProcess, INFINITE);
+  const tidemark::UniqueHandle process(info.hProcess), thread(info.hThread);
+  WaitForSingleObject(process.get(), INFINITE);
   QueryPerformanceCounter(&end);
   DWORD code = 0;
-  GetExitCodeProcess(info.hProcess, &code);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
+  GetExitCodeProcess(process.get(), &code);
   std::printf("run: %.1f ms, exit code %lu\n",
               1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart,
               code);

@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "system/handles.h"
+
 namespace {
+
+using tidemark::UniqueHandle;
 
 constexpr DWORD kInputChunk = 64 * 1024;
 constexpr DWORD kOutputBlock = 128 * 1024;
@@ -28,20 +32,6 @@ struct Entry {
   std::exit(1);
 }
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
 // Creates every folder above `path` below `root`.
 void CreateParents(const std::string& root, const std::string& name) {
   for (size_t at = name.find('\\'); at != std::string::npos; at = name.find('\\', at + 1)) {
@@ -55,9 +45,9 @@ void WriteAll(HANDLE file, const unsigned char* data, DWORD size) {
 }
 
 void InflateOne(HANDLE installer, const Entry& entry, const std::string& path) {
-  Handle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  UniqueHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (out.get() == INVALID_HANDLE_VALUE) Die("cannot create " + path);
+  if (!out) Die("cannot create " + path);
   LARGE_INTEGER at;
   at.QuadPart = entry.offset;
   if (!SetFilePointerEx(installer, at, nullptr, FILE_BEGIN)) Die("seek failed");
@@ -104,9 +94,9 @@ int main(int argc, char** argv) {
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
-  Handle installer(CreateFileA(argv[1], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  UniqueHandle installer(CreateFileA(argv[1], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (installer.get() == INVALID_HANDLE_VALUE) Die(std::string("cannot open ") + argv[1]);
+  if (!installer) Die(std::string("cannot open ") + argv[1]);
   CreateDirectoryA(root.c_str(), nullptr);
   for (const Entry& entry : entries) {
     CreateParents(root, entry.name);

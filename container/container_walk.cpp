@@ -28,8 +28,8 @@ ItemExtent ReadRawItem(ByteSource& source, int32_t size, ByteSink& target) {
   return Measured(source, size, [&] { CopyRawItem(source, target, size); });
 }
 
-HeadWalk WalkContainerHead(ExeImage& image, const std::string& running_file_name,
-                           ControlInfo& info, const HeadSinks& sinks) {
+HeadWalk WalkContainerHead(ExeImage& image, const std::string& running_file_name, ControlInfo& info,
+                           const HeadSinks& sinks) {
   HeadWalk walk;
   walk.head = LoadContainerHead(image, running_file_name, info);
   // The first item starts at DataStart whichever item it is, so a container
@@ -37,13 +37,15 @@ HeadWalk WalkContainerHead(ExeImage& image, const std::string& running_file_name
   image.Seek(walk.head.data_start);
   DiscardSink discard;
   if (!info.Value("Splash").empty()) {
-    walk.splash = ReadCompressedItem(image, info.IntValue("Splash"), OrDiscard(sinks.splash, discard));
+    walk.splash =
+        ReadCompressedItem(image, info.IntValue("Splash"), OrDiscard(sinks.splash, discard));
   }
   if (!info.Value("Icon").empty()) {
     walk.icon = ReadCompressedItem(image, info.IntValue("Icon"), OrDiscard(sinks.icon, discard));
   }
   walk.about = ReadRawItem(image, info.IntValue("InfoAbout"), OrDiscard(sinks.about, discard));
-  walk.licence = ReadRawItem(image, info.IntValue("InfoInstall"), OrDiscard(sinks.licence, discard));
+  walk.licence =
+      ReadRawItem(image, info.IntValue("InfoInstall"), OrDiscard(sinks.licence, discard));
   walk.payload_start = image.Position();
   return walk;
 }

@@ -53,8 +53,8 @@ class DiscardSink : public ByteSink {
 // Loads the head (LoadContainerHead), then reads the splash, icon, about and
 // licence items in order, the first of them from DataStart, and leaves the
 // image at PayloadStart. Raises LoadError for the head and Error for an item.
-HeadWalk WalkContainerHead(ExeImage& image, const std::string& running_file_name,
-                           ControlInfo& info, const HeadSinks& sinks = {});
+HeadWalk WalkContainerHead(ExeImage& image, const std::string& running_file_name, ControlInfo& info,
+                           const HeadSinks& sinks = {});
 
 // Inflates one compressed item of `size` content bytes at the source's
 // position into `target` and tells where it lay.

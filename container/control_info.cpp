@@ -63,9 +63,10 @@ const ControlInfo::NameIndex& ControlInfo::Index() const {
 
 std::string ControlInfo::Value(std::string_view name) const {
   const std::vector<size_t>& order = Index().lines_by_name;
-  const auto found = std::lower_bound(
-      order.begin(), order.end(), name,
-      [this](size_t line, std::string_view wanted) { return NameBefore(NameOf(lines_[line]), wanted); });
+  const auto found = std::lower_bound(order.begin(), order.end(), name,
+                                      [this](size_t line, std::string_view wanted) {
+                                        return NameBefore(NameOf(lines_[line]), wanted);
+                                      });
   if (found == order.end() || !KeyNamesEqual(NameOf(lines_[*found]), name)) return std::string();
   const std::string& line = lines_[*found];
   return line.substr(line.find('=') + 1);

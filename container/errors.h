@@ -16,10 +16,10 @@ class Error : public std::runtime_error {
 // The four ways loading the container at start-up can fail. Each ends the
 // program after its message.
 enum class LoadFailure {
-  kNoControlInfo,    // neither start marker found
-  kNotTerminated,    // end marker not found before the end of the data
-  kChecksum,         // scrambled container whose checksum is not 0
-  kInitialise,       // anything else while loading
+  kNoControlInfo,  // neither start marker found
+  kNotTerminated,  // end marker not found before the end of the data
+  kChecksum,       // scrambled container whose checksum is not 0
+  kInitialise,     // anything else while loading
 };
 
 class LoadError : public Error {

@@ -14,9 +14,7 @@ void ExeImage::Assign(std::vector<uint8_t> bytes) {
   Assign(std::make_unique<VectorStorage>(std::move(bytes)));
 }
 
-int64_t ExeImage::Size() const {
-  return storage_ ? static_cast<int64_t>(storage_->size()) : 0;
-}
+int64_t ExeImage::Size() const { return storage_ ? static_cast<int64_t>(storage_->size()) : 0; }
 
 void ExeImage::Seek(int64_t position) {
   position_ = static_cast<size_t>(std::clamp<int64_t>(position, 0, Size()));

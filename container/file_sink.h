@@ -1,5 +1,7 @@
-// Writing files. The implementation is chosen by platform at link time: a
-// POSIX one for the native tree, a Win32 one (in system/) for the stub.
+// Writing files. The container itself only writes into a FileSink that its
+// caller opened; CreateFileSink is defined once per platform, by the side
+// that opens files: file_sink_posix.cpp here for the native tree, and
+// system/file_sink_win32.cpp for the stub.
 #pragma once
 
 #include <memory>

@@ -19,12 +19,6 @@ namespace {
 // writing it (measured under Wine: larger blocks make both steps slower).
 constexpr size_t kOutputBlock = 128 * 1024;
 
-// No item can hold a negative number of bytes; refuse before touching the
-// source or creating a file.
-void RequireNonNegative(int32_t size) {
-  if (size < 0) throw Error(kStreamReadError);
-}
-
 // One zlib inflate state over the source. It takes input in chunks of
 // kInflateChunk bytes as the decompressor asks for them, and on release moves
 // the source back by the input taken but not used, so that the source stands
@@ -90,25 +84,28 @@ class ItemInflater {
   bool finished_ = false;
 };
 
-// Creates the file, lets `write_item` fill it and closes it; the progress
-// moves only once the whole file is written. On a failure the file is
-// closed by the sink's destructor and the progress stays.
+// Writes the item with `write_item`, closes the file and reports the size:
+// the meter moves only once the whole file is written.
 template <typename WriteItem>
-void WriteItemToFile(const std::string& path, int32_t size, const ProgressFn& progress,
+void WriteItemToFile(FileSink& file, int32_t size, const ProgressFn& progress,
                      WriteItem write_item) {
-  RequireNonNegative(size);
-  std::unique_ptr<FileSink> file = CreateFileSink(path);
-  write_item(*file);
-  file->Close();
+  RequireItemSize(size);
+  write_item();
+  file.Close();
   if (progress) progress(size);
 }
 
 }  // namespace
 
+void RequireItemSize(int32_t size) {
+  if (size < 0) throw Error(kStreamReadError);
+}
+
 bool InflateItem(ByteSource& source, ByteSink& target, int32_t size) {
-  RequireNonNegative(size);
+  RequireItemSize(size);
   ItemInflater inflater(source);
-  const size_t block = std::max<size_t>(1, std::min<size_t>(kOutputBlock, static_cast<size_t>(size)));
+  const size_t block =
+      std::max<size_t>(1, std::min<size_t>(kOutputBlock, static_cast<size_t>(size)));
   std::unique_ptr<uint8_t[]> output(new uint8_t[block]);
   size_t remaining = static_cast<size_t>(size);
   while (remaining > 0) {
@@ -126,7 +123,7 @@ bool InflateItem(ByteSource& source, ByteSink& target, int32_t size) {
 }
 
 void CopyRawItem(ByteSource& source, ByteSink& target, int32_t size) {
-  RequireNonNegative(size);
+  RequireItemSize(size);
   size_t remaining = static_cast<size_t>(size);
   const size_t piece = std::max<size_t>(1, std::min(kCopyPiece, remaining));
   std::unique_ptr<uint8_t[]> buffer(new uint8_t[piece]);
@@ -139,7 +136,7 @@ void CopyRawItem(ByteSource& source, ByteSink& target, int32_t size) {
 }
 
 std::vector<uint8_t> LoadRichTextItem(ByteSource& source, int32_t size) {
-  RequireNonNegative(size);
+  RequireItemSize(size);
   MemorySink text;
   // Reserve no more than the source can still deliver: a size that claims
   // more fails after reading what is there.
@@ -149,20 +146,13 @@ std::vector<uint8_t> LoadRichTextItem(ByteSource& source, int32_t size) {
   return std::move(text.bytes());
 }
 
-bool InflateItemToFile(ByteSource& source, const std::string& path, int32_t size,
+void InflateItemToFile(ByteSource& source, FileSink& file, int32_t size,
                        const ProgressFn& progress) {
-  WriteItemToFile(path, size, progress, [&](ByteSink& file) { InflateItem(source, file, size); });
-  return true;
+  WriteItemToFile(file, size, progress, [&] { InflateItem(source, file, size); });
 }
 
-bool CopyRawToFile(ByteSource& source, const std::string& path, int32_t size,
-                   const ProgressFn& progress) {
-  try {
-    WriteItemToFile(path, size, progress, [&](ByteSink& file) { CopyRawItem(source, file, size); });
-    return true;
-  } catch (...) {
-    return false;
-  }
+void CopyRawToFile(ByteSource& source, FileSink& file, int32_t size, const ProgressFn& progress) {
+  WriteItemToFile(file, size, progress, [&] { CopyRawItem(source, file, size); });
 }
 
 }  // namespace tidemark

@@ -4,10 +4,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "container/byte_stream.h"
+#include "container/file_sink.h"
 #include "container/rgb_image.h"
 
 namespace tidemark {
@@ -32,14 +32,21 @@ void CopyRawItem(ByteSource& source, ByteSink& target, int32_t size);
 // when the source ends first.
 std::vector<uint8_t> LoadRichTextItem(ByteSource& source, int32_t size);
 
-// Creates the file and inflates the item into it; on success reports `size`
-// to `progress`. The file is closed on every path.
-bool InflateItemToFile(ByteSource& source, const std::string& path, int32_t size,
+// Raises Error("Stream read error") for a negative size, which no item can
+// have; a caller checks it before it makes anything for the item.
+void RequireItemSize(int32_t size);
+
+// The two item-to-file operations share one contract: the caller opens
+// `file` (CreateFileSink), the item is written into it and the file is
+// closed, and only then is `size` reported to `progress`. Every failure (a
+// negative size, a damaged or short item, a write that fails) raises an
+// Error and leaves the progress unmoved; the file keeps what was written.
+
+// Inflates one compressed item into `file`.
+void InflateItemToFile(ByteSource& source, FileSink& file, int32_t size,
                        const ProgressFn& progress);
 
-// Copies `size` raw bytes into a new file; reports the bytes copied. Any
-// failure gives false, without an error.
-bool CopyRawToFile(ByteSource& source, const std::string& path, int32_t size,
-                   const ProgressFn& progress);
+// Copies `size` raw bytes into `file`.
+void CopyRawToFile(ByteSource& source, FileSink& file, int32_t size, const ProgressFn& progress);
 
 }  // namespace tidemark

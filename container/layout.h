@@ -1,6 +1,38 @@
-// Constants of the container layout. The markers are kept in pieces and
-// joined at run time, so that no whole marker stands in any binary and the
-// search of an executable for its container can never hit the program itself.
+// The container format. An installer is one file: the stub followed by its
+// container, without gaps. No offset is stored anywhere; every part is
+// found by reading the parts before it.
+//
+//   0             +-------------------------------------+
+//                 | stub (the Windows program)          |  any length
+//                 +-------------------------------------+
+//                 | start marker "d>a>t>a>s>t>a>r>t"    |  17 bytes
+//                 |  (scrambled: "d>a>t>a>c>r>y>p>t")   |
+//                 | CR LF                               |  2
+//                 | control information: name=value     |  any
+//                 |  lines, each ended by CR LF         |
+//                 | end marker "d>a>t>a>e>n>d"          |  13
+//                 | CR LF                               |  2
+//   DataStart     +-------------------------------------+
+//                 | splash item (when Splash is set)    |  zlib stream
+//                 | icon item (when Icon is set)        |  zlib stream
+//                 | about text                          |  InfoAbout raw bytes
+//                 | licence text                        |  InfoInstall raw bytes
+//   PayloadStart  +-------------------------------------+
+//                 | file items f1 .. fN (N = Filecount) |  one zlib stream each
+//                 +-------------------------------------+
+//                 | tail                                |  never read as an item
+//   end of file   +-------------------------------------+
+//
+// A compressed item is exactly one zlib stream whose content is as long as
+// the control information says; items carry no length of their own, so
+// each begins where the one before ends. The uninstaller is bytes 0 to
+// PayloadStart - 1 of the installer as stored. In a scrambled container
+// every byte after the start marker is XORed with ScrambleKey, cycling,
+// and the plain bytes after the marker XOR to 0, the tail included.
+//
+// The markers below are kept in pieces and joined at run time, so that no
+// whole marker stands in any binary and the search of an executable for its
+// container can never hit the program itself.
 #pragma once
 
 #include <cstddef>

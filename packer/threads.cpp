@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "system/handles.h"
 #else
 #include <condition_variable>
 #include <mutex>
@@ -33,22 +35,6 @@ void ConditionVariable::NotifyAll() { WakeAllConditionVariable(&impl_->condition
 
 namespace {
 
-// Owns a thread handle; closing it does not stop the thread, so the owner
-// waits for the thread first.
-class ThreadHandle {
- public:
-  explicit ThreadHandle(HANDLE handle) : handle_(handle) {}
-  ~ThreadHandle() {
-    if (handle_ != nullptr) CloseHandle(handle_);
-  }
-  ThreadHandle(const ThreadHandle&) = delete;
-  ThreadHandle& operator=(const ThreadHandle&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
 DWORD WINAPI RunBody(void* parameter) {
   (*static_cast<std::function<void()>*>(parameter))();
   return 0;
@@ -58,17 +44,17 @@ DWORD WINAPI RunBody(void* parameter) {
 
 struct Thread::Impl {
   std::function<void()> body;
-  std::unique_ptr<ThreadHandle> handle;
+  // Closing the handle does not stop the thread: ~Thread waits for it first.
+  UniqueHandle handle;
 };
 
 Thread::Thread(std::function<void()> body) : impl_(std::make_unique<Impl>()) {
   impl_->body = std::move(body);
-  HANDLE handle = CreateThread(nullptr, 0, RunBody, &impl_->body, 0, nullptr);
-  if (handle == nullptr) throw std::runtime_error("cannot start a worker thread");
-  impl_->handle = std::make_unique<ThreadHandle>(handle);
+  impl_->handle.Reset(CreateThread(nullptr, 0, RunBody, &impl_->body, 0, nullptr));
+  if (!impl_->handle) throw std::runtime_error("cannot start a worker thread");
 }
 
-Thread::~Thread() { WaitForSingleObject(impl_->handle->get(), INFINITE); }
+Thread::~Thread() { WaitForSingleObject(impl_->handle.get(), INFINITE); }
 
 int ProcessorCount() {
   SYSTEM_INFO info;

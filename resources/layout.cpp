@@ -23,6 +23,7 @@ constexpr char kFooter[] = "Tidemark Installation System by Brackwater";
 
 }  // namespace
 
+// clang-format off
 const ControlSpec kControls[] = {
     // Header and content area
     {kImgSplash, kWindow, K::kPicture, 11, 11, 128, 296, "", kStretch, "imgSplash"},
@@ -138,6 +139,7 @@ const ControlSpec kControls[] = {
     {kMtrUninstall, kTabUninstalled, K::kProgressBar, 392, 14, 38, 173, "", kNone,
      "mtrUninstall"},
 };
+// clang-format on
 const size_t kControlCount = sizeof(kControls) / sizeof(kControls[0]);
 
 const ControlSpec* FindControl(int id) {
@@ -148,9 +150,9 @@ const ControlSpec* FindControl(int id) {
 }
 
 const ButtonImageSpec kButtonImages[] = {
-    {kBtnShowLicense, kImageForward}, {kBtnExit, kImageExit},     {kBtnAccept, kImageForward},
-    {kBtnExit2, kImageExit},          {kBtnGoInstall, kImageStart}, {kBtnExit3, kImageExit},
-    {kBtnExit4, kImageExit},          {kBtnComplete, kImageDone},  {kBtnUninstall, kImageStart},
+    {kBtnShowLicense, kImageForward}, {kBtnExit, kImageExit},          {kBtnAccept, kImageForward},
+    {kBtnExit2, kImageExit},          {kBtnGoInstall, kImageStart},    {kBtnExit3, kImageExit},
+    {kBtnExit4, kImageExit},          {kBtnComplete, kImageDone},      {kBtnUninstall, kImageStart},
     {kBtnCancel, kImageExit},         {kBtnUninstallExit, kImageDone},
 };
 const size_t kButtonImageAssignments = sizeof(kButtonImages) / sizeof(kButtonImages[0]);

@@ -33,7 +33,7 @@ enum class Kind {
   kDirectoryList,  // list of folders
   kEdit,           // one-line edit field
   kCheckBox,
-  kProgressBar,    // vertical, smooth
+  kProgressBar,  // vertical, smooth
 };
 
 enum Flag : uint32_t {

@@ -2,9 +2,7 @@
 
 namespace tidemark {
 
-std::string InstallLogFileName(std::string_view app_name) {
-  return std::string(app_name) + ".ilg";
-}
+std::string InstallLogFileName(std::string_view app_name) { return std::string(app_name) + ".ilg"; }
 
 std::string UninstallerPathIn(std::string_view install_folder) {
   return JoinPath(install_folder, kUninstallerFileName);

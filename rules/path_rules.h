@@ -34,8 +34,7 @@ std::string WithoutTrailingBackslashes(std::string_view path,
 
 // FolderPart without its trailing "\" characters (a trailing ":" stays, as
 // in "C:").
-std::string FolderWithoutSeparator(std::string_view path,
-                                   LeadBytePredicate is_lead_byte = nullptr);
+std::string FolderWithoutSeparator(std::string_view path, LeadBytePredicate is_lead_byte = nullptr);
 
 // Whether `path` names the same place whatever the current folder: it
 // starts with a drive and its root ("C:\") or with "\\" (a network path).

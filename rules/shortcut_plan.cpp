@@ -32,8 +32,7 @@ std::vector<std::string> ShortcutPlan::LogEntries() const {
 ShortcutPlan PlanShortcuts(const ControlInfo& control_info, const ShortcutFolders& folders,
                            LeadBytePredicate is_lead_byte) {
   const std::string main_name = control_info.Value("ExeShortCut");
-  const std::string main_target =
-      JoinPath(folders.install_folder, control_info.Value("ExeName"));
+  const std::string main_target = JoinPath(folders.install_folder, control_info.Value("ExeName"));
 
   ShortcutPlan plan;
   if (!folders.desktop_folder.empty()) {
@@ -52,8 +51,8 @@ ShortcutPlan PlanShortcuts(const ControlInfo& control_info, const ShortcutFolder
     const std::string number = std::to_string(i);
     const std::string name = control_info.Value("ShortcutName" + number);
     if (name.empty()) break;
-    add_to_group(name, JoinPath(folders.install_folder,
-                                control_info.Value("ShortcutPath" + number)));
+    add_to_group(name,
+                 JoinPath(folders.install_folder, control_info.Value("ShortcutPath" + number)));
   }
   return plan;
 }

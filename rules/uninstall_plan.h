@@ -14,9 +14,10 @@
 namespace tidemark {
 
 // The uninstaller's path as the log names it: the last entry, in log order,
-// whose file name is exactly "uninstall.exe" (bytes compared, so a
-// capitalised "Uninstall.exe" does not count, nor does a shortcut such as
-// "...\uninstall.exe.lnk"). Empty when no entry names it.
+// that contains "uninstall.exe" anywhere (bytes compared, so a capitalised
+// "Uninstall.exe" does not count, while "...\my_uninstall.exe" and a
+// shortcut such as "...\uninstall.exe.lnk" do). Empty when no entry
+// contains it.
 std::string FindUninstallerPath(const InstallLog& log, LeadBytePredicate is_lead_byte = nullptr);
 
 // The folders the uninstaller may remove once they are empty, each without
@@ -35,8 +36,7 @@ struct PruningScope {
 // root are ever in scope: never a drive, nor a path relative to whatever
 // the current folder happens to be.
 PruningScope MakePruningScope(const InstallLog& log, std::string_view programs_folder,
-                              std::string_view app_name,
-                              LeadBytePredicate is_lead_byte = nullptr);
+                              std::string_view app_name, LeadBytePredicate is_lead_byte = nullptr);
 
 // The folders to try to remove after the file `entry` has been deleted,
 // innermost first: the entry's folder and each enclosing folder, whole

@@ -29,7 +29,8 @@ std::string PathForCommandInterpreter(const std::string& ansi_path) {
   char short_path[MAX_PATH];
   const DWORD length = GetShortPathNameA(ansi_path.c_str(), short_path, MAX_PATH);
   if (length > 0 && length < MAX_PATH) {
-    if (std::optional<std::string> oem = ToOemCodePage(std::string(short_path, length))) return *oem;
+    if (std::optional<std::string> oem = ToOemCodePage(std::string(short_path, length)))
+      return *oem;
   }
   return ansi_path;
 }

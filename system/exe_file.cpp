@@ -62,9 +62,9 @@ std::unique_ptr<ImageStorage> LoadImageStorage(HANDLE file) {
 std::string RunningExecutablePath() {
   std::vector<char> path(MAX_PATH);
   for (;;) {
-    const DWORD length =
-        GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size() || path.size() >= kLongestPath) return std::string(path.data(), length);
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size() || path.size() >= kLongestPath)
+      return std::string(path.data(), length);
     path.resize(path.size() * 2);  // the name was cut short
   }
 }

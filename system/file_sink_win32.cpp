@@ -30,6 +30,7 @@ class Win32FileSink : public FileSink {
     try {
       Flush();
     } catch (const Error&) {
+      // Reported by nobody: the caller is already leaving through an error.
     }
   }
 

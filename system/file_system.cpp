@@ -47,9 +47,7 @@ bool CreateSingleFolder(const std::string& path) {
 
 bool DeleteFileQuiet(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
-bool RemoveFolderQuiet(const std::string& path) {
-  return RemoveDirectoryA(path.c_str()) != FALSE;
-}
+bool RemoveFolderQuiet(const std::string& path) { return RemoveDirectoryA(path.c_str()) != FALSE; }
 
 void ForEachFolderEntry(const std::string& folder, const FolderEntryFn& on_entry) {
   const std::string pattern = folder + "\\*.*";

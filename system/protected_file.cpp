@@ -33,8 +33,8 @@ void RemoveWhatIsInTheWay(const std::string& path) {
 
 LocalMemory AdministratorsOnlyDescriptor() {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kAdministratorsOnlySddl,
-                                                            SDDL_REVISION_1, &descriptor, nullptr)) {
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(
+          kAdministratorsOnlySddl, SDDL_REVISION_1, &descriptor, nullptr)) {
     return LocalMemory();
   }
   return LocalMemory(descriptor);

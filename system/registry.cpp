@@ -17,9 +17,9 @@ const HKEY kReadRootsInOrder[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
 // Read access levels, tried in this order; the first that is granted is kept.
 const REGSAM kReadAccessLadder[] = {
-    KEY_READ,                                                          // 0x20019
+    KEY_READ,                                                         // 0x20019
     STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,  // 0x20009
-    KEY_QUERY_VALUE,                                                   // 0x0001
+    KEY_QUERY_VALUE,                                                  // 0x0001
 };
 
 // A value may grow between the size query and the read; give it a few
@@ -79,8 +79,7 @@ std::string ReadStringValue(HKEY key, const std::string& value_name) {
 }
 
 template <typename OpenFn>
-std::string ReadFromRoots(const std::string& key_path, const std::string& value_name,
-                          OpenFn open) {
+std::string ReadFromRoots(const std::string& key_path, const std::string& value_name, OpenFn open) {
   for (HKEY root : kReadRootsInOrder) {
     RegKey key = open(root, key_path);
     std::string value = ReadStringValue(key.get(), value_name);

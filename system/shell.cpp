@@ -29,8 +29,8 @@ bool ShellRun(const std::string& file, const std::string& parameters, int show_c
     return false;
   }
   // No operation (the default action) and no folder (the current one).
-  const HINSTANCE result = ShellExecuteA(owner, nullptr, file_text.data(), parameter_text.data(),
-                                         nullptr, show_command);
+  const HINSTANCE result =
+      ShellExecuteA(owner, nullptr, file_text.data(), parameter_text.data(), nullptr, show_command);
   return reinterpret_cast<intptr_t>(result) > 32;
 }
 

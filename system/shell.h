@@ -15,7 +15,6 @@ inline constexpr size_t kShellRunTextLimit = 1024;
 // folder; `show_command` is an SW_ value and `owner` the window that owns
 // any message the shell shows. True when the shell accepted the request.
 // A text longer than kShellRunTextLimit is refused (false) without a call.
-bool ShellRun(const std::string& file, const std::string& parameters, int show_command,
-              HWND owner);
+bool ShellRun(const std::string& file, const std::string& parameters, int show_command, HWND owner);
 
 }  // namespace tidemark

@@ -53,8 +53,8 @@ std::vector<uint8_t> EncodeBmp32(const Canvas& canvas) {
   w.U32(pixel_bytes);
   w.U32(3780);  // 96 pixels per inch, in pixels per metre
   w.U32(3780);
-  w.U32(0);  // colours used
-  w.U32(0);  // colours important
+  w.U32(0);           // colours used
+  w.U32(0);           // colours important
   w.U32(0x00FF0000);  // red mask
   w.U32(0x0000FF00);  // green mask
   w.U32(0x000000FF);  // blue mask
@@ -76,7 +76,8 @@ std::vector<uint8_t> EncodeBmp32(const Canvas& canvas) {
 
 void WriteFileBytes(const std::vector<uint8_t>& bytes, const std::string& path) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   file.close();
   if (!file) throw std::runtime_error("cannot write " + path);
 }

@@ -13,8 +13,7 @@ uint8_t ToByte(double channel) {
 }  // namespace
 
 Rgb Mix(const Rgb& from, const Rgb& to, double t) {
-  return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t,
-          from.b + (to.b - from.b) * t};
+  return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t, from.b + (to.b - from.b) * t};
 }
 
 Canvas::Canvas(int width, int height)

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/gdi_handles.h"
+#include "system/gdi_handles.h"
 
 namespace tidemark::e2e {
 namespace {

@@ -91,7 +91,7 @@ TEST_P(WorkedExampleTest, HeadAndFilesReadBackInOrder) {
   for (size_t i = 0; i < product.files.size(); ++i) {
     const std::string path = folder.File("f" + std::to_string(i + 1));
     const int32_t size = static_cast<int32_t>(product.files[i].size());
-    ASSERT_TRUE(InflateItemToFile(image, path, size, [&](int64_t step) { progress += step; }));
+    InflateItemToFile(image, *CreateFileSink(path), size, [&](int64_t step) { progress += step; });
     EXPECT_EQ(test::ReadWholeFile(path), product.files[i]) << i;
   }
   EXPECT_EQ(progress, 635904 + 58572 + 104);
@@ -112,7 +112,7 @@ TEST_P(WorkedExampleTest, UninstallerImageHoldsTheHeadOnly) {
   test::TempFolder folder;
   const std::string path = folder.File("uninstall.exe");
   MemorySource on_disk(file);  // the installer as stored, scrambled or not
-  ASSERT_TRUE(CopyRawToFile(on_disk, path, static_cast<int32_t>(payload_start), nullptr));
+  CopyRawToFile(on_disk, *CreateFileSink(path), static_cast<int32_t>(payload_start), nullptr);
 
   ExeImage uninstaller(std::make_unique<VectorStorage>(test::ReadWholeFile(path)));
   const HeadWalk walk = WalkContainerHead(uninstaller, path, info);

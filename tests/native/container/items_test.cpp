@@ -247,7 +247,7 @@ TEST(ItemToFileTest, InflatesIntoANewFileAndReportsProgressOnceAtTheEnd) {
   const Bytes data = test::Concat({test::Deflate(content), ToBytes("next")});
   MemorySource source(data);
   ProgressLog progress;
-  EXPECT_TRUE(InflateItemToFile(source, path, 635904, progress.For(path)));
+  InflateItemToFile(source, *CreateFileSink(path), 635904, progress.For(path));
   EXPECT_EQ(test::ReadWholeFile(path), content);
   EXPECT_EQ(progress.steps, std::vector<int64_t>{635904});
   EXPECT_EQ(progress.file_sizes_seen, std::vector<int64_t>{635904});
@@ -255,7 +255,7 @@ TEST(ItemToFileTest, InflatesIntoANewFileAndReportsProgressOnceAtTheEnd) {
 
   // An empty file is a valid item.
   MemorySource empty(test::Deflate({}));
-  EXPECT_TRUE(InflateItemToFile(empty, folder.File("empty.dat"), 0, progress.For(path)));
+  InflateItemToFile(empty, *CreateFileSink(folder.File("empty.dat")), 0, progress.For(path));
   EXPECT_TRUE(std::filesystem::exists(folder.File("empty.dat")));
   EXPECT_EQ(std::filesystem::file_size(folder.File("empty.dat")), 0u);
 }
@@ -270,19 +270,23 @@ TEST(ItemToFileTest, FailuresLeaveTheFileClosedAndProgressUnmoved) {
   const std::string missing_folder = folder.File("docs/Manual.pdf");
   MemorySource source(damaged);
   const std::string message =
-      ErrorOf([&] { InflateItemToFile(source, missing_folder, 200000, progress.For(missing_folder)); });
+      ErrorOf([&] { InflateItemToFile(source, *CreateFileSink(missing_folder), 200000, progress.For(missing_folder)); });
   EXPECT_EQ(message.rfind("Cannot create file \"" + missing_folder + "\". ", 0), 0u) << message;
   EXPECT_EQ(source.Position(), 0);
 
   const std::string path = folder.File("damaged.dat");
-  EXPECT_EQ(ErrorOf([&] { InflateItemToFile(source, path, 200000, progress.For(path)); }),
+  EXPECT_EQ(ErrorOf([&] { InflateItemToFile(source, *CreateFileSink(path), 200000, progress.For(path)); }),
             kDecompressionError);
   EXPECT_TRUE(std::filesystem::exists(path));  // left with what was written
 
+  // A negative size is refused before the source is read; the stub checks
+  // it with RequireItemSize before it creates the file.
+  EXPECT_EQ(ErrorOf([] { RequireItemSize(-5); }), kStreamReadError);
   const std::string negative = folder.File("negative.dat");
-  EXPECT_EQ(ErrorOf([&] { InflateItemToFile(source, negative, -5, progress.For(negative)); }),
+  const int64_t before = source.Position();
+  EXPECT_EQ(ErrorOf([&] { InflateItemToFile(source, *CreateFileSink(negative), -5, progress.For(negative)); }),
             kStreamReadError);
-  EXPECT_FALSE(std::filesystem::exists(negative));
+  EXPECT_EQ(source.Position(), before);
   EXPECT_TRUE(progress.steps.empty());
 }
 
@@ -293,26 +297,26 @@ TEST(CopyRawToFileTest, CopiesTheUninstallerImageFromOffsetZero) {
   MemorySource source(image);
   source.Seek(0);
   ProgressLog progress;
-  EXPECT_TRUE(CopyRawToFile(source, path, 100000, progress.For(path)));
+  CopyRawToFile(source, *CreateFileSink(path), 100000, progress.For(path));
   EXPECT_EQ(test::ReadWholeFile(path), Bytes(image.begin(), image.begin() + 100000));
   EXPECT_EQ(progress.steps, std::vector<int64_t>{100000});
   EXPECT_EQ(progress.file_sizes_seen, std::vector<int64_t>{100000});
   EXPECT_EQ(source.Position(), 100000);
 }
 
-TEST(CopyRawToFileTest, EveryFailureIsSwallowed) {
+TEST(CopyRawToFileTest, FailuresAreRaisedLikeInflating) {
   test::TempFolder folder;
   const Bytes image = test::RandomBytes(1000, 14);
   ProgressLog progress;
   MemorySource source(image);
-  const std::string missing = folder.File("no such folder/uninstall.exe");
-  EXPECT_FALSE(CopyRawToFile(source, missing, 100, progress.For(missing)));
   const std::string path = folder.File("short.exe");
-  EXPECT_FALSE(CopyRawToFile(source, path, 1001, progress.For(path)));
-  EXPECT_FALSE(CopyRawToFile(source, path, -1, progress.For(path)));
+  EXPECT_EQ(ErrorOf([&] { CopyRawToFile(source, *CreateFileSink(path), 1001, progress.For(path)); }),
+            kStreamReadError);
+  EXPECT_EQ(ErrorOf([&] { CopyRawToFile(source, *CreateFileSink(path), -1, progress.For(path)); }),
+            kStreamReadError);
   const ProgressFn throwing = [](int64_t) { throw std::runtime_error("meter gone"); };
   source.Seek(0);
-  EXPECT_FALSE(CopyRawToFile(source, path, 10, throwing));
+  EXPECT_THROW(CopyRawToFile(source, *CreateFileSink(path), 10, throwing), std::runtime_error);
   EXPECT_TRUE(progress.steps.empty());
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/message_box.h"
+#include "app/controls/message_box.h"
 
 namespace tidemark::testing {
 

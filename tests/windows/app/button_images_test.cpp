@@ -1,4 +1,4 @@
-#include "app/button_images.h"
+#include "app/window/button_images.h"
 
 #include <gtest/gtest.h>
 
@@ -28,8 +28,8 @@ TEST(ButtonImages, InflatedPixelsEqualTheDrawnBitmaps) {
   for (int index = 0; index < layout::kButtonImageCount; ++index) {
     const std::vector<uint8_t> reference = ReferencePixels(index);
     ASSERT_EQ(reference.size(), kButtonImageBytes) << "btn" << index << ".bmp";
-    EXPECT_TRUE(std::equal(reference.begin(), reference.end(),
-                           pixels.begin() + index * kButtonImageBytes))
+    EXPECT_TRUE(
+        std::equal(reference.begin(), reference.end(), pixels.begin() + index * kButtonImageBytes))
         << "image " << index;
   }
 }

@@ -1,10 +1,10 @@
-#include "app/control_factory.h"
+#include "app/window/control_factory.h"
 
 #include <commctrl.h>
-#include <richedit.h>
 #include <gtest/gtest.h>
+#include <richedit.h>
 
-#include "app/flat_button.h"
+#include "app/controls/flat_button.h"
 #include "resources/layout.h"
 #include "tests/windows/app/test_window.h"
 

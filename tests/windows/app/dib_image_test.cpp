@@ -1,4 +1,4 @@
-#include "app/dib_image.h"
+#include "app/controls/dib_image.h"
 
 #include <gtest/gtest.h>
 
@@ -41,9 +41,7 @@ TEST(DibImage, RowStrideIsAMultipleOfFourBytes) {
   EXPECT_EQ(DibStride(128), 384u);
 }
 
-TEST(DibImage, EmptyImageGivesEmptyBitmap) {
-  EXPECT_TRUE(MakeDib(RgbImage{}).empty());
-}
+TEST(DibImage, EmptyImageGivesEmptyBitmap) { EXPECT_TRUE(MakeDib(RgbImage{}).empty()); }
 
 }  // namespace
 }  // namespace tidemark

@@ -1,7 +1,8 @@
-#include "app/flat_button.h"
+#include "app/controls/flat_button.h"
 
 #include <gtest/gtest.h>
 
+#include "system/gdi_handles.h"
 #include "tests/windows/app/test_window.h"
 
 namespace tidemark {
@@ -86,11 +87,10 @@ TEST_F(FlatButton, ItsWindowTextIsItsHintAndItsTooltip) {
 
 TEST_F(FlatButton, ShowsTheImageItWasGiven) {
   EXPECT_EQ(FlatButtonImage(button_), -1);
-  HIMAGELIST images = ImageList_Create(32, 32, ILC_COLOR32, 4, 0);
-  SetFlatButtonImage(button_, images, 2);
+  const UniqueImageList images(ImageList_Create(32, 32, ILC_COLOR32, 4, 0));
+  SetFlatButtonImage(button_, images.get(), 2);
   EXPECT_EQ(FlatButtonImage(button_), 2);
   DestroyWindow(button_);
-  ImageList_Destroy(images);
 }
 
 }  // namespace

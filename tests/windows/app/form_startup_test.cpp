@@ -3,8 +3,8 @@
 // installer message, and the window is never shown.
 #include <gtest/gtest.h>
 
-#include "app/flat_button.h"
-#include "app/install.h"
+#include "app/controls/flat_button.h"
+#include "app/window/install.h"
 #include "tests/windows/app/box_probe.h"
 
 namespace tidemark {
@@ -39,10 +39,10 @@ TEST(FormStartUp, WithoutContainerEndsAfterTheDamagedInstallerMessage) {
   EXPECT_EQ(FlatButtonImage(form.Control(ids::kBtnGoInstall)), 1);
   EXPECT_EQ(FlatButtonImage(form.Control(ids::kBtnExit4)), 2);
   EXPECT_EQ(FlatButtonImage(form.Control(ids::kBtnUninstallExit)), 3);
-  EXPECT_FALSE(form.programFilesFolder.empty());
-  EXPECT_TRUE(form.exeFile.is_open());
+  EXPECT_FALSE(form.session.programFilesFolder.empty());
+  EXPECT_TRUE(form.session.exeFile.is_open());
   EXPECT_EQ(form.ControlText(ids::kLabTitle), "Software Title");
-  EXPECT_EQ(form.payloadStart, 0);
+  EXPECT_EQ(form.session.payloadStart, 0);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ constexpr ControlId kWindowId = static_cast<ControlId>(kWindow);
 
 // The window's controls as the product's design gives them (pages excepted:
 // their origin is this implementation's choice and is checked below).
+// clang-format off
 const Expected kDesign[] = {
     {kBevel1, kWindowId, 10, 10, 130, 298},         {kImgSplash, kWindowId, 11, 11, 128, 296},
     {kPanIcon, kWindowId, 146, 10, 34, 34},         {kImgIcon, kPanIcon, 1, 1, 32, 32},
@@ -54,6 +55,7 @@ const Expected kDesign[] = {
     {kBevel9, kTabUninstalled, 0, 203, 438, 2},     {kBtnUninstallExit, kTabUninstalled, 392, 216, 38, 38},
     {kMtrUninstall, kTabUninstalled, 392, 14, 38, 173},
 };
+// clang-format on
 
 const ControlId kPageOrder[] = {kTabIntro,     kTabLicense,   kTabFolder,     kTabInstalling,
                                 kTabInstalled, kTabUninstall, kTabUninstalled};

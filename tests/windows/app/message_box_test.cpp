@@ -1,4 +1,4 @@
-#include "app/message_box.h"
+#include "app/controls/message_box.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,9 @@ TEST(EscapeAnswer, IsNoWhenOfferedElseTheLastButton) {
 }
 
 BoxRequest ExitQuestion() {
-  return BoxRequest{BoxTitle(BoxKind::kConfirmation), BoxKind::kConfirmation, "Exit Installer ?",
+  return BoxRequest{BoxTitle(BoxKind::kConfirmation),
+                    BoxKind::kConfirmation,
+                    "Exit Installer ?",
                     {BoxButton::kYes, BoxButton::kNo}};
 }
 
@@ -72,8 +74,10 @@ TEST(InstallerBox, EnterAnswersTheDefaultAndEscapeAnswersNo) {
 
 TEST(InstallerBox, DamagedInstallerBoxHasTheSingleAbortButton) {
   BoxProbe probe;
-  const BoxRequest request{BoxTitle(BoxKind::kError), BoxKind::kError,
-                           "Checksum error (damaged installer?)", {BoxButton::kAbort}};
+  const BoxRequest request{BoxTitle(BoxKind::kError),
+                           BoxKind::kError,
+                           "Checksum error (damaged installer?)",
+                           {BoxButton::kAbort}};
   EXPECT_EQ(probe.Show(request, [](HWND box) { PressKey(box, VK_ESCAPE); }), BoxButton::kAbort);
   EXPECT_EQ(probe.seen().title, "Error");
   EXPECT_EQ(probe.seen().buttons, std::vector<std::string>{"&Abort"});

@@ -17,8 +17,7 @@ TEST(PendingMessages, AreHandledAndAQuitRequestIsKeptForTheMainLoop) {
     if (message == kProbe) ++*reinterpret_cast<int*>(GetWindowLongPtrA(target, GWLP_USERDATA));
     return DefWindowProcA(target, message, wparam, lparam);
   };
-  SetWindowLongPtrA(window, GWLP_WNDPROC,
-                    reinterpret_cast<LONG_PTR>(static_cast<WNDPROC>(count)));
+  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(static_cast<WNDPROC>(count)));
 
   PostMessageA(window, kProbe, 0, 0);
   EXPECT_TRUE(HandlePendingMessages(nullptr));

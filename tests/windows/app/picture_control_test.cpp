@@ -1,8 +1,8 @@
-#include "app/picture_control.h"
+#include "app/controls/picture_control.h"
 
 #include <gtest/gtest.h>
 
-#include "app/gdi_handles.h"
+#include "system/gdi_handles.h"
 #include "tests/windows/app/test_window.h"
 
 namespace tidemark {

@@ -1,4 +1,4 @@
-#include "app/rich_text_view.h"
+#include "app/controls/rich_text_view.h"
 
 #include <gtest/gtest.h>
 

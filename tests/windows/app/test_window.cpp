@@ -1,6 +1,6 @@
 #include "tests/windows/app/test_window.h"
 
-#include "app/control_factory.h"
+#include "app/window/control_factory.h"
 
 namespace tidemark::testing {
 namespace {
@@ -26,9 +26,9 @@ TestWindow::~TestWindow() {
 
 LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    SetWindowLongPtrA(window, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(
-                          reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams));
+    SetWindowLongPtrA(
+        window, GWLP_USERDATA,
+        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams));
   }
   auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self != nullptr && message == WM_COMMAND) {
@@ -41,7 +41,8 @@ LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wparam, LPAR
 
 std::string TextOf(HWND window) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

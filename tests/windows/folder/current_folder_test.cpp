@@ -1,4 +1,4 @@
-#include "app/current_folder.h"
+#include "system/current_folder.h"
 
 #include <gtest/gtest.h>
 

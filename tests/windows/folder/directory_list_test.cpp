@@ -1,4 +1,4 @@
-#include "app/directory_list.h"
+#include "app/controls/directory_list.h"
 
 #include <gtest/gtest.h>
 

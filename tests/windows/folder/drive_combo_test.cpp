@@ -1,12 +1,12 @@
-#include "app/drive_combo.h"
+#include "app/controls/drive_combo.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/directory_entries.h"
-#include "app/directory_list.h"
+#include "app/controls/directory_list.h"
+#include "rules/directory_entries.h"
 #include "tests/windows/app/box_probe.h"
 #include "tests/windows/app/test_window.h"
 #include "tests/windows/folder/folder_fixture.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/current_folder.h"
+#include "system/current_folder.h"
 #include "tests/windows/system/scratch.h"
 
 namespace tidemark::testing {

@@ -1,4 +1,4 @@
-#include "app/install_log_file.h"
+#include "app/steps/whole_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/progress_meter.h"
+#include "app/controls/progress_meter.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -35,8 +35,8 @@ TEST(ProgressMeter, CountsBytesOfLargeProducts) {
 TEST(PacedProgress, ShowsTheFirstAtOnceAndEverythingByTheEnd) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
   ASSERT_TRUE(InitCommonControlsEx(&controls));
-  HWND meter = CreateWindowExA(0, PROGRESS_CLASSA, "", PBS_SMOOTH, 0, 0, 200, 20, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND meter = CreateWindowExA(0, PROGRESS_CLASSA, "", PBS_SMOOTH, 0, 0, 200, 20, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
   HWND label = CreateWindowExA(0, "STATIC", "", SS_LEFT, 0, 0, 200, 20, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(meter, nullptr);

@@ -1,4 +1,4 @@
-#include "app/registration_step.h"
+#include "app/steps/registration_step.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/shortcut_step.h"
+#include "app/steps/shortcut_step.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +28,9 @@ class ShortcutStep : public ::testing::Test {
 
   ScopedCoInitialize com_;
   testing::ScratchFolder folder_;
-  const ControlInfo keys_ = Keys({"ExeName=app.exe", "exeshortcut=App", "ShortcutName1=Manual",
-                                  "ShortcutPath1=docs\\Manual.pdf", "ShortcutName2=",
-                                  "ShortcutName3=Never"});
+  const ControlInfo keys_ =
+      Keys({"ExeName=app.exe", "exeshortcut=App", "ShortcutName1=Manual",
+            "ShortcutPath1=docs\\Manual.pdf", "ShortcutName2=", "ShortcutName3=Never"});
 };
 
 TEST_F(ShortcutStep, DesktopThenGroupInOrderEachLogged) {
@@ -62,9 +62,9 @@ TEST_F(ShortcutStep, ExistingGroupIsUsedAgain) {
 TEST_F(ShortcutStep, GroupUnderAMissingFolderLogsLinksNotWritten) {
   InstallLog log;
   MakeShortcuts(keys_, Folders("", folder_.Sub("Missing\\Programs")), log);
-  EXPECT_EQ(log.entries(), (std::vector<std::string>{
-                               folder_.Sub("Missing\\Programs\\App\\App.lnk"),
-                               folder_.Sub("Missing\\Programs\\App\\Manual.lnk")}));
+  EXPECT_EQ(log.entries(),
+            (std::vector<std::string>{folder_.Sub("Missing\\Programs\\App\\App.lnk"),
+                                      folder_.Sub("Missing\\Programs\\App\\Manual.lnk")}));
   EXPECT_FALSE(FolderExists(folder_.Sub("Missing")));
 }
 

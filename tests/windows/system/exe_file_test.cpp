@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "container/errors.h"
+#include "system/handles.h"
 #include "system/system_error.h"
 #include "tests/windows/system/scratch.h"
 
@@ -23,10 +24,9 @@ TEST(ExeFile, ReadsTheRunningFileWhileOthersMayWriteIt) {
 
   ExeFile file;
   file.Open(path);
-  HANDLE writer = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_NE(writer, INVALID_HANDLE_VALUE);
-  if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+  EXPECT_TRUE(
+      UniqueHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr)));
 
   auto first = file.ReadImage();
   auto second = file.ReadImage();  // from the first byte again

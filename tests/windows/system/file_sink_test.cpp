@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "container/errors.h"
+#include "system/handles.h"
 #include "system/system_error.h"
 #include "tests/windows/system/scratch.h"
 
@@ -56,10 +57,9 @@ TEST_F(FileSinkTest, ReplacesAnExistingFileAndHoldsItUnshared) {
   folder_.WriteFile("out.bin", "old content that is longer");
   auto sink = CreateFileSink(folder_.Sub("out.bin"));
   sink->Write("new", 3);
-  HANDLE other = CreateFileA(folder_.Sub("out.bin").c_str(), GENERIC_READ,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_EQ(other, INVALID_HANDLE_VALUE);
-  if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
+  EXPECT_FALSE(UniqueHandle(CreateFileA(folder_.Sub("out.bin").c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr)));
   sink.reset();  // without Close: what was written still reaches the file
   EXPECT_EQ(folder_.ReadFile("out.bin"), "new");
 }

@@ -56,8 +56,9 @@ TEST_F(FileSystem, ListsEveryEntryWithItsAttributes) {
   folder_.WriteFile("hidden.txt", "h");
   SetFileAttributesA(folder_.Sub("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
   std::map<std::string, uint32_t> entries;
-  ForEachFolderEntry(folder_.path(),
-                     [&](const std::string& name, uint32_t attributes) { entries[name] = attributes; });
+  ForEachFolderEntry(folder_.path(), [&](const std::string& name, uint32_t attributes) {
+    entries[name] = attributes;
+  });
   ASSERT_EQ(entries.size(), 5u) << "., .., file.txt, hidden.txt, sub";
   EXPECT_TRUE(entries.count(".") && entries.count(".."));
   EXPECT_TRUE(entries["sub"] & FILE_ATTRIBUTE_DIRECTORY);

@@ -21,8 +21,8 @@ std::string DaclOf(const std::string& path) {
   }
   char* text = nullptr;
   std::string sddl = "(unconvertible)";
-  if (ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
-                                                           DACL_SECURITY_INFORMATION, &text, nullptr)) {
+  if (ConvertSecurityDescriptorToStringSecurityDescriptorA(
+          descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
     sddl = text;
     LocalFree(text);
   }

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "system/handles.h"
+
 namespace tidemark::testing {
 
 namespace {
@@ -25,11 +27,10 @@ void SetAccess(HKEY root, const std::string& path, const char* sddl) {
   Check(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
                                                              nullptr),
         "bad SDDL");
-  HKEY key = nullptr;
-  LONG status = RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key);
+  RegKey key;
+  LONG status = RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, key.Receive());
   if (status == ERROR_SUCCESS) {
-    status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-    RegCloseKey(key);
+    status = RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor);
   }
   LocalFree(descriptor);
   Check(status == ERROR_SUCCESS, "cannot change a key's access list");
@@ -61,27 +62,22 @@ ScratchKey::~ScratchKey() {
 
 void ScratchKey::Set(HKEY root, const std::string& name, DWORD type,
                      const std::string& data) const {
-  HKEY key = nullptr;
-  Check(RegCreateKeyExA(root, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+  RegKey key;
+  Check(RegCreateKeyExA(root, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
                         nullptr) == ERROR_SUCCESS,
         "cannot create a test key");
-  const LONG status = RegSetValueExA(key, name.c_str(), 0, type,
-                                     reinterpret_cast<const BYTE*>(data.data()),
-                                     static_cast<DWORD>(data.size()));
-  RegCloseKey(key);
+  const LONG status =
+      RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                     static_cast<DWORD>(data.size()));
   Check(status == ERROR_SUCCESS, "cannot set a test value");
 }
 
 bool ScratchKey::Exists(HKEY root, const std::string& sub_path) const {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, sub_path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
+  RegKey key;
+  return RegOpenKeyExA(root, sub_path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
 }
 
-void ScratchKey::RestrictAccess(HKEY root, const char* sddl) const {
-  SetAccess(root, path_, sddl);
-}
+void ScratchKey::RestrictAccess(HKEY root, const char* sddl) const { SetAccess(root, path_, sddl); }
 
 ScratchFolder::ScratchFolder() {
   char temp[MAX_PATH + 1];

@@ -1,4 +1,4 @@
-#include "app/list_folder_entries.h"
+#include "app/steps/uninstall_run.h"
 
 #include <windows.h>
 
@@ -48,8 +48,8 @@ TEST(ListFolderEntries, EmptyOrMissingFoldersListNothing) {
 TEST(ListFolderEntries, KeepsTheWindowAnsweringWhileItLists) {
   testing::ScratchFolder folder;
   folder.WriteFile("a", "a");
-  const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                      nullptr, nullptr);
+  const HWND window =
+      CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   PostMessageA(window, WM_APP, 0, 0);
 

@@ -1,9 +1,10 @@
-#include "app/uninstall_run.h"
+#include "app/steps/uninstall_run.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include "system/handles.h"
 #include "tests/windows/system/scratch.h"
 
 namespace tidemark {
@@ -24,9 +25,9 @@ class UninstallRun : public ::testing::Test {
                              "Programs\\App\\App.lnk", "Programs\\Other\\Other.lnk"}) {
       machine_.WriteFile(name, "x");
     }
-    for (const char* entry : {"Install\\App.exe", "Install\\docs\\guide\\Manual.txt",
-                              "Install\\uninstall.exe", "Install\\App.ilg", "Desktop\\App.lnk",
-                              "Programs\\App\\App.lnk"}) {
+    for (const char* entry :
+         {"Install\\App.exe", "Install\\docs\\guide\\Manual.txt", "Install\\uninstall.exe",
+          "Install\\App.ilg", "Desktop\\App.lnk", "Programs\\App\\App.lnk"}) {
       log_.Append(machine_.Sub(entry));
     }
   }
@@ -83,11 +84,11 @@ TEST_F(UninstallRun, LeavesEmptyFoldersThatNoEntryLeadsThrough) {
 }
 
 TEST_F(UninstallRun, AFileInUseStaysAndTheRunGoesOn) {
-  const HANDLE running = CreateFileA(machine_.Sub("Install\\uninstall.exe").c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(running, INVALID_HANDLE_VALUE);
+  UniqueHandle running(CreateFileA(machine_.Sub("Install\\uninstall.exe").c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(running);
   Run();
-  CloseHandle(running);
+  running.Reset();
   EXPECT_EQ(entries_done_, 6);
   EXPECT_TRUE(Exists("Install\\uninstall.exe"));
   EXPECT_FALSE(Exists("Install\\App.ilg"));

@@ -1,4 +1,4 @@
-#include "app/whole_file.h"
+#include "app/steps/whole_file.h"
 
 #include <windows.h>
 
@@ -51,8 +51,8 @@ TEST(WholeFile, ReadingRefusalsNameThePath) {
   // A file that another program is writing is not read half-way.
   folder.WriteFile("busy.ilg", "x");
   const UniqueHandle writer(CreateFileA(folder.Sub("busy.ilg").c_str(), GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
   ASSERT_TRUE(writer.valid());
   EXPECT_THROW(ReadWholeFile(folder.Sub("busy.ilg")), Error);
 

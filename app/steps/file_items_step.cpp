@@ -1,0 +1,83 @@
+#include "app/steps/file_items_step.h"
+
+#include <string>
+
+#include "app/controls/message_box.h"
+#include "app/controls/progress_meter.h"
+#include "container/errors.h"
+#include "container/items.h"
+#include "rules/file_entry.h"
+#include "rules/installed_files.h"
+#include "rules/path_rules.h"
+#include "system/file_system.h"
+#include "system/path.h"
+
+namespace tidemark {
+namespace {
+
+// A file this large takes long enough for its name to be shown at once.
+constexpr int32_t kNamedAtOnce = 1 << 20;
+
+bool AbortInstallation(HWND owner) {
+  ShowMessage(owner, BoxKind::kError, "Could not install file - aborting installation",
+              {BoxButton::kAbort});
+  return false;
+}
+
+}  // namespace
+
+bool InstallFileItems(Session& session, int32_t count, const InstallDisplay& shown) {
+  PacedProgress display(shown.owner, shown.meter, shown.file_label);
+  const ProgressFn progress = display.Advance();
+  std::string made_folder;
+  for (int32_t i = 1; i <= count; ++i) {
+    const FileEntry entry = SplitFileEntry(session.controlInfo.Value(FileEntryKey(i)));
+    display.Announce("Installing : " + entry.name);
+    // A missing line or a size that is not a number stops the run here,
+    // before anything is made for the file.
+    const int32_t size = entry.Size();
+    if (size >= kNamedAtOnce) display.Show();
+    // Only the packer's names are trusted to stay inside the install
+    // folder; an absolute name, a drive or ".." would write elsewhere.
+    if (!IsSafeRelativeName(entry.name, IsAnsiLeadByte)) {
+      display.Paint();
+      return AbortInstallation(shown.owner);
+    }
+
+    const std::string path = JoinPath(session.installFolder, entry.name);
+    // The packer lists the files folder by folder: a folder is made once
+    // for the files that follow in it.
+    const std::string folder = AnsiFolderPart(path);
+    if (folder != made_folder) {
+      ForceDirectories(folder);
+      made_folder = folder;
+    }
+    // Logged first, so that a file that fails half-way is listed too.
+    session.installLog.Append(path);
+    RequireItemSize(size);  // a negative size creates no file
+    InflateItemToFile(session.exeImage, *CreateFileSink(path), size, progress);
+    if (!FileExists(path)) {
+      display.Paint();
+      return AbortInstallation(shown.owner);
+    }
+  }
+  return true;
+}
+
+void WriteUninstaller(Session& session, HWND meter) {
+  const std::string path = UninstallerPathIn(session.installFolder);
+  session.installLog.Append(path);
+  ForceDirectories(session.installFolder);
+  // Start-up descrambled the image in memory; the uninstaller must carry
+  // the container exactly as stored.
+  session.exeImage.Assign(session.exeFile.ReadImage());
+  session.exeImage.Seek(0);
+  try {
+    CopyRawToFile(session.exeImage, *CreateFileSink(path),
+                  static_cast<int32_t>(session.payloadStart), AdvanceProgressMeter(meter));
+  } catch (const Error&) {
+    // An installation without its uninstaller is still complete.
+  }
+}
+
+}  // namespace tidemark

@@ -1,0 +1,173 @@
+#include "app/window/control_factory.h"
+
+#include <commctrl.h>
+
+#include "app/controls/directory_list.h"
+#include "app/controls/drive_combo.h"
+#include "app/controls/flat_button.h"
+#include "app/controls/panel_window.h"
+#include "app/controls/picture_control.h"
+#include "app/controls/rich_text_view.h"
+
+namespace tidemark {
+namespace {
+
+using layout::ControlSpec;
+using layout::Kind;
+
+bool Has(const ControlSpec& spec, uint32_t flag) { return (spec.flags & flag) != 0; }
+
+RECT PlaceOf(const ControlSpec& spec) {
+  return RECT{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
+}
+
+DWORD CommonStyle(const ControlSpec& spec) {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (!Has(spec, layout::kHidden)) style |= WS_VISIBLE;
+  if (Has(spec, layout::kDisabled)) style |= WS_DISABLED;
+  if (Has(spec, layout::kFocusable)) style |= WS_TABSTOP;
+  return style;
+}
+
+HWND CreateStandard(HWND parent, const ControlSpec& spec, const char* window_class, DWORD style,
+                    DWORD ex_style, int height) {
+  return CreateWindowExA(
+      ex_style, window_class, spec.text, CommonStyle(spec) | style, spec.left, spec.top, spec.width,
+      height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+}
+
+HWND CreatePanelControl(HWND parent, const ControlSpec& spec) {
+  PanelLook look;
+  if (Has(spec, layout::kBlack)) look.background = PanelBackground::kBlack;
+  DWORD ex_style = WS_EX_CONTROLPARENT;  // Tab moves into the panel's controls
+  switch (spec.kind) {
+    case Kind::kBevelBox:
+      look.edge = PanelEdge::kLoweredBox;
+      ex_style = 0;
+      break;
+    case Kind::kBevelRule:
+      look.edge = Has(spec, layout::kRaised) ? PanelEdge::kRaisedRule : PanelEdge::kLoweredRule;
+      ex_style = 0;
+      break;
+    default:
+      if (Has(spec, layout::kLoweredEdge)) look.edge = PanelEdge::kLoweredBox;
+      break;
+  }
+  HWND panel = CreatePanel(parent, spec.id, PlaceOf(spec), look,
+                           CommonStyle(spec) & ~WS_CLIPSIBLINGS, ex_style);
+  if (panel != nullptr && spec.kind == Kind::kPage) SetWindowTextA(panel, spec.text);
+  return panel;
+}
+
+HWND CreatePicture(HWND parent, const ControlSpec& spec) {
+  DWORD style = 0;
+  if (Has(spec, layout::kStretch)) style |= kPictureStretch;
+  if (Has(spec, layout::kBlack)) style |= kPictureBlackBackground;
+  return CreateStandard(parent, spec, kPictureClass, style, 0, spec.height);
+}
+
+HWND CreateLabel(HWND parent, const ControlSpec& spec) {
+  // A one-line label cuts a long text off at its right edge.
+  const DWORD style = SS_NOPREFIX | (Has(spec, layout::kWordWrap) ? SS_LEFT : SS_LEFTNOWORDWRAP);
+  return CreateStandard(parent, spec, "STATIC", style, 0, spec.height);
+}
+
+HWND CreateRichText(HWND parent, const ControlSpec& spec) {
+  RichTextOptions options;
+  options.scroll_bar = Has(spec, layout::kScrollBar);
+  options.sunken = Has(spec, layout::kSunken);
+  options.button_face = Has(spec, layout::kButtonFace);
+  options.focusable = Has(spec, layout::kFocusable);
+  return CreateRichTextView(parent, spec.id, PlaceOf(spec), options);
+}
+
+HWND CreateProgressBar(HWND parent, const ControlSpec& spec) {
+  HWND bar =
+      CreateStandard(parent, spec, PROGRESS_CLASSA, PBS_VERTICAL | PBS_SMOOTH, 0, spec.height);
+  if (bar == nullptr) return nullptr;
+  for (size_t i = 0; i < layout::kProgressBarCount; ++i) {
+    const layout::ProgressSpec& progress = layout::kProgressBars[i];
+    if (progress.bar != spec.id) continue;
+    SendMessageA(bar, PBM_SETRANGE32, 0, progress.maximum);
+    SendMessageA(bar, PBM_SETSTEP, static_cast<WPARAM>(progress.step), 0);
+    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(progress.position), 0);
+  }
+  return bar;
+}
+
+HWND CreateDriveSelector(HWND parent, const ControlSpec& spec) {
+  return CreateDriveCombo(parent, spec.id, PlaceOf(spec), CommonStyle(spec));
+}
+
+HWND CreateFolderList(HWND parent, const ControlSpec& spec) {
+  return CreateDirectoryList(parent, spec.id, PlaceOf(spec), CommonStyle(spec),
+                             Has(spec, layout::kSunken) ? WS_EX_CLIENTEDGE : 0);
+}
+
+HWND CreateCheckBox(HWND parent, const ControlSpec& spec) {
+  HWND box = CreateStandard(parent, spec, "BUTTON", BS_AUTOCHECKBOX, 0, spec.height);
+  if (box != nullptr && Has(spec, layout::kChecked)) SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+  return box;
+}
+
+}  // namespace
+
+bool RegisterControlClasses(HINSTANCE instance) {
+  INITCOMMONCONTROLSEX common = {};
+  common.dwSize = sizeof(common);
+  common.dwICC = ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&common);
+  return RegisterPanelClass(instance) && RegisterPictureClass(instance) &&
+         RegisterFlatButtonClass(instance);
+}
+
+HWND CreateLayoutControl(HWND parent, const ControlSpec& spec) {
+  switch (spec.kind) {
+    case Kind::kBevelBox:
+    case Kind::kBevelRule:
+    case Kind::kPanel:
+    case Kind::kPageControl:
+    case Kind::kPage:
+      return CreatePanelControl(parent, spec);
+    case Kind::kPicture:
+      return CreatePicture(parent, spec);
+    case Kind::kLabel:
+      return CreateLabel(parent, spec);
+    case Kind::kRichText:
+      return CreateRichText(parent, spec);
+    case Kind::kImageButton:
+    case Kind::kTextButton:
+      return CreateStandard(parent, spec, kFlatButtonClass, 0, 0, spec.height);
+    case Kind::kDriveSelector:
+      return CreateDriveSelector(parent, spec);
+    case Kind::kDirectoryList:
+      return CreateFolderList(parent, spec);
+    case Kind::kEdit:
+      return CreateStandard(parent, spec, "EDIT", ES_AUTOHSCROLL,
+                            Has(spec, layout::kSunken) ? WS_EX_CLIENTEDGE : 0, spec.height);
+    case Kind::kCheckBox:
+      return CreateCheckBox(parent, spec);
+    case Kind::kProgressBar:
+      return CreateProgressBar(parent, spec);
+  }
+  return nullptr;
+}
+
+std::map<int, HWND> CreateLayoutControls(HWND window) {
+  std::map<int, HWND> controls;
+  for (size_t i = 0; i < layout::kControlCount; ++i) {
+    const ControlSpec& spec = layout::kControls[i];
+    HWND parent = window;
+    if (spec.parent != layout::kWindow) {
+      const auto found = controls.find(spec.parent);
+      if (found == controls.end()) continue;
+      parent = found->second;
+    }
+    HWND control = CreateLayoutControl(parent, spec);
+    if (control != nullptr) controls[spec.id] = control;
+  }
+  return controls;
+}
+
+}  // namespace tidemark

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The include rules of the rooms (README.md, "Layout"): prints every include
+# that breaks one and exits non-zero when there is any.
+#   - container/ and rules/ are portable: no windows.h (nor any other Windows
+#     header), nothing from system/ or app/;
+#   - system/ knows nothing of the program: nothing from app/;
+#   - app/controls/ could serve another program: nothing from app/window/ or
+#     app/steps/;
+#   - app/steps/ run without the window: nothing from app/window/.
+# Usage: check-includes.sh [SOURCE-ROOT]
+set -uo pipefail
+
+root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+cd "$root" || exit 2
+
+windows_headers='windows\.h|commctrl\.h|shlobj\.h|shellapi\.h|objbase\.h|winreg\.h|richedit\.h'
+broken=0
+
+# forbid FOLDER PATTERN REASON: every include line under FOLDER that
+# matches PATTERN is a fault.
+forbid() {
+  local folder="$1" pattern="$2" reason="$3" hits
+  [ -d "$folder" ] || return 0
+  hits="$(grep -rnEi --include='*.h' --include='*.cpp' --include='*.c' \
+    "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]($pattern)" "$folder")"
+  if [ -n "$hits" ]; then
+    echo "$reason:"
+    echo "$hits"
+    broken=1
+  fi
+}
+
+for portable in container rules; do
+  forbid "$portable" "$windows_headers" "$portable/ is portable and includes a Windows header"
+  forbid "$portable" 'system/|app/' "$portable/ includes the Windows side"
+done
+forbid system 'app/' "system/ includes the program"
+forbid app/controls 'app/window/|app/steps/' "app/controls/ includes the installer"
+forbid app/steps 'app/window/' "app/steps/ includes the window"
+
+if [ "$broken" -eq 0 ]; then
+  echo "include rules hold"
+fi
+exit "$broken"
