@@ -5,6 +5,7 @@
 #include "app/install.h"
 #include "app/message_box.h"
 #include "app/progress_meter.h"
+#include "container/buffered_source.h"
 #include "container/items.h"
 #include "rules/file_entry.h"
 #include "rules/path_rules.h"
@@ -30,6 +31,11 @@ bool InstallFileItems(TfrmInstall& form, int32_t count) {
   PacedProgress display(form.handle(), form.Control(ids::kMtrProgress),
                         form.Control(ids::kLabInstallingFile));
   const ProgressFn progress = display.Advance();
+  // The items are read with ordinary reads of the file, so that a medium
+  // that goes away ends in an error report rather than a fault in a mapped
+  // page. A scrambled container is already descrambled whole in memory.
+  BufferedSource file_reads(form.exeFile, form.exeImage.Position());
+  ByteSource& items = form.scrambled ? static_cast<ByteSource&>(form.exeImage) : file_reads;
   std::string made_folder;
   for (int32_t i = 1; i <= count; ++i) {
     const FileEntry entry = SplitFileEntry(form.controlInfo.Value(FileEntryKey(i)));
@@ -55,7 +61,7 @@ bool InstallFileItems(TfrmInstall& form, int32_t count) {
     }
     // Logged first, so that a file that fails half-way is listed too.
     form.installLog.Append(path);
-    InflateItemToFile(form.exeImage, path, size, progress);
+    InflateItemToFile(items, path, size, progress);
     if (!FileExists(path)) {
       display.Paint();
       return AbortInstallation(form);

@@ -67,7 +67,9 @@ bool TfrmInstall::LoadContainer() {
       ShowMessage(handle(), BoxKind::kInformation, error.what(), {BoxButton::kOk});
     }
     exeImage.Seek(0);
-    dataStart = LoadContainerHead(exeImage, RunningExecutableName(), controlInfo).data_start;
+    const ContainerHead head = LoadContainerHead(exeImage, RunningExecutableName(), controlInfo);
+    dataStart = head.data_start;
+    scrambled = head.scrambled;
     // Refused before anything is written, in either mode: the packer never
     // writes such a name, so the container has been tampered with.
     if (!IsAcceptableAppName(controlInfo.Value("AppName"), IsAnsiLeadByte)) {
