@@ -6,7 +6,7 @@
 namespace tidemark {
 
 BufferedSource::BufferedSource(RandomAccessInput& input, int64_t position)
-    : input_(input), position_(position), buffer_(new uint8_t[kBufferSize]) {
+    : input_(input), size_(input.Size()), position_(position), buffer_(new uint8_t[kBufferSize]) {
   Seek(position);
 }
 

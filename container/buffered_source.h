@@ -32,9 +32,13 @@ class BufferedSource : public ByteSource {
  public:
   static constexpr size_t kBufferSize = 256 * 1024;
 
+  // Takes the input's size once, here: seeking, which item readers do in
+  // their destructors, must not need the file and so cannot fail.
   BufferedSource(RandomAccessInput& input, int64_t position);
 
-  int64_t Size() const override { return input_.Size(); }
+  // The input's size when the source was made; a file cut short since then
+  // reads as ending early.
+  int64_t Size() const override { return size_; }
   int64_t Position() const override { return position_; }
   void Seek(int64_t position) override;
   size_t Read(void* buffer, size_t count) override;
@@ -44,6 +48,7 @@ class BufferedSource : public ByteSource {
 
  private:
   RandomAccessInput& input_;
+  int64_t size_;
   int64_t position_;
   std::unique_ptr<uint8_t[]> buffer_;
   // The buffer holds the file's bytes [buffer_start_, buffer_start_ + held_).

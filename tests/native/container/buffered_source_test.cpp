@@ -24,10 +24,15 @@ class ShrinkingInput : public RandomAccessInput {
   void CutAfterReads(int reads, size_t length) { reads_left_ = reads, cut_length_ = length; }
   void FailAfterReads(int reads) { reads_left_ = reads, fail_ = true; }
 
-  int64_t Size() const override { return static_cast<int64_t>(bytes_.size()); }
+  // Once gone, the file has no size either.
+  int64_t Size() const override {
+    if (gone_) throw Error("The network name is no longer available");
+    return static_cast<int64_t>(bytes_.size());
+  }
   size_t ReadAt(int64_t offset, void* buffer, size_t count) override {
     if (reads_left_ == 0) {
-      if (fail_) throw Error("The network name is no longer available");
+      gone_ = fail_;
+      if (gone_) throw Error("The network name is no longer available");
       bytes_.resize(std::min(bytes_.size(), cut_length_));
     }
     --reads_left_;
@@ -42,6 +47,7 @@ class ShrinkingInput : public RandomAccessInput {
   int reads_left_ = -1;
   size_t cut_length_ = 0;
   bool fail_ = false;
+  bool gone_ = false;
 };
 
 struct Item {
