@@ -117,12 +117,32 @@ def stub_size_check(size):
     return "bare stub size check: %d bytes, target %d KiB: %s" % (size, STUB_TARGET >> 10, verdict)
 
 
+def targets_summary(figures, names, fixed):
+    """The two targeted ratios of every set, side by side."""
+    nsis, floor = [], []
+    for name in names:
+        f = figures[name]
+        ours = statistics.median(f["ours"])
+        same_job = nsis_net(f, "nsis-gross")
+        if same_job:
+            nsis.append("%s %.2f" % (name, statistics.median(same_job) / ours))
+        if fixed:
+            net = max(ours - statistics.median(fixed), 1.0)
+            floor.append("%s %.2f" % (name, statistics.median(f["floor"]) / net))
+    print("\ntargets (medians)")
+    print("  NSIS same job/ours, at least %.2f: %s" % (NSIS_TARGET, ", ".join(nsis) or "-"))
+    print("  floor/(ours net of the 1 MiB run), at least %.2f: %s"
+          % (FLOOR_TARGET, ", ".join(floor) or "-"))
+
+
 def main():
     figures = load(sys.argv[1])
     fixed = figures["1m"]["ours"] if "1m" in figures else []
-    for name in ("small", "large", "mixed"):
-        if name in figures and figures[name]["ours"]:
-            install_table(name, figures[name], fixed)
+    names = [n for n in ("small", "large", "mixed") if n in figures and figures[n]["ours"]]
+    for name in names:
+        install_table(name, figures[name], fixed)
+    if names:
+        targets_summary(figures, names, fixed)
     startup_table(figures)
 
 
