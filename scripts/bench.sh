@@ -8,14 +8,19 @@
 #     Complete page (timed by the UI driver);
 #   - the floor: bench/zlib_floor.cpp inflating the same zlib streams into
 #     files with plain zlib;
-#   - NSIS 3 (SetCompressor zlib, not solid) installing the same files with
-#     /S, less the run time of an empty NSIS installer (its start and end);
+#   - NSIS 3 (SetCompressor zlib, not solid) doing the same job with /S:
+#     every file, an uninstaller written, the desktop and program-group
+#     shortcuts for all users and the two uninstall-entry values; and,
+#     as before, the files alone. Both less the run time of an empty NSIS
+#     installer (its start and end);
 #   - the installers' sizes, and on the mixed set the packing time of our
 #     packer with --jobs 1 and 2 against makensis;
 # and start-up time and memory of plain installers of 1 MiB and 1 GiB and of
 # a scrambled one. Each timing runs REPEATS times (default 3); the tables show
 # min, median and max. Every figure is taken in the same run, so compare
-# ratios, not absolute numbers: the machine is shared.
+# ratios, not absolute numbers: the machine is shared. The tables go to
+# standard output and results-table.txt, the chart of the three sets (ours,
+# NSIS same job, floor) to chart.svg, both beside results.txt.
 set -euo pipefail
 
 scripts_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -80,19 +85,46 @@ LicenseFile=$assets/license.rtf
 FilesFolder=files
 INI
   # NSIS: the same files, zlib per file (not solid), default level, with
-  # its 64-bit stub like ours.
-  cat >"$dir/nsis.nsi" <<NSI
+  # its 64-bit stub like ours; the files alone, and the same job as ours.
+  nsis_script "$dir/nsis-files.nsi" nsis-files-setup.exe ""
+  nsis_script "$dir/nsis.nsi" nsis-setup.exe "$(nsis_same_job "$set" "$main")"
+}
+
+# nsis_script FILE OUTFILE EXTRA: an NSIS script that installs the files
+# folder, then runs the EXTRA lines.
+nsis_script() {
+  cat >"$1" <<NSI
 Target amd64-unicode
 SetCompressor zlib
 RequestExecutionLevel admin
-Name "Bench $set"
-OutFile "nsis-setup.exe"
+Name "Bench NSIS"
+OutFile "$2"
 InstallDir "C:\\nsis-target"
 Page instfiles
 Section
   SetOutPath "\$INSTDIR"
   File /r "files\\*.*"
+$3
 SectionEnd
+NSI
+}
+
+# What our installer does beside the files, in NSIS: the uninstaller, the
+# desktop and program-group shortcuts for all users, and the uninstall
+# entry's DisplayName and UninstallString.
+nsis_same_job() {
+  local name="Bench NSIS $1" main="$2"
+  local key="Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$name"
+  cat <<NSI
+  SetShellVarContext all
+  WriteUninstaller "\$INSTDIR\\uninstall.exe"
+  CreateShortcut "\$DESKTOP\\$name.lnk" "\$INSTDIR\\$main"
+  CreateDirectory "\$SMPROGRAMS\\$name"
+  CreateShortcut "\$SMPROGRAMS\\$name\\$name.lnk" "\$INSTDIR\\$main"
+  WriteRegStr HKLM "$key" "DisplayName" "$name"
+  WriteRegStr HKLM "$key" "UninstallString" '"\$INSTDIR\\uninstall.exe"'
+SectionEnd
+Section "Uninstall"
 NSI
 }
 
@@ -117,6 +149,7 @@ measure_packing() {
     pack "$set" --out "$dir/setup.exe"
     (cd "$dir" && makensis -V1 nsis.nsi >/dev/null)
   fi
+  (cd "$dir" && makensis -V1 nsis-files.nsi >/dev/null)
   record "$set" size-ours "$(stat -c %s "$dir/setup.exe")"
   record "$set" size-nsis "$(stat -c %s "$dir/nsis-setup.exe")"
   record "$set" content "$(du -sb "$dir/files" | cut -f1)"
@@ -172,7 +205,6 @@ install_ours() {
 measure_install() {
   local set="$1" dir="$work/$1" i ms
   install_case "$set"
-  local nsis_run="$win/bin/run-timed.exe"
   for i in $(seq "$repeats"); do
     record "$set" ours "$(install_ours "$set")"
 
@@ -182,15 +214,26 @@ measure_install() {
     record "$set" floor "$ms"
     rm -rf "$(c_drive)/floor-target"
 
-    rm -rf "$(c_drive)/nsis-target"
-    ms="$(wine "$nsis_run" "$(winepath -w "$dir/nsis-setup.exe")" /S '/D=C:\nsis-target' |
-      awk '$1 == "run:" { print $2 }' || true)"
-    record "$set" nsis-gross "$ms"
-    ms="$(wine "$nsis_run" "$(winepath -w "$work/empty/nsis-setup.exe")" /S '/D=C:\nsis-empty' |
-      awk '$1 == "run:" { print $2 }' || true)"
-    record "$set" nsis-empty "$ms"
-    rm -rf "$(c_drive)/nsis-target" "$(c_drive)/nsis-empty"
+    record "$set" nsis-gross "$(install_nsis "$dir/nsis-setup.exe")"
+    record "$set" nsis-files-gross "$(install_nsis "$dir/nsis-files-setup.exe")"
+    record "$set" nsis-empty "$(install_nsis "$work/empty/nsis-setup.exe")"
   done
+}
+
+# One silent run of an NSIS installer into a fresh C:\nsis-target; prints
+# its time, taken by run-timed.exe. Its shortcuts go with the target.
+install_nsis() {
+  local ms
+  remove_nsis_install
+  ms="$(wine "$win/bin/run-timed.exe" "$(winepath -w "$1")" /S '/D=C:\nsis-target' |
+    awk '$1 == "run:" { print $2 }' || true)"
+  remove_nsis_install
+  echo "$ms"
+}
+
+remove_nsis_install() {
+  rm -rf "$(c_drive)/nsis-target" "$(c_drive)/users/Public/Desktop/Bench NSIS "*.lnk \
+    "$(c_drive)/ProgramData/Microsoft/Windows/Start Menu/Programs/Bench NSIS "*
 }
 
 # The part of our run that does not grow with the files: the 1 MiB product
@@ -253,7 +296,7 @@ mkdir -p "$work/empty/files"
 # TIDEMARK_BENCH_PACKED=FILE reuses the installers and the packing figures
 # of an earlier run (FILE holds its results) and measures only under Wine.
 if [ -n "${TIDEMARK_BENCH_PACKED:-}" ]; then
-  grep -v -E ' (ours|floor|nsis-gross|nsis-empty|startup|private|peak-pagefile|peak-working-set) ' \
+  grep -v -E ' (ours|floor|nsis-gross|nsis-files-gross|nsis-empty|startup|private|peak-pagefile|peak-working-set) ' \
     "$TIDEMARK_BENCH_PACKED" >"$results"
 else
   for set in "${sets[@]}"; do
@@ -276,4 +319,6 @@ if [ -z "${TIDEMARK_BENCH_PACKED:-}" ]; then
 fi
 
 TIDEMARK_BENCH_IN_SESSION=1 "$scripts_dir/wine-session.sh" bash "$0" "$repeats"
-python3 "$repo_root/bench/report.py" "$results"
+python3 "$repo_root/bench/report.py" "$results" | tee "$work/results-table.txt"
+python3 "$repo_root/bench/chart.py" "$results" "$work/chart.svg"
+note "tables in $work/results-table.txt, chart in $work/chart.svg"

@@ -87,4 +87,26 @@ std::unique_ptr<ImageStorage> ExeFile::ReadImage() {
   return LoadImageStorage(file_.get());
 }
 
+int64_t ExeFile::Size() const {
+  LARGE_INTEGER size = {};
+  if (!file_ || !GetFileSizeEx(file_.get(), &size)) throw Error(kStreamReadError);
+  return size.QuadPart;
+}
+
+size_t ExeFile::ReadAt(int64_t offset, void* buffer, size_t count) {
+  if (!file_) throw Error(kStreamReadError);
+  // The offset goes with each read, so that no file position is shared.
+  OVERLAPPED at = {};
+  at.Offset = static_cast<DWORD>(static_cast<uint64_t>(offset));
+  at.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
+  DWORD got = 0;
+  const DWORD wanted = static_cast<DWORD>(std::min<size_t>(count, 1u << 30));
+  if (!ReadFile(file_.get(), buffer, wanted, &got, &at)) {
+    if (GetLastError() == ERROR_HANDLE_EOF) return 0;
+    const std::string reason = LastErrorText();
+    throw Error(reason.empty() ? kStreamReadError : reason);
+  }
+  return got;
+}
+
 }  // namespace tidemark

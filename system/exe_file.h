@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "container/buffered_source.h"
 #include "container/exe_image.h"
 #include "system/handles.h"
 
@@ -16,7 +17,7 @@ std::string RunningExecutablePath();
 // The running executable's file name, without its folder.
 std::string RunningExecutableName();
 
-class ExeFile {
+class ExeFile : public RandomAccessInput {
  public:
   ExeFile() = default;
 
@@ -31,6 +32,13 @@ class ExeFile {
   // each call maps the file afresh. Raises Error("Stream read error") when it
   // cannot be mapped.
   std::unique_ptr<ImageStorage> ReadImage();
+
+  // Ordinary reads of the file as it is now (RandomAccessInput): a file cut
+  // short reads as ending there, and a read that fails, for instance on a
+  // drive that has gone away, raises Error with the system's reason.
+  // Raises Error("Stream read error") when the file is not open.
+  int64_t Size() const override;
+  size_t ReadAt(int64_t offset, void* buffer, size_t count) override;
 
   // Releases the file; a failure to close is of no interest.
   void Close() { file_.Reset(); }

@@ -4,6 +4,7 @@
 
 #include "app/controls/message_box.h"
 #include "app/controls/progress_meter.h"
+#include "container/buffered_source.h"
 #include "container/errors.h"
 #include "container/items.h"
 #include "rules/file_entry.h"
@@ -29,6 +30,11 @@ bool AbortInstallation(HWND owner) {
 bool InstallFileItems(Session& session, int32_t count, const InstallDisplay& shown) {
   PacedProgress display(shown.owner, shown.meter, shown.file_label);
   const ProgressFn progress = display.Advance();
+  // The items are read with ordinary reads of the file, so that a medium
+  // that goes away ends in an error report rather than a fault in a mapped
+  // page. A scrambled container is already descrambled whole in memory.
+  BufferedSource file_reads(session.exeFile, session.exeImage.Position());
+  ByteSource& items = session.scrambled ? static_cast<ByteSource&>(session.exeImage) : file_reads;
   std::string made_folder;
   for (int32_t i = 1; i <= count; ++i) {
     const FileEntry entry = SplitFileEntry(session.controlInfo.Value(FileEntryKey(i)));
@@ -55,7 +61,7 @@ bool InstallFileItems(Session& session, int32_t count, const InstallDisplay& sho
     // Logged first, so that a file that fails half-way is listed too.
     session.installLog.Append(path);
     RequireItemSize(size);  // a negative size creates no file
-    InflateItemToFile(session.exeImage, *CreateFileSink(path), size, progress);
+    InflateItemToFile(items, *CreateFileSink(path), size, progress);
     if (!FileExists(path)) {
       display.Paint();
       return AbortInstallation(shown.owner);
@@ -69,12 +75,11 @@ void WriteUninstaller(Session& session, HWND meter) {
   session.installLog.Append(path);
   ForceDirectories(session.installFolder);
   // Start-up descrambled the image in memory; the uninstaller must carry
-  // the container exactly as stored.
-  session.exeImage.Assign(session.exeFile.ReadImage());
-  session.exeImage.Seek(0);
+  // the container exactly as stored, so it is read from the file.
   try {
-    CopyRawToFile(session.exeImage, *CreateFileSink(path),
-                  static_cast<int32_t>(session.payloadStart), AdvanceProgressMeter(meter));
+    BufferedSource stored(session.exeFile, 0);
+    CopyRawToFile(stored, *CreateFileSink(path), static_cast<int32_t>(session.payloadStart),
+                  AdvanceProgressMeter(meter));
   } catch (const Error&) {
     // An installation without its uninstaller is still complete.
   }

@@ -20,6 +20,7 @@ struct Session {
   ControlInfo controlInfo;
   InstallLog installLog;
   int64_t dataStart = 0;     // first item, just past the end marker and its CR LF
+  bool scrambled = false;    // the container was descrambled in memory at start-up
   int64_t payloadStart = 0;  // first file item; set in install mode only
   std::string appName;
   std::string appCompany;

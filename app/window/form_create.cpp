@@ -67,9 +67,10 @@ bool TfrmInstall::LoadContainer() {
       ShowMessage(handle(), BoxKind::kInformation, error.what(), {BoxButton::kOk});
     }
     session.exeImage.Seek(0);
-    session.dataStart =
-        LoadContainerHead(session.exeImage, RunningExecutableName(), session.controlInfo)
-            .data_start;
+    const ContainerHead head =
+        LoadContainerHead(session.exeImage, RunningExecutableName(), session.controlInfo);
+    session.dataStart = head.data_start;
+    session.scrambled = head.scrambled;
     // Refused before anything is written, in either mode: the packer never
     // writes such a name, so the container has been tampered with.
     if (!IsAcceptableAppName(session.controlInfo.Value("AppName"), IsAnsiLeadByte)) {

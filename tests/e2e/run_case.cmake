@@ -15,11 +15,14 @@
 # hold). Every item's place in setup.exe is given as ${NAME_offset} and
 # ${NAME_last} (its last byte), NAME being the first word of its name in
 # the packer's listing (splash, icon, about, licence, f1, ...), and
-# ${data_start} as well.
+# ${data_start} as well, and ${NAME_half}, the offset of its middle byte. A
+# line "# pack: ARGS" passes ARGS to the packer for both installers.
 # Wine: inside a session of scripts/wine-session.sh (as the test scripts run
 # ctest) WINE_EXEC joins it; otherwise it starts a session for this case. A
 # case that compares the machine before and after says "# session: own" and
 # always gets a fresh session, which no other test writes to meanwhile. A
+# line "# host-cut" lets the case cut files short from the Linux side
+# during the run (scripts/with-host-cut.sh, driver command "host-cut"). A
 # line "# drive: LETTER SIZE" gives the case a fresh session whose drive
 # LETTER is a tmpfs of SIZE (scripts/with-small-drive.sh); where none can be
 # mounted the case fails with a line "SKIPPED: ...", which ctest counts as
@@ -69,8 +72,11 @@ function(pack output)
     message(FATAL_ERROR "packing ${output} failed (${rc}):\n${out}")
   endif()
 endfunction()
-pack(setup.exe)
-pack(setup-scrambled.exe --scrambled)
+file(STRINGS "${CASE}" _pack_args REGEX "^# pack: " LIMIT_COUNT 1)
+string(REGEX REPLACE "^# pack: *" "" _pack_args "${_pack_args}")
+separate_arguments(_pack_args UNIX_COMMAND "${_pack_args}")
+pack(setup.exe ${_pack_args})
+pack(setup-scrambled.exe --scrambled ${_pack_args})
 
 execute_process(COMMAND "${PACKER}" list "${WORK}/setup.exe" OUTPUT_VARIABLE _listing)
 set(_variables "")
@@ -82,8 +88,10 @@ string(REGEX MATCHALL "\n  [a-z0-9]+ [^\n]*offset +[0-9]+ +stored +[0-9]+" _item
 foreach(_item IN LISTS _items)
   string(REGEX MATCH "^\n  ([a-z0-9]+) [^\n]*offset +([0-9]+) +stored +([0-9]+)" _ "${_item}")
   math(EXPR _last "${CMAKE_MATCH_2} + ${CMAKE_MATCH_3} - 1")
+  math(EXPR _half "${CMAKE_MATCH_2} + ${CMAKE_MATCH_3} / 2")
   list(APPEND _variables --set "${CMAKE_MATCH_1}_offset=${CMAKE_MATCH_2}"
-                         --set "${CMAKE_MATCH_1}_last=${_last}")
+                         --set "${CMAKE_MATCH_1}_last=${_last}"
+                         --set "${CMAKE_MATCH_1}_half=${_half}")
 endforeach()
 
 # Preparations of the machine that only the host can make, each by a
@@ -116,6 +124,11 @@ if(_host_setup)
                 "${_scripts}/wine-session.sh" ${_host_setup})
 elseif(_own_session)
   set(_launcher "${CMAKE_COMMAND}" -E env --unset=TIDEMARK_WINE_SESSION)
+endif()
+
+file(STRINGS "${CASE}" _host_cut REGEX "^# host-cut$" LIMIT_COUNT 1)
+if(_host_cut)
+  list(APPEND _launcher "${_scripts}/with-host-cut.sh")
 endif()
 
 execute_process(

@@ -8,6 +8,7 @@
 
 #include "tests/e2e/driver/control_names.h"
 #include "tests/e2e/driver/file_edits.h"
+#include "tests/e2e/driver/host_requests.h"
 #include "tests/e2e/driver/installed_state.h"
 #include "tests/e2e/driver/installer_windows.h"
 #include "tests/e2e/driver/png_writer.h"
@@ -464,6 +465,12 @@ void CaseRunner::TruncateFile(std::vector<std::string> args) {
   }
 }
 
+// "host-cut PATH LENGTH": the file cut short by the host, while the
+// installer may hold it open.
+void CaseRunner::CutFromHostSide(std::vector<std::string> args) {
+  CutFromHost(args[0], ParseInteger(args[1], "a length"), options_.timeout);
+}
+
 void CaseRunner::ExpectFile(std::vector<std::string> args) {
   const Milliseconds timeout = TakeTimeout(args);
   if (!PollUntil(timeout, [&] { return ReadFileBytes(args[0]).has_value(); })) {
@@ -648,6 +655,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"patch", 3, 3, false, &CaseRunner::Patch},
       {"flip-byte", 2, 2, false, &CaseRunner::FlipByteAt},
       {"truncate", 2, 3, false, &CaseRunner::TruncateFile},
+      {"host-cut", 2, 2, false, &CaseRunner::CutFromHostSide},
       {"expect-file", 1, 1, true, &CaseRunner::ExpectFile},
       {"expect-no-file", 1, 1, true, &CaseRunner::ExpectNoFile},
       {"expect-same-file", 2, 2, false, &CaseRunner::ExpectSameFile},

@@ -81,6 +81,7 @@ class CaseRunner {
   void Patch(std::vector<std::string> args);
   void FlipByteAt(std::vector<std::string> args);
   void TruncateFile(std::vector<std::string> args);
+  void CutFromHostSide(std::vector<std::string> args);
   // What the installation left behind (installed_state.h).
   void ExpectFile(std::vector<std::string> args);
   void ExpectNoFile(std::vector<std::string> args);

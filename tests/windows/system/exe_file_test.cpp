@@ -70,6 +70,29 @@ TEST(ExeFile, AnEmptyFileGivesAnEmptyImage) {
   EXPECT_EQ(file.ReadImage()->size(), 0u);
 }
 
+TEST(ExeFile, ReadsAtOffsetsTheFileAsItIsNow) {
+  testing::ScratchFolder folder;
+  folder.WriteFile("image.bin", "MZ stored bytes");
+  ExeFile file;
+  file.Open(folder.Sub("image.bin"));
+  char bytes[8] = {};
+  EXPECT_EQ(file.ReadAt(3, bytes, 6), 6u);
+  EXPECT_EQ(std::string(bytes, 6), "stored");
+  EXPECT_EQ(file.ReadAt(15, bytes, 8), 0u);
+  // Cut short by another opener while it is held open.
+  HANDLE other = CreateFileA(folder.Sub("image.bin").c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  SetFilePointer(other, 5, nullptr, FILE_BEGIN);
+  EXPECT_TRUE(SetEndOfFile(other));
+  CloseHandle(other);
+  EXPECT_EQ(file.Size(), 5);
+  EXPECT_EQ(file.ReadAt(3, bytes, 6), 2u);
+  EXPECT_EQ(file.ReadAt(9, bytes, 6), 0u);
+  file.Close();
+  EXPECT_THROW(file.ReadAt(0, bytes, 1), Error);
+}
+
 TEST(ExeFile, OpenFailureNamesThePathAndTheReason) {
   testing::ScratchFolder folder;
   const std::string path = folder.Sub("missing.exe");
