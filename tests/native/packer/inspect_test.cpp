@@ -102,7 +102,7 @@ TEST_F(InspectTest, TruncatedAndScrambledDamageAreFaults) {
 TEST_F(InspectTest, ExtractWritesTheFilesInTheirFolders) {
   const std::string target = folder_.File("out");
   std::ostringstream out;
-  ExtractInstaller(Pack(true), target, out);
+  ExtractInstaller(Pack(true), target, false, out);
   for (const char* name : {"/Marrowlight.exe", "/docs/Manual.pdf", "/samples/First.dat"}) {
     EXPECT_EQ(ReadWholeFile(target + name), ReadWholeFile(example_.files() + name)) << name;
   }
@@ -117,7 +117,7 @@ TEST_F(InspectTest, EmptyFilesPackVerifyAndExtractAsEmptyFiles) {
     EXPECT_NE(verified.str().find("sound; 4 file item(s)"), std::string::npos) << verified.str();
     const std::string target = folder_.File(scrambled ? "out-scrambled" : "out-plain");
     std::ostringstream out;
-    ExtractInstaller(installer, target, out);
+    ExtractInstaller(installer, target, false, out);
     ASSERT_TRUE(std::filesystem::exists(target + "/samples/empty.dat"));
     EXPECT_EQ(std::filesystem::file_size(target + "/samples/empty.dat"), 0u);
     EXPECT_EQ(ReadWholeFile(target + "/samples/First.dat"),
@@ -138,7 +138,7 @@ TEST_F(InspectTest, ExtractRefusesNamesOutsideTheFolderBeforeWritingAnything) {
     const std::string target = folder_.File("box/inner");
     std::ostringstream out;
     try {
-      ExtractInstaller(installer, target, out);
+      ExtractInstaller(installer, target, false, out);
       ADD_FAILURE() << "extracted";
     } catch (const Error& error) {
       EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();

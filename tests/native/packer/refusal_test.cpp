@@ -98,13 +98,7 @@ TEST_F(RefusalTest, FileNamesWindowsCannotHold) {
 
 TEST_F(RefusalTest, NamesThatWouldLeaveTheInstallFolder) {
   for (const char* name : {"\\abs.txt", "C:\\abs.txt", "C:rel.txt", "..\\up.txt", "a\\..\\..\\up.txt", "a/../up"}) {
-    SCOPED_TRACE(name);
-    try {
-      CheckProductFileName(name);
-      ADD_FAILURE() << "accepted";
-    } catch (const Error& error) {
-      EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
-    }
+    EXPECT_NE(FileNameFault(name, nullptr), "") << name;
   }
   SetLine("ExeName=..\\Marrowlight.exe");
   ExpectRefused({"ExeName", "..\\Marrowlight.exe"});
@@ -129,9 +123,8 @@ TEST_F(RefusalTest, ValuesTheControlInformationCannotCarry) {
   ExpectRefused({"AppCompany", "ends the control information"});
   SetLine("AppCompany=by\rBrackwater");
   ExpectRefused({"AppCompany", "line break"});
-  EXPECT_THROW(CheckControlValue("AppName", "Marrow\nlight"), Error);
-  EXPECT_THROW(CheckControlValue("AppName", "Marrow\tlight"), Error);
-  EXPECT_NO_THROW(CheckControlValue("AppName", "Marrowl\xE9ght \x7F=x"));
+  SetLine("AppCompany=by Marrowl\xC3\xA9ght \x7F=x");
+  EXPECT_EQ(PackMessage(), "");
 }
 
 TEST_F(RefusalTest, SplashAndIconMustBeJpegs) {
@@ -199,13 +192,6 @@ TEST_F(RefusalTest, OnlyTheShortcutsTheInstallerMakesAreChecked) {
   ExpectRefused({"ShortcutPath1"});
   SetLine("ShortcutName1=Manual: read me");
   ExpectRefused({"ShortcutName1", "Windows file name"});
-}
-
-TEST_F(RefusalTest, StubsThatHoldAStartMarker) {
-  WriteFile(example_.stub(), Concat({StubBytes(), ToBytes(StartMarker()), StubBytes()}));
-  ExpectRefused({"stub", "start marker at offset 8194"});
-  WriteFile(example_.stub(), Concat({ToBytes("MZ"), ToBytes(ScrambledStartMarker())}));
-  ExpectRefused({"stub", "start marker at offset 2"});
 }
 
 TEST_F(RefusalTest, ScrambledOutputThatHoldsThePlainStartMarker) {
