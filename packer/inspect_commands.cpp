@@ -25,8 +25,16 @@ CodePage CodePageOf(const ControlInfo& info) {
   }
 }
 
+// `label` (UTF-8) padded with blanks to 28 characters.
+std::string Padded(std::string label) {
+  size_t characters = 0;
+  for (char c : label) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  if (characters < 28) label.append(28 - characters, ' ');
+  return label;
+}
+
 void PrintItem(std::ostream& out, const std::string& label, const ItemExtent& extent) {
-  out << "  " << std::left << std::setw(28) << label << std::right << " offset " << std::setw(11)
+  out << "  " << Padded(label) << " offset " << std::setw(11)
       << extent.start << "  stored " << std::setw(11) << extent.end - extent.start << "  content "
       << std::setw(11) << extent.content_size << "\n";
 }

@@ -1,5 +1,8 @@
 #include "packer/problems.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "container/errors.h"
 
 namespace tidemark {
@@ -29,9 +32,14 @@ std::vector<std::string> Problems::Warnings() const {
 
 void Problems::ThrowIfErrors() const {
   if (!HasErrors()) return;
+  // In the order of the product file; problems of no line last.
+  std::vector<Problem> sorted = list_;
+  std::stable_sort(sorted.begin(), sorted.end(), [](const Problem& a, const Problem& b) {
+    return (a.line == 0 ? INT_MAX : a.line) < (b.line == 0 ? INT_MAX : b.line);
+  });
   size_t errors = 0;
   std::string lines;
-  for (const Problem& problem : list_) {
+  for (const Problem& problem : sorted) {
     errors += problem.warning ? 0 : 1;
     lines += "\n  " + Describe(problem);
   }
