@@ -22,9 +22,18 @@ std::string Problems::Describe(const Problem& problem) const {
   return text + problem.text;
 }
 
+std::vector<Problem> Problems::InLineOrder() const {
+  // Problems of no line last.
+  std::vector<Problem> sorted = list_;
+  std::stable_sort(sorted.begin(), sorted.end(), [](const Problem& a, const Problem& b) {
+    return (a.line == 0 ? INT_MAX : a.line) < (b.line == 0 ? INT_MAX : b.line);
+  });
+  return sorted;
+}
+
 std::vector<std::string> Problems::Warnings() const {
   std::vector<std::string> warnings;
-  for (const Problem& problem : list_) {
+  for (const Problem& problem : InLineOrder()) {
     if (problem.warning) warnings.push_back(Describe(problem));
   }
   return warnings;
@@ -32,14 +41,9 @@ std::vector<std::string> Problems::Warnings() const {
 
 void Problems::ThrowIfErrors() const {
   if (!HasErrors()) return;
-  // In the order of the product file; problems of no line last.
-  std::vector<Problem> sorted = list_;
-  std::stable_sort(sorted.begin(), sorted.end(), [](const Problem& a, const Problem& b) {
-    return (a.line == 0 ? INT_MAX : a.line) < (b.line == 0 ? INT_MAX : b.line);
-  });
   size_t errors = 0;
   std::string lines;
-  for (const Problem& problem : sorted) {
+  for (const Problem& problem : InLineOrder()) {
     errors += problem.warning ? 0 : 1;
     lines += "\n  " + Describe(problem);
   }

@@ -27,12 +27,15 @@ class Problems {
 
   // One problem as a line of text: "SOURCE, line N: [warning: ]TEXT".
   std::string Describe(const Problem& problem) const;
-  // Every warning, described.
+  // Every warning, described, in the order of the product file's lines.
   std::vector<std::string> Warnings() const;
-  // Raises Error listing every problem, one per line, when there is an error.
+  // Raises Error listing every problem in that order, one per line, when
+  // there is an error.
   void ThrowIfErrors() const;
 
  private:
+  std::vector<Problem> InLineOrder() const;
+
   std::string source_;
   std::vector<Problem> list_;
 };

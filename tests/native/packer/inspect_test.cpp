@@ -143,6 +143,7 @@ TEST_F(InspectTest, ExtractRefusesNamesOutsideTheFolderBeforeWritingAnything) {
     } catch (const Error& error) {
       EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
     }
+    EXPECT_NE(FaultOf(&VerifyInstaller, installer).find(name), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder_.File("box")));
     EXPECT_FALSE(std::filesystem::exists(folder_.File("evil.txt")));
   }
