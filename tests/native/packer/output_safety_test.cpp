@@ -2,6 +2,7 @@
 // and never leaves a half-written file behind.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -104,6 +105,27 @@ TEST_F(OutputSafetyTest, AnInterruptedBuildLeavesNothingBehind) {
     EXPECT_FALSE(fs::exists(folder_.File("setup.exe")));
     EXPECT_TRUE(Leftovers().empty());
   }
+}
+
+TEST_F(OutputSafetyTest, AWriteThatFailsNamesTheFileAndTheReason) {
+  // A limit on the size of files fails writes as a full disk does.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit = {50000, 50000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    WriteFile(folder_.File("message.txt"), ToBytes(PackTo(folder_.File("setup.exe"))));
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  const Bytes message = ReadWholeFile(folder_.File("message.txt"));
+  const std::string text(message.begin(), message.end());
+  EXPECT_EQ(text.rfind("cannot write \"" + folder_.File("setup.exe") + "\"", 0), 0u) << text;
+  EXPECT_NE(text.find(std::strerror(EFBIG)), std::string::npos) << text;
+  EXPECT_FALSE(fs::exists(folder_.File("setup.exe")));
+  EXPECT_TRUE(Leftovers().empty());
 }
 
 TEST_F(OutputSafetyTest, ExtractReplacesFilesOnlyWhenForced) {
