@@ -10,6 +10,7 @@
 #include "packer/installer_reader.h"
 #include "packer/output_file.h"
 #include "packer/product_checks.h"
+#include "packer/stub_check.h"
 
 namespace fs = std::filesystem;
 
@@ -111,6 +112,8 @@ void ListInstaller(const std::string& path, std::ostream& out) {
 
 void VerifyInstaller(const std::string& path, std::ostream& out) {
   InstallerReader reader(path);
+  const std::string stub_fault = BareStubFault(reader.StubBytes(), StubPlace::kInInstaller);
+  if (!stub_fault.empty()) throw Error("the stub before the container is no bare installer stub: " + stub_fault);
   CheckFileLineNames(reader, CodePageOf(reader.control_info()));
   DiscardSink discard;
   while (!reader.done()) reader.ReadNextFile(discard);

@@ -15,7 +15,8 @@ void ListInstaller(const std::string& path, std::ostream& out);
 
 // Reads every item to its end, so that every Adler-32 is checked (and, for a
 // scrambled container, the checksum as the installer checks it at start-up),
-// and checks every file line's name as extract does.
+// and checks the stub as build does and every file line's name as extract
+// does.
 void VerifyInstaller(const std::string& path, std::ostream& out);
 
 // Writes the product's files below `folder`, in their sub-folders. Every

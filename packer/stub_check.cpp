@@ -24,6 +24,7 @@ constexpr uint16_t kMagicPe32Plus = 0x20B;
 constexpr uint16_t kMagicPe32 = 0x10B;
 constexpr uint16_t kSubsystemGui = 2;
 constexpr uint16_t kSubsystemConsole = 3;
+constexpr size_t kChecksumField = 64;         // in the PE32+ optional header
 constexpr size_t kSubsystemField = 68;        // in the PE32+ optional header
 constexpr size_t kDirectoryCountField = 108;  // in the PE32+ optional header
 constexpr size_t kDirectoriesField = 112;     // in the PE32+ optional header
@@ -35,6 +36,7 @@ constexpr size_t kCertificateAlignment = 8;
 struct PeLayout {
   size_t image_end = 0;          // end of the last section's data in the file
   size_t headers_end = 0;        // end of the section table
+  size_t checksum_field = 0;     // file offset of the image checksum
   size_t certificate_entry = 0;  // file offset of the certificate directory entry; 0: none
   size_t certificate_start = 0;
   size_t certificate_size = 0;
@@ -113,6 +115,7 @@ std::string ReadLayout(const std::vector<uint8_t>& bytes, PeLayout& layout) {
   if (subsystem == kSubsystemConsole) return "it is a console program; the stub is a GUI one";
   if (subsystem != kSubsystemGui) return "it is no GUI program (subsystem " + std::to_string(subsystem) + ")";
 
+  layout.checksum_field = optional + kChecksumField;
   layout.headers_end = optional + optional_size + sections * kSectionHeaderSize;
   if (!read.Has(0, layout.headers_end)) return CutShort(layout.headers_end, bytes.size());
   for (size_t i = 0; i < sections; ++i) {
@@ -151,7 +154,7 @@ std::string MarkerFault(const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-std::string BareStubFault(const std::vector<uint8_t>& bytes, bool allow_signature) {
+std::string BareStubFault(const std::vector<uint8_t>& bytes, StubPlace place) {
   PeLayout layout;
   std::string fault = ReadLayout(bytes, layout);
   if (!fault.empty()) return fault;
@@ -161,13 +164,12 @@ std::string BareStubFault(const std::vector<uint8_t>& bytes, bool allow_signatur
     return "it is an x86-64 Windows GUI program, but not a bare stub of this system (tidemark-stub.exe)";
   }
   size_t end = layout.image_end;
-  if (layout.certificate_size > 0) {
+  if (layout.certificate_size > 0 && place == StubPlace::kAlone) {
     const size_t start = layout.certificate_start;
     if (start < layout.image_end || start - layout.image_end >= kCertificateAlignment ||
         start + layout.certificate_size != bytes.size()) {
       return "its Authenticode certificate table is not where a signature puts it, at the end of the file";
     }
-    if (!allow_signature) return "it carries an Authenticode signature";
     end = bytes.size();
   }
   if (end < bytes.size()) {
@@ -181,14 +183,16 @@ BareStub ReadBareStub(const std::string& path) {
   const auto storage = ReadFileStorage(path);
   BareStub stub;
   stub.bytes.assign(storage->data(), storage->data() + storage->size());
-  const std::string fault = BareStubFault(stub.bytes, true);
+  const std::string fault = BareStubFault(stub.bytes, StubPlace::kAlone);
   if (!fault.empty()) throw Error("stub \"" + path + "\" is not a bare installer stub: " + fault);
   PeLayout layout;
   ReadLayout(stub.bytes, layout);
   if (layout.certificate_size > 0) {
-    // Without the table and its entry the stub is as it was before signing.
+    // Without the table and its entry, and without the checksum that
+    // covered them (0: none), the stub is as it was before signing.
     stub.bytes.resize(layout.image_end);
     std::fill_n(stub.bytes.begin() + static_cast<std::ptrdiff_t>(layout.certificate_entry), 8, 0);
+    std::fill_n(stub.bytes.begin() + static_cast<std::ptrdiff_t>(layout.checksum_field), 4, 0);
     stub.signature_dropped = true;
   }
   return stub;

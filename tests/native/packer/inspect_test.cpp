@@ -99,6 +99,15 @@ TEST_F(InspectTest, TruncatedAndScrambledDamageAreFaults) {
   EXPECT_EQ(FaultOf(&VerifyInstaller, scrambled), "Checksum error (damaged installer?)");
 }
 
+TEST_F(InspectTest, VerifyChecksTheStubAsBuildDoes) {
+  const std::string installer = Pack(false);
+  Bytes bytes = ReadWholeFile(installer);
+  bytes[0] = 'X';
+  WriteFile(installer, bytes);
+  EXPECT_NE(FaultOf(&VerifyInstaller, installer).find("no bare installer stub: it is not a Windows program"),
+            std::string::npos);
+}
+
 TEST_F(InspectTest, ExtractWritesTheFilesInTheirFolders) {
   const std::string target = folder_.File("out");
   std::ostringstream out;
@@ -130,6 +139,7 @@ TEST_F(InspectTest, ExtractRefusesNamesOutsideTheFolderBeforeWritingAnything) {
   for (const char* name : {"..\\evil.txt", "a\\..\\..\\evil.txt", "\\evil.txt", "C:\\evil.txt", "../evil.txt"}) {
     SCOPED_TRACE(name);
     ContainerParts parts;
+    parts.stub = BareStubBytes();
     parts.lines = {"Splash=" + std::to_string(jpeg.size()), "InfoAbout=1", "InfoInstall=1", "Filecount=2",
                    "f1=<good.txt><4>", std::string("f2=<") + name + "><4>"};
     parts.items = {Deflate(jpeg), ToBytes("a"), ToBytes("l"), Deflate(ToBytes("good")), Deflate(ToBytes("evil"))};

@@ -16,7 +16,7 @@ void Put32(Bytes& bytes, size_t at, uint32_t value) {
 
 TEST(StubCheckTest, WhatIsNoBareStubIsNamed) {
   const Bytes stub = BareStubBytes(100);
-  EXPECT_EQ(BareStubFault(stub, false), "");
+  EXPECT_EQ(BareStubFault(stub, StubPlace::kAlone), "");
   auto changed = [&](size_t at, std::initializer_list<uint8_t> values) {
     Bytes bytes = stub;
     std::copy(values.begin(), values.end(), bytes.begin() + at);
@@ -45,7 +45,7 @@ TEST(StubCheckTest, WhatIsNoBareStubIsNamed) {
       {Concat({stub, ToBytes(ScrambledStartMarker())}), "start marker"},
   };
   for (const auto& stub_case : cases) {
-    const std::string fault = BareStubFault(stub_case.bytes, false);
+    const std::string fault = BareStubFault(stub_case.bytes, StubPlace::kAlone);
     EXPECT_NE(fault.find(stub_case.says), std::string::npos) << stub_case.says << ": " << fault;
   }
 }
@@ -61,6 +61,7 @@ TEST(StubCheckTest, AnAuthenticodeSignatureIsDropped) {
   const size_t entry = 0x40 + 24 + 112 + 4 * 8;
   Put32(signed_stub, entry, static_cast<uint32_t>(table));
   Put32(signed_stub, entry + 4, static_cast<uint32_t>(certificate.size()));
+  Put32(signed_stub, 0x40 + 24 + 64, 0x1234);  // the checksum of the signed file
   WriteFile(folder.File("signed.exe"), signed_stub);
   const BareStub stub = ReadBareStub(folder.File("signed.exe"));
   EXPECT_TRUE(stub.signature_dropped);
