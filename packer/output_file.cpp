@@ -90,7 +90,9 @@ void CheckOutputPath(const std::string& output, const std::vector<std::string>& 
 OutputFile::OutputFile(std::string destination) : destination_(std::move(destination)) {
   std::string pattern = destination_ + ".XXXXXX.partial";
   const int fd = ::mkstemps(pattern.data(), static_cast<int>(std::strlen(".partial")));
-  if (fd < 0) throw Error(CannotCreateFileMessage(pattern, std::strerror(errno)));
+  if (fd < 0) {
+    throw Error("cannot create \"" + destination_ + "\" (through a file beside it): " + std::strerror(errno));
+  }
   temporary_ = pattern;
   NoteTemporary(temporary_);
   ::fchmod(fd, CreationMode());
