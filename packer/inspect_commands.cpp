@@ -9,7 +9,7 @@
 #include "packer/code_page.h"
 #include "packer/installer_reader.h"
 #include "packer/output_file.h"
-#include "packer/product_checks.h"
+#include "packer/install_names.h"
 #include "packer/stub_check.h"
 
 namespace fs = std::filesystem;

@@ -5,6 +5,7 @@
 
 #include "container/errors.h"
 #include "packer/product_checks.h"
+#include "packer/setting_checks.h"
 
 namespace tidemark {
 namespace {

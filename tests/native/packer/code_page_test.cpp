@@ -9,7 +9,7 @@
 #include "packer/code_page.h"
 #include "packer/inspect_commands.h"
 #include "packer/pack.h"
-#include "packer/product_checks.h"
+#include "packer/install_names.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {

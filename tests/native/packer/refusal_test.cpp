@@ -9,7 +9,7 @@
 #include "container/image_file.h"
 #include "container/layout.h"
 #include "packer/pack.h"
-#include "packer/product_checks.h"
+#include "packer/install_names.h"
 #include "packer/product_description.h"
 #include "tests/native/packer/packer_fixture.h"
 
