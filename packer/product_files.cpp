@@ -93,11 +93,6 @@ class FilesWalk {
 
 std::vector<ProductFile> CollectProductFiles(const std::string& folder, const CodePage& code_page,
                                              int line, Problems& problems) {
-  std::error_code error;
-  if (!fs::is_directory(folder, error)) {
-    problems.Fail(line, "files folder \"" + folder + "\" does not exist or is not a folder");
-    return {};
-  }
   FilesWalk walk(code_page, line, problems);
   walk.Walk(folder, "");
   return walk.TakeFiles();

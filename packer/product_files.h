@@ -19,7 +19,8 @@ struct ProductFile {
   int64_t size = 0;
 };
 
-// Every file below `folder`, in byte order of the UTF-8 names (`shown`).
+// Every file below `folder` (a folder), in byte order of the UTF-8 names
+// (`shown`).
 // Empty folders carry nothing. A folder that cannot be read, a link to a
 // folder (its content would be left out silently), an entry that is neither
 // file nor folder, a name part holding "\" (it would change its meaning) and
