@@ -1,11 +1,9 @@
 #include "packer/code_page.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <cstdio>
 
 #include "container/errors.h"
+#include "packer/code_page_conversion.h"
 
 namespace tidemark {
 namespace {
@@ -28,39 +26,6 @@ constexpr KnownCodePage kKnownCodePages[] = {
     {949, IsHighHalfLeadByte}, {950, IsHighHalfLeadByte}, {1250, nullptr},
     {1251, nullptr}, {1252, nullptr}, {1253, nullptr}, {1254, nullptr},
     {1255, nullptr}, {1256, nullptr}, {1257, nullptr}, {1258, nullptr}};
-
-class Converter {
- public:
-  Converter(const std::string& to, const std::string& from) : handle_(iconv_open(to.c_str(), from.c_str())) {
-    if (handle_ == reinterpret_cast<iconv_t>(-1)) {
-      throw Error("the system cannot convert from " + from + " to " + to + " (iconv)");
-    }
-  }
-  ~Converter() { iconv_close(handle_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  // Converts as much of `input` as it can, appending to `output`; returns
-  // how many bytes of `input` were used.
-  size_t Convert(std::string_view input, std::string& output) {
-    char* in = const_cast<char*>(input.data());
-    size_t in_left = input.size();
-    char buffer[256];
-    while (in_left > 0) {
-      char* out = buffer;
-      size_t out_left = sizeof buffer;
-      const size_t result = iconv(handle_, &in, &in_left, &out, &out_left);
-      output.append(buffer, static_cast<size_t>(out - buffer));
-      if (result == static_cast<size_t>(-1) && errno != E2BIG) break;
-    }
-    return input.size() - in_left;
-  }
-
- private:
-  iconv_t handle_;
-};
-
-std::string IconvName(int number) { return "CP" + std::to_string(number); }
 
 // Length of the UTF-8 sequence starting at `text[at]`, 0 when none starts there.
 size_t Utf8SequenceLength(std::string_view text, size_t at) {
@@ -134,8 +99,7 @@ std::string CodePage::FromUtf8(std::string_view utf8) const {
                 std::to_string(broken + 1) + ")");
   }
   std::string converted;
-  Converter to_code_page(IconvName(number_), "UTF-8");
-  const size_t used = to_code_page.Convert(utf8, converted);
+  const size_t used = ConvertText(number_, true, utf8, converted);
   if (used < utf8.size()) {
     throw Error(DescribeCharacter(utf8, used) + " has no place in code page " + std::to_string(number_));
   }
@@ -149,9 +113,8 @@ std::string CodePage::FromUtf8(std::string_view utf8) const {
 
 std::string CodePage::ToUtf8(std::string_view text) const {
   std::string utf8;
-  Converter to_utf8("UTF-8", IconvName(number_));
   while (!text.empty()) {
-    const size_t used = to_utf8.Convert(text, utf8);
+    const size_t used = ConvertText(number_, false, text, utf8);
     text.remove_prefix(used);
     if (text.empty()) break;
     char escaped[8];

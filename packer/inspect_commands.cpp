@@ -60,7 +60,7 @@ std::vector<std::string> NameParts(const std::string& name, LeadBytePredicate is
 // Where a file item goes below `folder`, in UTF-8.
 fs::path ExtractPath(const fs::path& folder, const std::string& name, const CodePage& code_page) {
   fs::path path = folder;
-  for (const std::string& part : NameParts(name, code_page.lead_byte())) path /= code_page.ToUtf8(part);
+  for (const std::string& part : NameParts(name, code_page.lead_byte())) path /= fs::u8path(code_page.ToUtf8(part));
   return path;
 }
 

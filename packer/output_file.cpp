@@ -1,14 +1,11 @@
 #include "packer/output_file.h"
 
-#include <fcntl.h>
-#include <limits.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <system_error>
 
 #include "container/errors.h"
@@ -19,13 +16,13 @@ namespace tidemark {
 namespace {
 
 // The temporary file being written, for the signal handler (one at a time).
-char g_temporary[PATH_MAX];
-volatile sig_atomic_t g_temporary_set = 0;
+char g_temporary[4096];
+volatile std::sig_atomic_t g_temporary_set = 0;
 
-void RemoveTemporaryAndEnd(int signal_number) {
-  if (g_temporary_set) unlink(g_temporary);
-  ::signal(signal_number, SIG_DFL);
-  ::raise(signal_number);
+extern "C" void RemoveTemporaryAndEnd(int signal_number) {
+  if (g_temporary_set) std::remove(g_temporary);
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
 }
 
 void NoteTemporary(const std::string& path) {
@@ -35,33 +32,36 @@ void NoteTemporary(const std::string& path) {
   g_temporary_set = 1;
 }
 
-std::string KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder";
-  if (S_ISLNK(mode)) return "a symbolic link";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-  if (S_ISFIFO(mode)) return "a pipe";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "not a regular file";
-}
-
-bool SameFile(const struct stat& a, const std::string& path) {
-  struct stat b;
-  return ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+std::string KindOf(fs::file_type type) {
+  switch (type) {
+    case fs::file_type::directory: return "a folder";
+    case fs::file_type::symlink: return "a symbolic link";
+    case fs::file_type::character:
+    case fs::file_type::block: return "a device";
+    case fs::file_type::fifo: return "a pipe";
+    case fs::file_type::socket: return "a socket";
+    default: return "not a regular file";
+  }
 }
 
 bool Inside(const std::string& path, const std::string& folder) {
   std::error_code error;
   const fs::path inner = fs::weakly_canonical(path, error);
+  if (error) return false;
   const fs::path outer = fs::weakly_canonical(folder, error);
   if (error) return false;
-  const auto [outer_end, inner_at] = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
-  return outer_end == outer.end();
+  return std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end()).first == outer.end();
 }
 
-mode_t CreationMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+// A name beside `destination` that nothing has yet.
+std::string TemporaryNameFor(const std::string& destination) {
+  std::random_device random;
+  for (;;) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%08x.partial", static_cast<unsigned>(random()));
+    std::error_code error;
+    if (!fs::exists(destination + suffix, error) && !error) return destination + suffix;
+  }
 }
 
 }  // namespace
@@ -69,14 +69,15 @@ mode_t CreationMode() {
 void CheckOutputPath(const std::string& output, const std::vector<std::string>& inputs,
                      const std::string& input_folder) {
   if (output.empty()) throw Error("the output path is empty");
-  struct stat status;
-  if (::lstat(output.c_str(), &status) == 0) {
-    if (!S_ISREG(status.st_mode)) {
-      throw Error("output \"" + output + "\" is " + KindOf(status.st_mode) +
-                  "; the packer writes only over a regular file or a new name");
-    }
+  std::error_code error;
+  const fs::file_type type = fs::symlink_status(output, error).type();
+  if (type != fs::file_type::not_found && type != fs::file_type::regular) {
+    throw Error("output \"" + output + "\" is " + KindOf(type) +
+                "; the packer writes only over a regular file or a new name");
+  }
+  if (type == fs::file_type::regular) {
     for (const std::string& input : inputs) {
-      if (SameFile(status, input)) {
+      if (fs::equivalent(output, input, error)) {
         throw Error("output \"" + output + "\" is the input \"" + input + "\"; choose another output");
       }
     }
@@ -87,22 +88,21 @@ void CheckOutputPath(const std::string& output, const std::vector<std::string>& 
   }
 }
 
-OutputFile::OutputFile(std::string destination) : destination_(std::move(destination)) {
-  std::string pattern = destination_ + ".XXXXXX.partial";
-  const int fd = ::mkstemps(pattern.data(), static_cast<int>(std::strlen(".partial")));
-  if (fd < 0) {
+OutputFile::OutputFile(std::string destination)
+    : destination_(std::move(destination)), temporary_(TemporaryNameFor(destination_)) {
+  NoteTemporary(temporary_);
+  try {
+    sink_ = CreateFileSink(temporary_);
+  } catch (const Error&) {
+    g_temporary_set = 0;
     throw Error("cannot create \"" + destination_ + "\" (through a file beside it): " + std::strerror(errno));
   }
-  temporary_ = pattern;
-  NoteTemporary(temporary_);
-  ::fchmod(fd, CreationMode());
-  ::close(fd);
-  sink_ = CreateFileSink(temporary_);
 }
 
 OutputFile::~OutputFile() {
   sink_.reset();
-  if (!committed_) ::unlink(temporary_.c_str());
+  std::error_code error;
+  if (!committed_) fs::remove(temporary_, error);
   g_temporary_set = 0;
 }
 
@@ -112,9 +112,9 @@ void OutputFile::Commit() {
   } catch (const Error&) {
     throw Error(WriteFailure());
   }
-  if (::rename(temporary_.c_str(), destination_.c_str()) != 0) {
-    throw Error("cannot move the finished file to \"" + destination_ + "\": " + std::strerror(errno));
-  }
+  std::error_code error;
+  fs::rename(temporary_, destination_, error);
+  if (error) throw Error("cannot move the finished file to \"" + destination_ + "\": " + error.message());
   committed_ = true;
 }
 
@@ -123,7 +123,10 @@ std::string OutputFile::WriteFailure() const {
 }
 
 void RemoveTemporaryFilesOnSignals() {
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal_number, RemoveTemporaryAndEnd);
+  for (int signal_number : {SIGINT, SIGTERM}) std::signal(signal_number, RemoveTemporaryAndEnd);
+#ifdef SIGHUP
+  std::signal(SIGHUP, RemoveTemporaryAndEnd);
+#endif
 }
 
 }  // namespace tidemark

@@ -40,7 +40,7 @@ class OutputFile {
   bool committed_ = false;
 };
 
-// Makes SIGINT, SIGTERM and SIGHUP remove the temporary file being written
+// Makes SIGINT, SIGTERM and (where there is one) SIGHUP remove the temporary file being written
 // before the program ends as the signal would have ended it.
 void RemoveTemporaryFilesOnSignals();
 

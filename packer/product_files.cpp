@@ -22,8 +22,8 @@ class FilesWalk {
     std::error_code error;
     fs::directory_iterator entries(folder, error);
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-      Visit(*entries, shown.empty() ? entries->path().filename().string()
-                                    : shown + "\\" + entries->path().filename().string());
+      const std::string name = entries->path().filename().u8string();  // UTF-8 on Windows too
+      Visit(*entries, shown.empty() ? name : shown + "\\" + name);
     }
     if (error) problems_.Fail(line_, "cannot read the folder \"" + folder.string() + "\": " + error.message());
   }
@@ -36,7 +36,7 @@ class FilesWalk {
 
  private:
   void Visit(const fs::directory_entry& entry, const std::string& shown) {
-    const std::string part = entry.path().filename().string();
+    const std::string part = entry.path().filename().u8string();
     std::error_code error;
     if (entry.is_directory(error)) {
       if (entry.is_symlink(error)) {
