@@ -39,7 +39,8 @@ constexpr Usage kUsages[] = {
      "      Shows the control information and where every item lies.\n"},
     {"verify",
      "  tidemark verify SETUP.exe\n"
-     "      Reads every item, checks every Adler-32, the checksum and the names.\n"},
+     "      Reads every item; checks the stub, every Adler-32, the checksum and\n"
+     "      the names of the files.\n"},
     {"extract",
      "  tidemark extract SETUP.exe DIR [--force]\n"
      "      Writes the product's files below DIR; --force replaces existing files.\n"},
