@@ -3,6 +3,7 @@
 
 #include "app/message_loop.h"
 #include "app/window/install.h"
+#include "container/layout.h"
 #include "system/handles.h"
 
 namespace {
@@ -19,6 +20,9 @@ void RestrictLibrarySearch() {
 }
 
 }  // namespace
+
+// Tells the packer that this program is a bare stub of this system.
+[[gnu::used]] extern const char* const kCarriedStubSignature = tidemark::kStubSignature;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   RestrictLibrarySearch();

@@ -156,6 +156,7 @@ RgbImage LoadJpegItem(ByteSource& source, int32_t size) {
   image.height = static_cast<int>(height);
   image.pixels.resize(width * height * 3);
   if (!ReadRows(&decoder, image.pixels.data())) throw Error(decoder.errors.message);
+  image.patched = decoder.errors.base.num_warnings > 0;
   return image;
 }
 

@@ -60,6 +60,10 @@ inline constexpr size_t kScrambleKeyLength = 49;
 inline constexpr size_t kInflateChunk = 65536;
 inline constexpr size_t kCopyPiece = 61440;
 
+// Carried by the bare stub, so that the packer can tell it from any other
+// program (the stub keeps it with a pointer that the linker cannot drop).
+inline constexpr char kStubSignature[] = "Tidemark installer stub; container layout 1";
+
 // The file name under which a scrambled uninstaller image is accepted
 // although its checksum is not 0.
 inline constexpr char kUninstallerName[] = "uninstall.exe";

@@ -11,6 +11,8 @@ struct RgbImage {
   int width = 0;
   int height = 0;
   std::vector<uint8_t> pixels;  // width * height * 3
+  // The data was damaged or cut short; the decoder filled in what it lacked.
+  bool patched = false;
 
   bool empty() const { return width == 0 || height == 0; }
 };

@@ -46,6 +46,7 @@ std::vector<std::string> BuildControlLines(const Product& product) {
   AddSetting(description, "AppCompany", lines);
   lines.push_back("InfoAbout=" + std::to_string(product.about.size));
   lines.push_back("InfoInstall=" + std::to_string(product.license.size));
+  lines.push_back(std::string(kCodePageKey) + "=" + std::to_string(product.code_page));
   lines.push_back("[Files]");
   for (size_t i = 0; i < product.files.size(); ++i) {
     const ProductFile& file = product.files[i];

@@ -11,7 +11,8 @@ namespace tidemark {
 // The lines between the two markers, in the installer's customary order:
 // [Settings], Splash, Icon, Filecount, Filebytes, ExeName, ExeShortcut, the
 // shortcut pairs, TargetFolder, AppName, AppCompany, InfoAbout, InfoInstall,
-// [Files], f1 ... fN. Vendor keys appear only when the description sets them.
+// the packer's record of the code page, [Files], f1 ... fN. Vendor keys
+// appear only when the description sets them.
 std::vector<std::string> BuildControlLines(const Product& product);
 
 // What follows the start marker up to the first item: CR LF, each line with

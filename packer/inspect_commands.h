@@ -1,5 +1,7 @@
 // The packer's read-back commands. Each writes its report to `out` as it
-// goes and raises Error naming the first fault it meets.
+// goes and raises Error naming the first fault it meets. Names and texts are
+// shown and written in UTF-8, converted from the code page the packer
+// recorded in the installer (1252 when it recorded none).
 #pragma once
 
 #include <ostream>
@@ -12,12 +14,15 @@ namespace tidemark {
 void ListInstaller(const std::string& path, std::ostream& out);
 
 // Reads every item to its end, so that every Adler-32 is checked (and, for a
-// scrambled container, the checksum as the installer checks it at start-up).
+// scrambled container, the checksum as the installer checks it at start-up),
+// and checks the stub as build does and every file line's name as extract
+// does.
 void VerifyInstaller(const std::string& path, std::ostream& out);
 
 // Writes the product's files below `folder`, in their sub-folders. Every
-// name is checked before anything is written; a name that would land
-// outside `folder` is refused.
-void ExtractInstaller(const std::string& path, const std::string& folder, std::ostream& out);
+// name is checked before anything is written: a name that would land
+// outside `folder` is refused, and so is one that exists already unless
+// `force` is set. Each file is written beside its place and renamed there.
+void ExtractInstaller(const std::string& path, const std::string& folder, bool force, std::ostream& out);
 
 }  // namespace tidemark

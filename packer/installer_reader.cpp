@@ -1,7 +1,10 @@
 #include "packer/installer_reader.h"
 
+#include <algorithm>
+
 #include "container/errors.h"
 #include "container/image_file.h"
+#include "container/layout.h"
 #include "rules/file_entry.h"
 
 namespace tidemark {
@@ -59,6 +62,13 @@ InstallerReader::InstallerReader(const std::string& path) : image_(ReadFileStora
   }
   if (count < 0) throw Error("Filecount " + count_text + " is negative");
   for (int32_t i = 1; i <= count; ++i) files_.push_back(ReadFileLine(info_, i));
+}
+
+std::vector<uint8_t> InstallerReader::StubBytes() const {
+  const std::string marker = head_.head.scrambled ? ScrambledStartMarker() : StartMarker();
+  const uint8_t* begin = image_.data();
+  const uint8_t* end = begin + image_.Size();
+  return std::vector<uint8_t>(begin, std::search(begin, end, marker.begin(), marker.end()));
 }
 
 ItemExtent InstallerReader::ReadNextFile(ByteSink& target) {

@@ -37,6 +37,9 @@ class InstallerReader {
   int64_t size() const { return image_.Size(); }
   int64_t position() const { return image_.Position(); }
 
+  // The bytes before the start marker: the stub.
+  std::vector<uint8_t> StubBytes() const;
+
   // Whether every file item has been read.
   bool done() const { return next_file_ == files_.size(); }
   // Reads the next file item into `target`. Raises Error naming the item.

@@ -1,8 +1,5 @@
 #include "packer/pack.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "container/errors.h"
@@ -13,7 +10,9 @@
 #include "packer/installer_writer.h"
 #include "packer/item_blocks.h"
 #include "packer/ordered_work_queue.h"
+#include "packer/output_file.h"
 #include "packer/product.h"
+#include "packer/stub_check.h"
 
 namespace tidemark {
 namespace {
@@ -21,25 +20,6 @@ namespace {
 // Blocks under way per compressing thread: enough to keep every thread busy
 // while the oldest block is written, few enough to bound the memory used.
 constexpr size_t kBlocksPerJob = 4;
-
-// Copies the stub, refusing one that holds either start marker: the
-// installer would find its container in the wrong place.
-void CopyStub(const std::string& path, InstallerWriter& writer) {
-  InputFile stub(path);
-  MarkerWatch plain(StartMarker());
-  MarkerWatch scrambled(ScrambledStartMarker());
-  std::vector<uint8_t> piece(kDeflateBlockSize);
-  for (;;) {
-    const size_t got = stub.Read(piece.data(), piece.size());
-    if (got == 0) break;
-    if (plain.Feed(piece.data(), got) || scrambled.Feed(piece.data(), got)) {
-      const int64_t at = plain.found() ? plain.found_at() : scrambled.found_at();
-      throw Error("stub \"" + path + "\" holds a start marker at offset " + std::to_string(at) +
-                  "; the installer would look for its container there");
-    }
-    writer.WriteStub(piece.data(), got);
-  }
-}
 
 std::vector<PackItem> ItemsOf(const Product& product) {
   std::vector<PackItem> items;
@@ -78,54 +58,49 @@ void WriteItems(const std::vector<PackItem>& items, const PackOptions& options,
   while (!queue.Empty()) write_oldest();
 }
 
-// Removes the temporary file unless the build completed.
-class TemporaryOutput {
- public:
-  explicit TemporaryOutput(std::string path) : path_(std::move(path)) {}
-  ~TemporaryOutput() {
-    if (!kept_) std::remove(path_.c_str());
-  }
-  TemporaryOutput(const TemporaryOutput&) = delete;
-  TemporaryOutput& operator=(const TemporaryOutput&) = delete;
-
-  const std::string& path() const { return path_; }
-  void MoveTo(const std::string& destination) {
-    std::error_code error;
-    std::filesystem::remove(destination, error);
-    std::filesystem::rename(path_, destination, error);
-    if (error) throw Error("cannot move the installer to \"" + destination + "\": " + error.message());
-    kept_ = true;
-  }
-
- private:
-  std::string path_;
-  bool kept_ = false;
-};
+std::vector<std::string> InputsOf(const PackOptions& options, const std::vector<PackItem>& items) {
+  std::vector<std::string> inputs = {options.stub_path, options.description_path};
+  for (const PackItem& item : items) inputs.push_back(item.path);
+  return inputs;
+}
 
 }  // namespace
 
 PackResult PackInstaller(const PackOptions& options) {
   if (options.level < 0 || options.level > 9) throw Error("the level must be 0 to 9");
   if (options.jobs < 1) throw Error("the number of jobs must be at least 1");
-  const Product product = LoadProduct(options.description_path);
+  const CodePage code_page(options.code_page);
+  const Product product = LoadProduct(options.description_path, code_page);
+  const BareStub stub = ReadBareStub(options.stub_path);
   const std::string control_text = ControlText(BuildControlLines(product));
   const std::vector<PackItem> items = ItemsOf(product);
+  CheckOutputPath(options.output_path, InputsOf(options, items), product.description.files_folder);
 
-  TemporaryOutput temporary(options.output_path + ".partial");
   PackResult result;
-  {
-    const std::unique_ptr<FileSink> file = CreateFileSink(temporary.path());
-    InstallerWriter writer(*file, options.scrambled);
-    CopyStub(options.stub_path, writer);
+  OutputFile output(options.output_path);
+  try {
+    InstallerWriter writer(output.sink(), options.scrambled);
+    writer.WriteStub(stub.bytes.data(), stub.bytes.size());
     writer.WriteStartMarker();
     writer.WriteContainer(control_text.data(), control_text.size());
     WriteItems(items, options, writer);
     writer.Finish();
-    file->Close();
     result.installer_size = writer.written();
+  } catch (const Error& error) {
+    if (std::string(error.what()) == kStreamWriteError) throw Error(output.WriteFailure());
+    throw;
   }
-  temporary.MoveTo(options.output_path);
+  output.Commit();
   result.product_bytes = TotalSize(items);
+  result.stored_bytes = result.installer_size - static_cast<int64_t>(stub.bytes.size() + kStartMarkerLength +
+                                                                     control_text.size());
+  result.files = static_cast<int>(product.files.size());
+  result.items = static_cast<int>(items.size());
+  result.warnings = product.warnings;
+  if (stub.signature_dropped) {
+    result.notes.push_back("the stub's Authenticode signature was left out (appending the container breaks it); "
+                           "sign the finished installer instead");
+  }
   return result;
 }
 

@@ -6,16 +6,13 @@
 #include "container/control_info.h"
 #include "container/errors.h"
 #include "container/image_file.h"
+#include "packer/code_page.h"
 
 namespace tidemark {
 namespace {
 
 constexpr const char* kVendorKeys[] = {"AppName", "AppCompany", "TargetFolder", "ExeName",
                                        "ExeShortcut"};
-
-std::string LineError(int line, const std::string& what) {
-  return "product description, line " + std::to_string(line) + ": " + what;
-}
 
 // The canonical spelling of a vendor key, or empty when `key` is none.
 std::string VendorKey(std::string_view key) {
@@ -56,6 +53,15 @@ bool IsComputedKey(std::string_view key) {
          key.find_first_not_of("0123456789", 1) == std::string_view::npos;
 }
 
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// `text` without blanks (spaces and tabs) at either end.
+std::string_view WithoutBlanks(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 bool IsIgnoredLine(std::string_view line) {
   if (line.empty() || line[0] == ';' || line[0] == '#') return true;
   return line.front() == '[' && line.back() == ']' && line.find('=') == std::string_view::npos;
@@ -68,6 +74,13 @@ const ProductSetting* ProductDescription::Find(std::string_view key) const {
     if (setting.key == key) return &setting;
   }
   return nullptr;
+}
+
+int ProductDescription::PackerLine(std::string_view key) const {
+  for (const ProductSetting& setting : packer_settings) {
+    if (KeyNamesEqual(setting.key, key)) return setting.line;
+  }
+  return 0;
 }
 
 int ShortcutNumber(std::string_view key, std::string_view stem) {
@@ -84,9 +97,9 @@ int ShortcutNumber(std::string_view key, std::string_view stem) {
   return number;
 }
 
-ProductDescription ParseProductDescription(std::string_view text) {
+ProductDescription ParseProductDescription(std::string_view text, Problems& problems) {
   ProductDescription description;
-  std::vector<std::string> packer_keys_seen;
+  if (text.substr(0, sizeof kByteOrderMark - 1) == kByteOrderMark) text.remove_prefix(sizeof kByteOrderMark - 1);
   int line_number = 0;
   size_t start = 0;
   while (start < text.size()) {
@@ -96,45 +109,57 @@ ProductDescription ParseProductDescription(std::string_view text) {
     start = end + 1;
     ++line_number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    line = WithoutBlanks(line);
     if (IsIgnoredLine(line)) continue;
+    if (FirstNonUtf8Byte(line) != std::string_view::npos) {
+      problems.Fail(line_number, "the line is not UTF-8 text; save the product file as UTF-8");
+      continue;
+    }
 
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
-      throw Error(LineError(line_number, "expected name=value, found \"" + std::string(line) + "\""));
+      problems.Fail(line_number, "expected name=value, found \"" + std::string(line) + "\"");
+      continue;
     }
-    const std::string_view key = line.substr(0, equals);
-    const std::string value(line.substr(equals + 1));
+    const std::string_view key = WithoutBlanks(line.substr(0, equals));
+    const std::string value(WithoutBlanks(line.substr(equals + 1)));
 
     if (std::string* path = PackerPath(description, key)) {
-      for (const std::string& seen : packer_keys_seen) {
-        if (KeyNamesEqual(seen, key)) {
-          throw Error(LineError(line_number, "key \"" + std::string(key) + "\" is given twice"));
-        }
+      if (description.PackerLine(key) > 0) {
+        problems.Fail(line_number, "key \"" + std::string(key) + "\" is given twice");
+        continue;
       }
-      packer_keys_seen.emplace_back(key);
+      description.packer_settings.push_back({std::string(key), value, line_number});
       *path = value;
       continue;
     }
     const std::string canonical = VendorKey(key);
     if (canonical.empty() && IsComputedKey(key)) {
-      throw Error(LineError(line_number, "key \"" + std::string(key) +
-                                             "\" is computed by the packer; leave it out"));
+      problems.Fail(line_number, "key \"" + std::string(key) + "\" is computed by the packer; leave it out");
+    } else if (canonical.empty()) {
+      problems.Fail(line_number, "unknown key \"" + std::string(key) + "\"");
+    } else if (description.Find(canonical) != nullptr) {
+      problems.Fail(line_number, "key \"" + canonical + "\" is given twice");
+    } else {
+      description.settings.push_back({canonical, value, line_number});
     }
-    if (canonical.empty()) {
-      throw Error(LineError(line_number, "unknown key \"" + std::string(key) + "\""));
-    }
-    if (description.Find(canonical) != nullptr) {
-      throw Error(LineError(line_number, "key \"" + canonical + "\" is given twice"));
-    }
-    description.settings.push_back({canonical, value, line_number});
   }
   return description;
 }
 
-ProductDescription LoadProductDescription(const std::string& path) {
+ProductDescription ParseProductDescription(std::string_view text) {
+  Problems problems("product description");
+  ProductDescription description = ParseProductDescription(text, problems);
+  for (const Problem& problem : problems.list()) {
+    if (!problem.warning) throw Error(problems.Describe(problem));
+  }
+  return description;
+}
+
+ProductDescription LoadProductDescription(const std::string& path, Problems& problems) {
   const auto storage = ReadFileStorage(path);
   const std::string_view text(reinterpret_cast<const char*>(storage->data()), storage->size());
-  ProductDescription description = ParseProductDescription(text);
+  ProductDescription description = ParseProductDescription(text, problems);
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   for (std::string* relative : {&description.splash_file, &description.icon_file,
                                 &description.about_file, &description.license_file,

@@ -1,11 +1,14 @@
 // The product description: name=value lines naming what goes into one
-// installer. Vendor keys are copied into the control information as written;
-// the packer's own keys name the files it reads.
+// installer, UTF-8 text. Vendor keys go into the control information (their
+// values converted to the installer's code page); the packer's own keys name
+// the files it reads.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "packer/problems.h"
 
 namespace tidemark {
 
@@ -14,12 +17,14 @@ struct ProductSetting {
   std::string key;
   std::string value;
   int line = 0;  // 1-based line of the description that set it
+  bool unusable = false;  // its value could not be converted (already reported)
 };
 
 struct ProductDescription {
   std::vector<ProductSetting> settings;  // in the order written
 
   // The packer's own keys: paths relative to the description's folder, as written.
+  std::vector<ProductSetting> packer_settings;  // where each was set
   std::string splash_file;
   std::string icon_file;  // optional: no icon item when empty
   std::string about_file;
@@ -28,16 +33,23 @@ struct ProductDescription {
 
   // The setting with this key, or nullptr.
   const ProductSetting* Find(std::string_view key) const;
+  // The line that set this packer key (as spelt in packer_settings); 0 when none did.
+  int PackerLine(std::string_view key) const;
 };
 
-// Parses the text of a description. Lines end with LF or CR LF; blank lines,
-// lines starting with ";" or "#" and section headings "[...]" are ignored.
-// Key names match regardless of ASCII case. Raises Error naming the line and
-// key for unknown, repeated or malformed lines.
+// Parses the text of a description. A leading UTF-8 byte-order mark is
+// passed over; lines end with LF or CR LF; blank lines, lines starting with
+// ";" or "#" and section headings "[...]" are ignored; blanks around the
+// first "=" and at the ends of a line belong to neither key nor value. Key
+// names match regardless of ASCII case. Unknown, repeated or malformed
+// lines and lines that are not UTF-8 go to `problems`, each with its line.
+ProductDescription ParseProductDescription(std::string_view text, Problems& problems);
+// The same, raising Error for the first problem ("product description, line N: ...").
 ProductDescription ParseProductDescription(std::string_view text);
 
 // Reads and parses the file; packer paths are made relative to its folder.
-ProductDescription LoadProductDescription(const std::string& path);
+// Raises Error when the file cannot be read.
+ProductDescription LoadProductDescription(const std::string& path, Problems& problems);
 
 // "ShortcutName" + number and "ShortcutPath" + number, numbers from 1 without
 // leading zeros; 0 when `key` is neither.

@@ -1,9 +1,11 @@
 // tidemark-uidriver [--screenshots FOLDER] [--set NAME=VALUE]... CASE.txt
 //
 // Drives the installer's window through one end-to-end case (the language
-// is described in script.h and case_runner.cpp). Screenshots go to FOLDER,
+// is described in script.h and case_runner.cpp; the case is UTF-8 text). Screenshots go to FOLDER,
 // else to $TIDEMARK_SCREENSHOTS, else to screenshots\<case name>.
 // Exit code: 0 passed, 1 failed, 2 the case or the command line is wrong.
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +21,20 @@ namespace {
 int Usage() {
   std::fprintf(stderr, "usage: tidemark-uidriver [--screenshots FOLDER] [--set NAME=VALUE]... CASE.txt\n");
   return 2;
+}
+
+// Case files are UTF-8; their commands name files and texts in the ANSI
+// code page, as the installer does. A file that is not UTF-8 stays as it is.
+std::string AnsiFromUtf8(const std::string& text) {
+  const int length = static_cast<int>(text.size());
+  const int wide_size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+  if (wide_size <= 0) return text;
+  std::wstring wide(static_cast<size_t>(wide_size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wide_size);
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_size, ansi.data(), size, nullptr, nullptr);
+  return ansi;
 }
 
 }  // namespace
@@ -57,7 +73,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read %s\n", case_path.c_str());
     return 2;
   }
-  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const std::string text =
+      AnsiFromUtf8({std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()});
   std::vector<Command> commands;
   try {
     commands = ParseScript(text);

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -62,6 +63,36 @@ Bytes RandomBytes(size_t size, uint32_t seed) {
   Bytes out(size);
   for (uint8_t& b : out) b = static_cast<uint8_t>(NextRandom(state) >> 24);
   return out;
+}
+
+Bytes BareStubBytes(size_t filler) {
+  constexpr size_t kPe = 0x40, kOptional = kPe + 24, kOptionalSize = 152, kSection = kOptional + kOptionalSize;
+  constexpr size_t kData = kSection + 40;
+  auto put16 = [](Bytes& bytes, size_t at, uint32_t value) {
+    bytes[at] = static_cast<uint8_t>(value);
+    bytes[at + 1] = static_cast<uint8_t>(value >> 8);
+  };
+  auto put32 = [&](Bytes& bytes, size_t at, uint32_t value) {
+    put16(bytes, at, value & 0xFFFF);
+    put16(bytes, at + 2, value >> 16);
+  };
+  const Bytes data = Concat({ToBytes(kStubSignature), TextLikeBytes(filler, 5)});
+  Bytes stub(kData + data.size());
+  std::copy(data.begin(), data.end(), stub.begin() + kData);
+  stub[0] = 'M', stub[1] = 'Z';
+  put32(stub, 0x3C, kPe);
+  stub[kPe] = 'P', stub[kPe + 1] = 'E';
+  put16(stub, kPe + 4, 0x8664);                 // machine
+  put16(stub, kPe + 6, 1);                      // sections
+  put16(stub, kPe + 20, kOptionalSize);
+  put16(stub, kPe + 22, 0x0022);                // executable, large addresses
+  put16(stub, kOptional, 0x20B);                // PE32+
+  put16(stub, kOptional + 68, 2);               // GUI
+  put32(stub, kOptional + 108, 5);              // directories up to the certificate table
+  std::copy_n(".rdata", 6, stub.begin() + kSection);
+  put32(stub, kSection + 16, static_cast<uint32_t>(data.size()));
+  put32(stub, kSection + 20, kData);
+  return stub;
 }
 
 Bytes TextLikeBytes(size_t size, uint32_t seed) {

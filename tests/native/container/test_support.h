@@ -28,6 +28,11 @@ Bytes DeflateWithDictionary(const Bytes& content, const Bytes& dictionary);
 // A small JPEG: a colour gradient, or one shade of grey.
 Bytes EncodeJpeg(int width, int height, bool grey = false);
 
+// A bare stub as the packer accepts it: the headers of an x86-64 Windows GUI
+// program with one section that holds the stub signature and `filler`
+// further bytes (no start marker among them).
+Bytes BareStubBytes(size_t filler = 0);
+
 // A container as the packer writes it: stub, start marker, CR LF, each line
 // with CR LF, end marker, CR LF, then the items as given.
 struct ContainerParts {

@@ -12,7 +12,7 @@ namespace {
 void WriteText(const std::filesystem::path& path, const std::string& text) { WriteFile(path, ToBytes(text)); }
 
 void WriteTinyProduct(const std::filesystem::path& root) {
-  WriteFile(root / "stub.bin", Concat({ToBytes("MZ"), RandomBytes(62, 11)}));
+  WriteFile(root / "stub.bin", BareStubBytes());
   WriteFile(root / "splash.jpg", EncodeJpeg(16, 8));
   WriteFile(root / "icon.jpg", EncodeJpeg(8, 8, true));
   WriteText(root / "about.rtf", "{\\rtf1\\ansi{\\b Tiny} by Brackwater\\par}");

@@ -24,7 +24,8 @@ TEST(CommandLineTest, ParsesBuildOptions) {
 TEST(CommandLineTest, UsageErrorsExitWithTwo) {
   for (const char* arguments : {"", "frobnicate", "build --stub s --product p", "build --level 10 --stub s --product p --out o",
                                 "build --jobs 0 --stub s --product p --out o", "build --level x --stub s --product p --out o",
-                                "list", "extract setup.exe", "verify a b"}) {
+                                "list", "extract setup.exe", "extract setup.exe \"\"", "verify a b",
+                                "build --codepage x --stub s --product p --out o"}) {
     std::string output;
     EXPECT_EQ(RunTidemark(arguments, &output), kExitUsage) << arguments;
     EXPECT_NE(output.find("Usage:"), std::string::npos) << arguments;
@@ -32,6 +33,28 @@ TEST(CommandLineTest, UsageErrorsExitWithTwo) {
   std::string help;
   EXPECT_EQ(RunTidemark("--help", &help), kExitSuccess);
   EXPECT_NE(help.find("tidemark build --stub STUB"), std::string::npos);
+  for (const char* command : {"build", "list", "verify", "extract", "init"}) {
+    EXPECT_EQ(RunTidemark(std::string(command) + " --help", &help), kExitSuccess) << command;
+    EXPECT_EQ(help.rfind(std::string("Usage:\n  tidemark ") + command, 0), 0u) << help;
+  }
+  EXPECT_EQ(RunTidemark("--version", &help), kExitSuccess);
+  EXPECT_EQ(help.rfind("tidemark ", 0), 0u) << help;
+}
+
+TEST(CommandLineTest, InitWritesAProductThatBuildsAsItStands) {
+  TempFolder folder;
+  const std::string product = folder.File("starter");
+  std::string output;
+  ASSERT_EQ(RunTidemark("init " + product, &output), kExitSuccess) << output;
+  WriteFile(folder.File("stub.exe"), StubBytes());
+  const std::string build = "build --stub " + folder.File("stub.exe") + " --product " + product + "/product.ini --out ";
+  ASSERT_EQ(RunTidemark(build + folder.File("setup.exe"), &output), kExitSuccess) << output;
+  EXPECT_NE(output.find("5 items (1 files)"), std::string::npos) << output;
+  EXPECT_EQ(output.find("warning"), std::string::npos) << output;
+  EXPECT_EQ(RunTidemark(build + folder.File("quiet.exe") + " --quiet", &output), kExitSuccess);
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(RunTidemark("verify " + folder.File("setup.exe"), &output), kExitSuccess) << output;
+  EXPECT_EQ(RunTidemark("init " + product, &output), kExitFailure);  // not an empty folder
 }
 
 TEST(CommandLineTest, BuildVerifyAndFaultsThroughTheProgram) {

@@ -99,10 +99,19 @@ TEST_F(InspectTest, TruncatedAndScrambledDamageAreFaults) {
   EXPECT_EQ(FaultOf(&VerifyInstaller, scrambled), "Checksum error (damaged installer?)");
 }
 
+TEST_F(InspectTest, VerifyChecksTheStubAsBuildDoes) {
+  const std::string installer = Pack(false);
+  Bytes bytes = ReadWholeFile(installer);
+  bytes[0] = 'X';
+  WriteFile(installer, bytes);
+  EXPECT_NE(FaultOf(&VerifyInstaller, installer).find("no bare installer stub: it is not a Windows program"),
+            std::string::npos);
+}
+
 TEST_F(InspectTest, ExtractWritesTheFilesInTheirFolders) {
   const std::string target = folder_.File("out");
   std::ostringstream out;
-  ExtractInstaller(Pack(true), target, out);
+  ExtractInstaller(Pack(true), target, false, out);
   for (const char* name : {"/Marrowlight.exe", "/docs/Manual.pdf", "/samples/First.dat"}) {
     EXPECT_EQ(ReadWholeFile(target + name), ReadWholeFile(example_.files() + name)) << name;
   }
@@ -117,7 +126,7 @@ TEST_F(InspectTest, EmptyFilesPackVerifyAndExtractAsEmptyFiles) {
     EXPECT_NE(verified.str().find("sound; 4 file item(s)"), std::string::npos) << verified.str();
     const std::string target = folder_.File(scrambled ? "out-scrambled" : "out-plain");
     std::ostringstream out;
-    ExtractInstaller(installer, target, out);
+    ExtractInstaller(installer, target, false, out);
     ASSERT_TRUE(std::filesystem::exists(target + "/samples/empty.dat"));
     EXPECT_EQ(std::filesystem::file_size(target + "/samples/empty.dat"), 0u);
     EXPECT_EQ(ReadWholeFile(target + "/samples/First.dat"),
@@ -130,6 +139,7 @@ TEST_F(InspectTest, ExtractRefusesNamesOutsideTheFolderBeforeWritingAnything) {
   for (const char* name : {"..\\evil.txt", "a\\..\\..\\evil.txt", "\\evil.txt", "C:\\evil.txt", "../evil.txt"}) {
     SCOPED_TRACE(name);
     ContainerParts parts;
+    parts.stub = BareStubBytes();
     parts.lines = {"Splash=" + std::to_string(jpeg.size()), "InfoAbout=1", "InfoInstall=1", "Filecount=2",
                    "f1=<good.txt><4>", std::string("f2=<") + name + "><4>"};
     parts.items = {Deflate(jpeg), ToBytes("a"), ToBytes("l"), Deflate(ToBytes("good")), Deflate(ToBytes("evil"))};
@@ -138,11 +148,12 @@ TEST_F(InspectTest, ExtractRefusesNamesOutsideTheFolderBeforeWritingAnything) {
     const std::string target = folder_.File("box/inner");
     std::ostringstream out;
     try {
-      ExtractInstaller(installer, target, out);
+      ExtractInstaller(installer, target, false, out);
       ADD_FAILURE() << "extracted";
     } catch (const Error& error) {
       EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
     }
+    EXPECT_NE(FaultOf(&VerifyInstaller, installer).find(name), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder_.File("box")));
     EXPECT_FALSE(std::filesystem::exists(folder_.File("evil.txt")));
   }

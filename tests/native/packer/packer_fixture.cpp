@@ -38,7 +38,7 @@ Bytes RtfOfSize(const std::string& heading, size_t size) {
   return ToBytes(text + end);
 }
 
-Bytes StubBytes() { return Concat({ToBytes("MZ"), RandomBytes(8192, 7)}); }
+Bytes StubBytes() { return BareStubBytes(8000); }
 
 WorkedExample::WorkedExample(const TempFolder& folder) : root_(folder.path().string()) {
   WriteFile(stub(), StubBytes());
@@ -95,6 +95,7 @@ std::vector<std::string> WorkedExampleControlLines() {
           "AppCompany=by Brackwater",
           "InfoAbout=253",
           "InfoInstall=667",
+          "TidemarkCodePage=1252",
           "[Files]",
           "f1=<Marrowlight.exe><635904>",
           "f2=<docs\\Manual.pdf><58572>",

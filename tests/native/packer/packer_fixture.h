@@ -15,7 +15,7 @@ Bytes JpegOfSize(int width, int height, size_t size);
 // Rich text of exactly `size` bytes with `heading` as its first paragraph.
 Bytes RtfOfSize(const std::string& heading, size_t size);
 
-// Bytes that hold neither start marker.
+// A bare stub as the packer accepts it.
 Bytes StubBytes();
 
 // The worked example: splash 13267, icon 2260, about 253, licence 667 bytes,

@@ -1,0 +1,47 @@
+// Writing a file that the packer makes (an installer, an extracted file)
+// without ever destroying what stood there before: the output is written to
+// a temporary file beside it and renamed over it only when complete.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "container/file_sink.h"
+
+namespace tidemark {
+
+// Refuses (raises Error) an output path that names anything but a regular
+// file or nothing (a device, a folder, a link, a pipe), that is one of
+// `inputs`, or that lies in `input_folder` (when given).
+void CheckOutputPath(const std::string& output, const std::vector<std::string>& inputs,
+                     const std::string& input_folder);
+
+class OutputFile {
+ public:
+  // Creates the temporary file beside `destination`.
+  explicit OutputFile(std::string destination);
+  // Removes the temporary file unless Commit has run.
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  FileSink& sink() { return *sink_; }
+  // Closes the temporary file and renames it over the destination. Raises
+  // Error naming the destination and the system's reason.
+  void Commit();
+  // The message for a write that failed, naming the destination.
+  std::string WriteFailure() const;
+
+ private:
+  std::string destination_;
+  std::string temporary_;
+  std::unique_ptr<FileSink> sink_;
+  bool committed_ = false;
+};
+
+// Makes SIGINT, SIGTERM and (where there is one) SIGHUP remove the temporary file being written
+// before the program ends as the signal would have ended it.
+void RemoveTemporaryFilesOnSignals();
+
+}  // namespace tidemark
