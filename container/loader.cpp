@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "container/certificate_table.h"
 #include "container/errors.h"
 #include "container/layout.h"
 
@@ -147,6 +148,7 @@ ContainerHead LoadContainerHead(ExeImage& image, const std::string& running_file
   try {
     ContainerHead head;
     info.Clear();
+    image.EndAt(static_cast<int64_t>(ContainerEnd(image.data(), static_cast<size_t>(image.Size()))));
     int64_t next_offset = 0;
     if (!FindMarker(StartMarker(), image, next_offset)) {
       next_offset = 0;

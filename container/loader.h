@@ -30,7 +30,8 @@ void DescramblePayload(ExeImage& image, const std::string& running_file_name);
 bool ParseControlInfo(ByteSource& source, int64_t& next_offset, ControlInfo& info);
 
 // Steps of start-up from the marker search to DataStart, in order. Raises a
-// LoadError of the first three kinds.
+// LoadError of the first three kinds. A signed image ends, for everything
+// that follows, where its certificate table begins.
 struct ContainerHead {
   bool scrambled = false;
   int64_t data_start = 0;  // first item: just past the end marker and its CR LF

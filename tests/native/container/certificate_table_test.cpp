@@ -1,0 +1,118 @@
+#include "container/certificate_table.h"
+
+#include <gtest/gtest.h>
+
+#include "container/errors.h"
+#include "container/loader.h"
+#include "container/pe_headers.h"
+#include "tests/native/container/test_support.h"
+
+namespace tidemark {
+namespace {
+
+using test::Bytes;
+using test::ToBytes;
+
+constexpr size_t kOptionalHeader = 0x40 + 4 + 20;
+constexpr size_t kSecurityEntry = kOptionalHeader + 112 + 8 * kSecurityDirectory;
+constexpr size_t kCheckSum = kOptionalHeader + 64;
+
+// The headers of a PE32+ program without sections, padded to 512 bytes.
+Bytes PeStub() {
+  Bytes stub(512, 0);
+  stub[0] = 'M';
+  stub[1] = 'Z';
+  WriteLe32(&stub[0x3c], 0x40);
+  WriteLe32(&stub[0x40], 0x00004550);
+  WriteLe16(&stub[0x44], 0x8664);
+  WriteLe16(&stub[0x44 + 16], 240);
+  WriteLe16(&stub[kOptionalHeader], 0x20b);
+  WriteLe32(&stub[kOptionalHeader + 108], 16);
+  WriteLe32(&stub[kCheckSum], 0x1234);
+  return stub;
+}
+
+void SetSecurityDirectory(Bytes& image, uint32_t start, uint32_t size) {
+  WriteLe32(&image[kSecurityEntry], start);
+  WriteLe32(&image[kSecurityEntry + 4], size);
+}
+
+// Appends a certificate table as signing does and names it in the header.
+void Sign(Bytes& image, size_t table_size = 1000) {
+  SetSecurityDirectory(image, static_cast<uint32_t>(image.size()), static_cast<uint32_t>(table_size));
+  for (size_t i = 0; i < table_size; ++i) image.push_back(static_cast<uint8_t>(i * 7 + 1));
+}
+
+TEST(CertificateTableTest, OnlyATableEndingAtTheEndOfTheFileCounts) {
+  Bytes image = PeStub();
+  image.resize(4096, 'x');
+  EXPECT_FALSE(FindCertificateTable(image.data(), image.size()));
+  EXPECT_EQ(ContainerEnd(image.data(), image.size()), 4096u);
+
+  Bytes signed_image = image;
+  Sign(signed_image, 800);
+  const auto table = FindCertificateTable(signed_image.data(), signed_image.size());
+  ASSERT_TRUE(table);
+  EXPECT_EQ(table->start, 4096u);
+  EXPECT_EQ(table->size, 800u);
+  EXPECT_EQ(ContainerEnd(signed_image.data(), signed_image.size()), 4096u);
+
+  SetSecurityDirectory(image, 1024, 800);  // ends inside the file
+  EXPECT_FALSE(FindCertificateTable(image.data(), image.size()));
+  SetSecurityDirectory(image, 4000, 800);  // runs past the end
+  EXPECT_FALSE(FindCertificateTable(image.data(), image.size()));
+  SetSecurityDirectory(image, 0xfffffff0u, 0x20);  // wraps around
+  EXPECT_FALSE(FindCertificateTable(image.data(), image.size()));
+
+  Bytes not_pe = signed_image;
+  not_pe[0] = 'X';
+  EXPECT_FALSE(FindCertificateTable(not_pe.data(), not_pe.size()));
+  EXPECT_EQ(ContainerEnd(not_pe.data(), not_pe.size()), not_pe.size());
+  Bytes cut = Bytes(signed_image.begin(), signed_image.begin() + 0x50);
+  EXPECT_FALSE(FindCertificateTable(cut.data(), cut.size()));
+}
+
+TEST(CertificateTableTest, SignedScrambledContainerLoadsAndEndsBeforeTheTable) {
+  test::ContainerParts parts;
+  parts.stub = PeStub();
+  parts.lines = {"AppName=Signed", "Filecount=0"};
+  Bytes image = test::BuildScrambledContainer(parts);
+  const size_t unsigned_size = image.size();
+  Sign(image);
+  ExeImage exe;
+  exe.Assign(image);
+  ControlInfo info;
+  const ContainerHead head = LoadContainerHead(exe, "setup.exe", info);
+  EXPECT_TRUE(head.scrambled);
+  EXPECT_EQ(info.Value("AppName"), "Signed");
+  EXPECT_EQ(exe.Size(), static_cast<int64_t>(unsigned_size));
+
+  // A directory that names anything else is ignored: the table's bytes
+  // then count towards the checksum, as any tail does.
+  SetSecurityDirectory(image, static_cast<uint32_t>(unsigned_size), 999);
+  exe.Assign(image);
+  try {
+    LoadContainerHead(exe, "setup.exe", info);
+    FAIL() << "loaded";
+  } catch (const LoadError& error) {
+    EXPECT_EQ(error.kind(), LoadFailure::kChecksum);
+  }
+}
+
+TEST(CertificateTableTest, ClearingLeavesAnUnsignedHeaderAndUnsignedImagesAlone) {
+  const Bytes plain = PeStub();
+  Bytes copy = plain;
+  ClearSignatureFields(copy.data(), copy.size());
+  EXPECT_EQ(copy, plain);
+
+  Bytes signed_image = PeStub();
+  Sign(signed_image);
+  Bytes head(signed_image.begin(), signed_image.begin() + 512);  // the uninstaller's cut
+  ClearSignatureFields(head.data(), head.size());
+  Bytes expected = plain;
+  expected[kCheckSum] = expected[kCheckSum + 1] = 0;
+  EXPECT_EQ(head, expected);
+}
+
+}  // namespace
+}  // namespace tidemark
