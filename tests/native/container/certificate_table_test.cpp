@@ -37,8 +37,10 @@ void SetSecurityDirectory(Bytes& image, uint32_t start, uint32_t size) {
   WriteLe32(&image[kSecurityEntry + 4], size);
 }
 
-// Appends a certificate table as signing does and names it in the header.
+// Appends a certificate table as signing does (after zero bytes up to a
+// multiple of 8) and names it in the header.
 void Sign(Bytes& image, size_t table_size = 1000) {
+  image.resize((image.size() + 7) / 8 * 8, 0);
   SetSecurityDirectory(image, static_cast<uint32_t>(image.size()), static_cast<uint32_t>(table_size));
   for (size_t i = 0; i < table_size; ++i) image.push_back(static_cast<uint8_t>(i * 7 + 1));
 }
@@ -75,21 +77,28 @@ TEST(CertificateTableTest, OnlyATableEndingAtTheEndOfTheFileCounts) {
 TEST(CertificateTableTest, SignedScrambledContainerLoadsAndEndsBeforeTheTable) {
   test::ContainerParts parts;
   parts.stub = PeStub();
-  parts.lines = {"AppName=Signed", "Filecount=0"};
+  ControlInfo info;
+  // Every amount of padding that signing may add before the table.
+  for (std::string name = "Signed"; name.size() < 14; name += "x") {
+    SCOPED_TRACE(name);
+    parts.lines = {"AppName=" + name, "Filecount=0"};
+    Bytes image = test::BuildScrambledContainer(parts);
+    Sign(image);
+    ExeImage exe;
+    exe.Assign(image);
+    const ContainerHead head = LoadContainerHead(exe, "setup.exe", info);
+    EXPECT_TRUE(head.scrambled);
+    EXPECT_EQ(info.Value("AppName"), name);
+    EXPECT_EQ(exe.Size() % 8, 0);
+  }
   Bytes image = test::BuildScrambledContainer(parts);
   const size_t unsigned_size = image.size();
   Sign(image);
-  ExeImage exe;
-  exe.Assign(image);
-  ControlInfo info;
-  const ContainerHead head = LoadContainerHead(exe, "setup.exe", info);
-  EXPECT_TRUE(head.scrambled);
-  EXPECT_EQ(info.Value("AppName"), "Signed");
-  EXPECT_EQ(exe.Size(), static_cast<int64_t>(unsigned_size));
 
   // A directory that names anything else is ignored: the table's bytes
   // then count towards the checksum, as any tail does.
   SetSecurityDirectory(image, static_cast<uint32_t>(unsigned_size), 999);
+  ExeImage exe;
   exe.Assign(image);
   try {
     LoadContainerHead(exe, "setup.exe", info);
