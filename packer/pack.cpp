@@ -1,5 +1,6 @@
 #include "packer/pack.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -7,6 +8,7 @@
 
 #include "container/errors.h"
 #include "container/file_sink.h"
+#include "container/image_file.h"
 #include "container/layout.h"
 #include "packer/block_deflate.h"
 #include "packer/control_lines.h"
@@ -22,22 +24,24 @@ namespace {
 // while the oldest block is written, few enough to bound the memory used.
 constexpr size_t kBlocksPerJob = 4;
 
-// Copies the stub, refusing one that holds either start marker: the
-// installer would find its container in the wrong place.
-void CopyStub(const std::string& path, InstallerWriter& writer) {
-  InputFile stub(path);
+// Copies the stub (with the product's icon and version information when it
+// has any), refusing one that holds either start marker: the installer
+// would find its container in the wrong place.
+void CopyStub(const std::string& path, const SetupLook& look, InstallerWriter& writer) {
+  const std::unique_ptr<ImageStorage> read = ReadFileStorage(path);
+  const std::vector<uint8_t> stub =
+      DressStub(std::vector<uint8_t>(read->data(), read->data() + read->size()), path, look);
   MarkerWatch plain(StartMarker());
   MarkerWatch scrambled(ScrambledStartMarker());
-  std::vector<uint8_t> piece(kDeflateBlockSize);
-  for (;;) {
-    const size_t got = stub.Read(piece.data(), piece.size());
-    if (got == 0) break;
-    if (plain.Feed(piece.data(), got) || scrambled.Feed(piece.data(), got)) {
+  for (size_t done = 0; done < stub.size(); done += kDeflateBlockSize) {
+    const size_t got = std::min(kDeflateBlockSize, stub.size() - done);
+    const uint8_t* piece = stub.data() + done;
+    if (plain.Feed(piece, got) || scrambled.Feed(piece, got)) {
       const int64_t at = plain.found() ? plain.found_at() : scrambled.found_at();
       throw Error("stub \"" + path + "\" holds a start marker at offset " + std::to_string(at) +
                   "; the installer would look for its container there");
     }
-    writer.WriteStub(piece.data(), got);
+    writer.WriteStub(piece, got);
   }
 }
 
@@ -116,7 +120,7 @@ PackResult PackInstaller(const PackOptions& options) {
   {
     const std::unique_ptr<FileSink> file = CreateFileSink(temporary.path());
     InstallerWriter writer(*file, options.scrambled);
-    CopyStub(options.stub_path, writer);
+    CopyStub(options.stub_path, product.setup, writer);
     writer.WriteStartMarker();
     writer.WriteContainer(control_text.data(), control_text.size());
     WriteItems(items, options, writer);

@@ -53,6 +53,8 @@ Product LoadProduct(const std::string& description_path) {
   const ProductSetting* app_name = description.Find("AppName");
   CheckProductFiles(product.files, app_name ? app_name->value : std::string());
   CheckSettings(description, product.files);
+  product.setup =
+      LoadSetupLook(description, std::filesystem::path(description_path).parent_path().string());
   return product;
 }
 

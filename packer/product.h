@@ -8,6 +8,7 @@
 
 #include "packer/product_description.h"
 #include "packer/product_files.h"
+#include "packer/setup_look.h"
 
 namespace tidemark {
 
@@ -26,6 +27,7 @@ struct Product {
   HeadFile about;
   HeadFile license;
   std::vector<ProductFile> files;
+  SetupLook setup;  // the installer executable's icon and version information
 
   int64_t TotalFileBytes() const;
 };

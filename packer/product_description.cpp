@@ -6,6 +6,7 @@
 #include "container/control_info.h"
 #include "container/errors.h"
 #include "container/image_file.h"
+#include "packer/setup_look.h"
 
 namespace tidemark {
 namespace {
@@ -113,6 +114,13 @@ ProductDescription ParseProductDescription(std::string_view text) {
       }
       packer_keys_seen.emplace_back(key);
       *path = value;
+      continue;
+    }
+    if (const std::string setup_key = SetupKey(key); !setup_key.empty()) {
+      for (const ProductSetting& seen : description.setup_settings) {
+        if (seen.key == setup_key) throw Error(LineError(line_number, "key \"" + setup_key + "\" is given twice"));
+      }
+      description.setup_settings.push_back({setup_key, value, line_number});
       continue;
     }
     const std::string canonical = VendorKey(key);
