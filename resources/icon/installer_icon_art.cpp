@@ -4,7 +4,6 @@
 #include <cmath>
 #include <functional>
 
-#include "resources/buttons/canvas.h"
 #include "tests/e2e/driver/png_writer.h"
 
 namespace tidemark {
@@ -43,7 +42,7 @@ bool Tray(double x, double y) {
 
 }  // namespace
 
-RgbImage DrawInstallerIcon(int size, IconTone tone) {
+Canvas DrawInstallerIcon(int size, IconTone tone) {
   Canvas canvas(size, size);
   const double scale = 32.0 / size;
   const Rgb kRim = tone == IconTone::kStubBlue ? kBlue : kAmber;
@@ -61,15 +60,10 @@ RgbImage DrawInstallerIcon(int size, IconTone tone) {
       canvas.Blend(x, y, {0, 0, 0}, Coverage(Arrow, x, y, scale) + Coverage(Tray, x, y, scale));
     }
   }
-  RgbImage image;
-  image.width = image.height = size;
-  for (size_t i = 0; i < canvas.pixels().size(); i += 4) {
-    image.pixels.insert(image.pixels.end(), canvas.pixels().begin() + i, canvas.pixels().begin() + i + 3);
-  }
-  return image;
+  return canvas;
 }
 
-std::vector<uint8_t> EncodeIconFile(const std::vector<RgbImage>& images) {
+std::vector<uint8_t> EncodeIconFile(const std::vector<Canvas>& images) {
   std::vector<uint8_t> out;
   const auto put16 = [&](uint32_t v) {
     out.push_back(static_cast<uint8_t>(v));
@@ -84,10 +78,10 @@ std::vector<uint8_t> EncodeIconFile(const std::vector<RgbImage>& images) {
   put16(static_cast<uint32_t>(images.size()));
   std::vector<std::vector<uint8_t>> bodies;
   size_t offset = 6 + 16 * images.size();
-  for (const RgbImage& image : images) {
-    bodies.push_back(e2e::EncodePng(image));
-    out.push_back(static_cast<uint8_t>(image.width));  // width and height, one byte each
-    out.push_back(static_cast<uint8_t>(image.height));
+  for (const Canvas& image : images) {
+    bodies.push_back(e2e::EncodePngRgba(image.width(), image.height(), image.pixels()));
+    out.push_back(static_cast<uint8_t>(image.width()));  // width and height, one byte each
+    out.push_back(static_cast<uint8_t>(image.height()));
     put16(0);   // colour count, reserved
     put16(1);   // planes
     put16(32);  // bits per pixel

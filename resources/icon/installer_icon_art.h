@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "container/rgb_image.h"
+#include "resources/buttons/canvas.h"
 
 namespace tidemark {
 
@@ -17,9 +17,10 @@ inline constexpr int kInstallerIconSizes[] = {16, 32, 48};
 // installer's own icon, samples/marrowlight/setup.ico).
 enum class IconTone { kStubBlue, kSampleAmber };
 
-RgbImage DrawInstallerIcon(int size, IconTone tone);
+Canvas DrawInstallerIcon(int size, IconTone tone);
 
-// A Windows icon file holding `images`, each as a PNG image.
-std::vector<uint8_t> EncodeIconFile(const std::vector<RgbImage>& images);
+// A Windows icon file holding `images`, each as a PNG image with alpha
+// (Wine shows 24-bit PNG icons with red and blue swapped).
+std::vector<uint8_t> EncodeIconFile(const std::vector<Canvas>& images);
 
 }  // namespace tidemark

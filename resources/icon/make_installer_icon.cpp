@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   try {
     const tidemark::IconTone tones[] = {tidemark::IconTone::kStubBlue, tidemark::IconTone::kSampleAmber};
     for (int i = 0; i < 2; ++i) {
-      std::vector<tidemark::RgbImage> images;
+      std::vector<tidemark::Canvas> images;
       for (int size : tidemark::kInstallerIconSizes) images.push_back(tidemark::DrawInstallerIcon(size, tones[i]));
       tidemark::WriteFileBytes(tidemark::EncodeIconFile(images), argv[1 + i]);
       std::printf("%s\n", argv[1 + i]);
