@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "container/certificate_table.h"
 #include "container/control_info.h"
 #include "container/errors.h"
 #include "container/image_file.h"
@@ -94,6 +95,9 @@ SetupLook LoadSetupLook(const ProductDescription& description, const std::string
 }
 
 std::vector<uint8_t> DressStub(std::vector<uint8_t> stub, const std::string& stub_name, const SetupLook& look) {
+  if (FindCertificateTable(stub.data(), stub.size())) {
+    throw Error("stub \"" + stub_name + "\" is signed: sign the installer after packing, never the bare stub");
+  }
   if (look.empty()) return stub;
   ResourceTable resources = ReadStubResources(stub, stub_name);
   if (!look.icon_path.empty()) ReplaceIcon(resources, look.icon, look.icon_path);

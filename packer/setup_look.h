@@ -37,7 +37,9 @@ struct SetupLook {
 SetupLook LoadSetupLook(const ProductDescription& description, const std::string& folder);
 
 // The stub with the look's icon and version information among its
-// resources; the stub itself, byte for byte, when the look is empty.
+// resources; the stub itself, byte for byte, when the look is empty. A
+// signed stub is refused either way: its signature would name a table that
+// the container then follows.
 std::vector<uint8_t> DressStub(std::vector<uint8_t> stub, const std::string& stub_name, const SetupLook& look);
 
 }  // namespace tidemark

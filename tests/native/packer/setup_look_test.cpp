@@ -243,6 +243,7 @@ TEST(StubResourcesTest, LayoutsThatCannotBeRewrittenAreRefused) {
   WriteLe32(&signed_stub[kOptional + 112 + 8 * kSecurityDirectory + 4], 8);
   signed_stub.resize(signed_stub.size() + 8);
   expect_refused(signed_stub, "signed");
+  EXPECT_THROW(DressStub(signed_stub, "stub.exe", SetupLook{}), Error);
   Bytes trailing = StubImage(MixedResources());
   trailing.push_back(0);
   expect_refused(trailing, "bytes follow its last section");
