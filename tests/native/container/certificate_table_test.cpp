@@ -13,21 +13,12 @@ namespace {
 using test::Bytes;
 using test::ToBytes;
 
-constexpr size_t kOptionalHeader = 0x40 + 4 + 20;
-constexpr size_t kSecurityEntry = kOptionalHeader + 112 + 8 * kSecurityDirectory;
-constexpr size_t kCheckSum = kOptionalHeader + 64;
+constexpr size_t kSecurityEntry = test::kPeOptionalHeader + 112 + 8 * kSecurityDirectory;
+constexpr size_t kCheckSum = test::kPeOptionalHeader + 64;
 
-// The headers of a PE32+ program without sections, padded to 512 bytes.
+// A program without sections whose header carries a checksum.
 Bytes PeStub() {
-  Bytes stub(512, 0);
-  stub[0] = 'M';
-  stub[1] = 'Z';
-  WriteLe32(&stub[0x3c], 0x40);
-  WriteLe32(&stub[0x40], 0x00004550);
-  WriteLe16(&stub[0x44], 0x8664);
-  WriteLe16(&stub[0x44 + 16], 240);
-  WriteLe16(&stub[kOptionalHeader], 0x20b);
-  WriteLe32(&stub[kOptionalHeader + 108], 16);
+  Bytes stub = test::PeHeaders();
   WriteLe32(&stub[kCheckSum], 0x1234);
   return stub;
 }

@@ -51,7 +51,7 @@ void ExpectSameResources(const ResourceTable& actual, const ResourceTable& expec
 
 // A PE32+ image laid out as the stub's linker lays it out: .text, .rsrc
 // holding `resources`, and .reloc last; or with `.data` after .rsrc.
-constexpr size_t kOptional = 0x40 + 4 + 20;
+constexpr size_t kOptional = kPeOptionalHeader;
 constexpr uint32_t kSectionAlignment = 0x1000;
 constexpr uint32_t kFileAlignment = 0x200;
 
@@ -60,19 +60,10 @@ uint32_t Align(size_t value, uint32_t alignment) {
 }
 
 Bytes StubImage(const ResourceTable& resources, bool relocations_last = true) {
-  Bytes image(0x200, 0);
-  image[0] = 'M';
-  image[1] = 'Z';
-  WriteLe32(&image[0x3c], 0x40);
-  WriteLe32(&image[0x40], 0x00004550);
-  WriteLe16(&image[0x44], 0x8664);
-  WriteLe16(&image[0x46], 3);
-  WriteLe16(&image[0x44 + 16], 240);
-  WriteLe16(&image[kOptional], 0x20b);
+  Bytes image = PeHeaders(3);
   WriteLe32(&image[kOptional + 32], kSectionAlignment);
   WriteLe32(&image[kOptional + 36], kFileAlignment);
   WriteLe32(&image[kOptional + 60], 0x200);
-  WriteLe32(&image[kOptional + 108], 16);
   const Bytes text = RandomBytes(0x180, 3);
   const Bytes rsrc = BuildResourceSection(resources, 0x2000);
   const Bytes reloc = RandomBytes(0x24, 4);
