@@ -13,7 +13,7 @@ constexpr uint32_t kHighBit = 0x80000000u;
 constexpr size_t kDirectoryHeader = 16;
 constexpr size_t kDirectoryEntry = 8;
 constexpr size_t kDataEntry = 16;
-constexpr size_t kMostResources = 65536;
+constexpr size_t kMostEntries = 1 << 20;
 
 size_t AlignUp(size_t value, size_t alignment) { return (value + alignment - 1) / alignment * alignment; }
 
@@ -48,6 +48,10 @@ class SectionReader {
   void WalkDirectory(size_t offset, int level, Resource& path, ResourceTable& table) {
     const uint8_t* header = At(offset, kDirectoryHeader);
     const size_t count = size_t{ReadLe16(header + 12)} + ReadLe16(header + 14);
+    // Entries may share sub-directories; a tree that multiplies out beyond
+    // any real program's resources is refused.
+    entries_seen_ += count;
+    if (entries_seen_ > kMostEntries) throw Error("the resource section is damaged (too many entries)");
     const uint8_t* entries = At(offset + kDirectoryHeader, count * kDirectoryEntry);
     for (size_t i = 0; i < count; ++i) {
       const uint32_t name_field = ReadLe32(entries + i * kDirectoryEntry);
@@ -60,9 +64,6 @@ class SectionReader {
       if (level == 1) path.name = NameAt(name_field);
       if (level == 2) {
         path.language = static_cast<uint16_t>(name_field);
-        // Entries may share sub-directories; a tree that multiplies out
-        // beyond any real program's resources is refused.
-        if (table.size() >= kMostResources) throw Error("the resource section is damaged (too many entries)");
         table.push_back(ReadData(target, path));
       } else {
         WalkDirectory(target & ~kHighBit, level + 1, path, table);
@@ -84,6 +85,7 @@ class SectionReader {
 
   const std::vector<uint8_t>& section_;
   const uint32_t rva_;
+  size_t entries_seen_ = 0;
 };
 
 // One directory of the tree being written: its entries' names and, per

@@ -17,7 +17,7 @@ std::u16string Utf16(const std::string& name, const std::string& utf8) {
   const auto bad = [&] { return Error(name + " \"" + utf8 + "\" is not valid UTF-8"); };
   while (i < utf8.size()) {
     const uint8_t lead = static_cast<uint8_t>(utf8[i]);
-    const size_t length = lead < 0x80 ? 1 : lead >= 0xf0 && lead < 0xf5 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 ? 2 : 0;
+    const size_t length = lead < 0x80 ? 1 : lead < 0xc2 ? 0 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : lead < 0xf5 ? 4 : 0;
     if (length == 0 || i + length > utf8.size()) throw bad();
     uint32_t code = length == 1 ? lead : lead & (0x7f >> length);
     for (size_t k = 1; k < length; ++k) {
@@ -70,6 +70,7 @@ class Block {
   }
   // The finished block; its length excludes padding after it.
   const std::vector<uint8_t>& Finish() {
+    if (bytes_.size() > 0xffff) throw Error("the version texts are too long (more than 64 KiB together)");
     WriteLe16(bytes_.data(), static_cast<uint16_t>(bytes_.size()));
     return bytes_;
   }

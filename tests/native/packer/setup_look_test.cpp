@@ -2,6 +2,7 @@
 // section writer, the rewrite of a stub's layout, and the product keys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -178,13 +179,21 @@ TEST(ResourceSectionTest, VersionNumbersAndTexts) {
     EXPECT_THROW(ParseVersionNumber(bad, "V"), Error) << bad;
   }
   VersionInfo version;
-  version.texts = {{"CompanyName", "Br\xe4" "ckwater"}};  // Latin-1, not UTF-8
-  try {
-    BuildVersionResource(version);
-    FAIL() << "built";
-  } catch (const Error& error) {
-    EXPECT_NE(std::string(error.what()).find("CompanyName"), std::string::npos);
+  version.texts = {{"ProductName", "\xc3\xa9\xf0\x9f\x8c\x8a"}};  // U+00E9, U+1F30A
+  const Bytes resource = BuildVersionResource(version);
+  const Bytes units = {0xe9, 0x00, 0x3c, 0xd8, 0x0a, 0xdf, 0x00, 0x00};
+  EXPECT_NE(std::search(resource.begin(), resource.end(), units.begin(), units.end()), resource.end());
+  for (const char* bad : {"Br\xe4" "ckwater", "\xf5\x80\x80\x80", "\xc0\xaf", "\xed\xa0\x80", "\xe2\x82"}) {
+    version.texts = {{"CompanyName", bad}};  // Latin-1, too large, overlong, a surrogate, cut short
+    try {
+      BuildVersionResource(version);
+      ADD_FAILURE() << "built " << bad;
+    } catch (const Error& error) {
+      EXPECT_NE(std::string(error.what()).find("CompanyName"), std::string::npos);
+    }
   }
+  version.texts = {{"CompanyName", std::string(40000, 'x')}};
+  EXPECT_THROW(BuildVersionResource(version), Error);
 }
 
 TEST(StubResourcesTest, RewritingMovesTheRelocationsAndKeepsTheRestByteForByte) {
