@@ -30,6 +30,15 @@ endfunction()
 
 find_program(TIDEMARK_LLD ld.lld DOC "lld, the linker for the stub (Debian package lld)")
 
+# The packer rewrites the stub's resource section when a product gives the
+# installer its own icon and version information (packer/stub_resources.h),
+# so the stub's layout must let that section grow: .rsrc is the last
+# section but for .reloc, which both linkers put after it and which the
+# packer moves along (nothing refers to the relocations' own place); no
+# other section, debug data or signature may follow .rsrc. The packer
+# refuses a stub that breaks the rule. Keep it when adding sections or
+# linker options here.
+#
 # tidemark_small_program(target): links a program stripped, without unused
 # sections, by lld if found. MinGW's GCC was built to call GNU ld by its full
 # path, so -fuse-ld has no effect; a specs file names the linker instead (lld

@@ -8,13 +8,19 @@ namespace tidemark {
 void ExeImage::Assign(std::unique_ptr<ImageStorage> storage) {
   storage_ = std::move(storage);
   position_ = 0;
+  end_ = storage_ ? storage_->size() : 0;
 }
 
 void ExeImage::Assign(std::vector<uint8_t> bytes) {
   Assign(std::make_unique<VectorStorage>(std::move(bytes)));
 }
 
-int64_t ExeImage::Size() const { return storage_ ? static_cast<int64_t>(storage_->size()) : 0; }
+void ExeImage::EndAt(int64_t end) {
+  end_ = static_cast<size_t>(std::clamp<int64_t>(end, 0, storage_ ? storage_->size() : 0));
+  position_ = std::min(position_, end_);
+}
+
+int64_t ExeImage::Size() const { return static_cast<int64_t>(end_); }
 
 void ExeImage::Seek(int64_t position) {
   position_ = static_cast<size_t>(std::clamp<int64_t>(position, 0, Size()));

@@ -38,6 +38,9 @@ class ExeImage : public ByteSource {
   // Replaces the content; the read position goes to 0.
   void Assign(std::unique_ptr<ImageStorage> storage);
   void Assign(std::vector<uint8_t> bytes);
+  // Lets the content end before the storage does (a signature's certificate
+  // table is no part of it): Size() and every read stop at `end`.
+  void EndAt(int64_t end);
 
   int64_t Size() const override;
   int64_t Position() const override { return static_cast<int64_t>(position_); }
@@ -52,6 +55,7 @@ class ExeImage : public ByteSource {
  private:
   std::unique_ptr<ImageStorage> storage_;
   size_t position_ = 0;
+  size_t end_ = 0;
 };
 
 }  // namespace tidemark

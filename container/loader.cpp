@@ -5,11 +5,16 @@
 #include <cstring>
 #include <vector>
 
+#include "container/certificate_table.h"
 #include "container/errors.h"
 #include "container/layout.h"
 
 namespace tidemark {
 namespace {
+
+// Signing starts the certificate table on a multiple of this, padding the
+// file with zero bytes.
+constexpr size_t kSigningAlignment = 8;
 
 // Block size for scans that read through the ByteSource interface.
 constexpr size_t kScanBlock = 64 * 1024;
@@ -96,7 +101,8 @@ bool IsUninstallerFileName(const std::string& file_name) {
   return name == kUninstallerName;
 }
 
-void DescramblePayload(ExeImage& image, const std::string& running_file_name) {
+void DescramblePayload(ExeImage& image, const std::string& running_file_name,
+                       size_t signing_padding) {
   static const std::array<uint8_t, kWideKeyLength> key = WideKey();
   const int64_t start = image.Position();
   const int64_t end = image.Size();
@@ -105,6 +111,13 @@ void DescramblePayload(ExeImage& image, const std::string& running_file_name) {
   for (int64_t offset = start; offset < end; offset += kWideKeyLength) {
     const size_t block = static_cast<size_t>(std::min<int64_t>(kWideKeyLength, end - offset));
     sum ^= DescrambleBlock(data + offset, block, key.data());
+  }
+  // A stored 0 reads as its key byte; leave out such bytes from the end, one
+  // by one, while the sum does not hold.
+  for (int64_t at = end - 1; sum != 0 && signing_padding > 0 && at >= start; --at, --signing_padding) {
+    const uint8_t key_byte = key[static_cast<size_t>(at - start) % kWideKeyLength];
+    if (data[at] != key_byte) break;
+    sum ^= key_byte;
   }
   image.Seek(end);
   if (sum != 0 && !IsUninstallerFileName(running_file_name)) {
@@ -147,6 +160,10 @@ ContainerHead LoadContainerHead(ExeImage& image, const std::string& running_file
   try {
     ContainerHead head;
     info.Clear();
+    const size_t file_size = static_cast<size_t>(image.Size());
+    const size_t container_end = ContainerEnd(image.data(), file_size);
+    image.EndAt(static_cast<int64_t>(container_end));
+    const size_t signing_padding = container_end < file_size ? kSigningAlignment - 1 : 0;
     int64_t next_offset = 0;
     if (!FindMarker(StartMarker(), image, next_offset)) {
       next_offset = 0;
@@ -157,7 +174,7 @@ ContainerHead LoadContainerHead(ExeImage& image, const std::string& running_file
     }
     // next_offset is the marker's second byte; the payload starts after it.
     image.Seek(next_offset + static_cast<int64_t>(kStartMarkerLength) - 1);
-    if (head.scrambled) DescramblePayload(image, running_file_name);
+    if (head.scrambled) DescramblePayload(image, running_file_name, signing_padding);
     image.Seek(next_offset);
     if (!ParseControlInfo(image, next_offset, info)) throw LoadError(LoadFailure::kNotTerminated);
     head.data_start = next_offset + 2;

@@ -21,8 +21,12 @@ bool IsUninstallerFileName(const std::string& file_name);
 
 // Descrambles `image` in place from its position to its end. Raises
 // LoadError(kChecksum) when the XOR of the plain bytes is not 0, unless
-// `running_file_name` is the uninstaller's name.
-void DescramblePayload(ExeImage& image, const std::string& running_file_name);
+// `running_file_name` is the uninstaller's name. Up to `signing_padding`
+// bytes at the end that are stored as 0 may be left out of the sum: signing
+// pads the file with zero bytes so that its certificate table starts on a
+// multiple of 8.
+void DescramblePayload(ExeImage& image, const std::string& running_file_name,
+                       size_t signing_padding = 0);
 
 // Parses the control information from `source`, whose position stands on the
 // start marker's second byte (= next_offset). Returns whether the end marker
@@ -30,7 +34,8 @@ void DescramblePayload(ExeImage& image, const std::string& running_file_name);
 bool ParseControlInfo(ByteSource& source, int64_t& next_offset, ControlInfo& info);
 
 // Steps of start-up from the marker search to DataStart, in order. Raises a
-// LoadError of the first three kinds.
+// LoadError of the first three kinds. A signed image ends, for everything
+// that follows, where its certificate table begins.
 struct ContainerHead {
   bool scrambled = false;
   int64_t data_start = 0;  // first item: just past the end marker and its CR LF

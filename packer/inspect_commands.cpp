@@ -57,6 +57,11 @@ std::vector<std::string> NameParts(const std::string& name, LeadBytePredicate is
   return parts;
 }
 
+std::string SignatureText(const CertificateTable& table) {
+  return "signed (certificate table of " + std::to_string(table.size) + " bytes at offset " +
+         std::to_string(table.start) + ")";
+}
+
 // Where a file item goes below `folder`, in UTF-8.
 fs::path ExtractPath(const fs::path& folder, const std::string& name, const CodePage& code_page) {
   fs::path path = folder;
@@ -108,6 +113,7 @@ void ListInstaller(const std::string& path, std::ostream& out) {
   }
   out << "DataStart " << head.head.data_start << "\n";
   out << "PayloadStart " << head.payload_start << "\n";
+  if (reader.signature()) out << "Signature: " << SignatureText(*reader.signature()) << "\n";
 }
 
 void VerifyInstaller(const std::string& path, std::ostream& out) {
@@ -121,6 +127,7 @@ void VerifyInstaller(const std::string& path, std::ostream& out) {
   out << path << ": sound; " << reader.files().size() << " file item(s)";
   if (reader.head().head.scrambled) out << ", scrambled, checksum 0";
   if (tail > 0) out << ", " << tail << " byte(s) after the last item";
+  if (reader.signature()) out << ", " << SignatureText(*reader.signature());
   out << "\n";
 }
 

@@ -43,7 +43,9 @@ std::string ItemFault(const std::string& item, const std::string& core_message) 
   return item + ": " + what;
 }
 
-InstallerReader::InstallerReader(const std::string& path) : image_(ReadFileStorage(path)) {
+InstallerReader::InstallerReader(const std::string& path)
+    : image_(ReadFileStorage(path)),
+      signature_(FindCertificateTable(image_.data(), static_cast<size_t>(image_.Size()))) {
   try {
     head_ = WalkContainerHead(image_, BaseName(path), info_);
   } catch (const LoadError&) {

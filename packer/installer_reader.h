@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "container/certificate_table.h"
 #include "container/container_walk.h"
 #include "container/control_info.h"
 #include "container/exe_image.h"
@@ -34,6 +35,9 @@ class InstallerReader {
   const ControlInfo& control_info() const { return info_; }
   const HeadWalk& head() const { return head_; }
   const std::vector<FileLine>& files() const { return files_; }
+  // The Authenticode certificate table, when the installer is signed.
+  const std::optional<CertificateTable>& signature() const { return signature_; }
+  // The installer's size up to its certificate table, if any.
   int64_t size() const { return image_.Size(); }
   int64_t position() const { return image_.Position(); }
 
@@ -47,6 +51,7 @@ class InstallerReader {
 
  private:
   ExeImage image_;
+  std::optional<CertificateTable> signature_;
   ControlInfo info_;
   HeadWalk head_;
   std::vector<FileLine> files_;

@@ -4,6 +4,7 @@
 
 #include "container/errors.h"
 #include "container/file_sink.h"
+#include "container/image_file.h"
 #include "container/layout.h"
 #include "packer/block_deflate.h"
 #include "packer/control_lines.h"
@@ -12,6 +13,7 @@
 #include "packer/ordered_work_queue.h"
 #include "packer/output_file.h"
 #include "packer/product.h"
+#include "packer/setup_look.h"
 #include "packer/stub_check.h"
 
 namespace tidemark {
@@ -72,6 +74,9 @@ PackResult PackInstaller(const PackOptions& options) {
   const CodePage code_page(options.code_page);
   const Product product = LoadProduct(options.description_path, code_page);
   const BareStub stub = ReadBareStub(options.stub_path);
+  // The product's icon and version information go into the stub's
+  // resources; without them the stub goes in as it is.
+  const std::vector<uint8_t> dressed_stub = DressStub(stub.bytes, options.stub_path, product.setup);
   const std::string control_text = ControlText(BuildControlLines(product));
   const std::vector<PackItem> items = ItemsOf(product);
   CheckOutputPath(options.output_path, InputsOf(options, items), product.description.files_folder);
@@ -80,7 +85,7 @@ PackResult PackInstaller(const PackOptions& options) {
   OutputFile output(options.output_path);
   try {
     InstallerWriter writer(output.sink(), options.scrambled);
-    writer.WriteStub(stub.bytes.data(), stub.bytes.size());
+    writer.WriteStub(dressed_stub.data(), dressed_stub.size());
     writer.WriteStartMarker();
     writer.WriteContainer(control_text.data(), control_text.size());
     WriteItems(items, options, writer);
@@ -92,7 +97,7 @@ PackResult PackInstaller(const PackOptions& options) {
   }
   output.Commit();
   result.product_bytes = TotalSize(items);
-  result.stored_bytes = result.installer_size - static_cast<int64_t>(stub.bytes.size() + kStartMarkerLength +
+  result.stored_bytes = result.installer_size - static_cast<int64_t>(dressed_stub.size() + kStartMarkerLength +
                                                                      control_text.size());
   result.files = static_cast<int>(product.files.size());
   result.items = static_cast<int>(items.size());

@@ -6,6 +6,7 @@
 #include "container/errors.h"
 #include "packer/product_checks.h"
 #include "packer/setting_checks.h"
+#include "packer/setup_look.h"
 
 namespace tidemark {
 namespace {
@@ -55,6 +56,14 @@ Product LoadProduct(const std::string& description_path, const CodePage& code_pa
   product.code_page = code_page.number();
   product.description = LoadProductDescription(description_path, problems);
   ProductDescription& description = product.description;
+  // The installer's version texts are Unicode: read before the values they
+  // fall back on are converted to the code page.
+  try {
+    product.setup = LoadSetupLook(description, std::filesystem::path(description_path).parent_path().string());
+  } catch (const Error& error) {
+    const ProductSetting* first = description.setup_settings.empty() ? nullptr : &description.setup_settings.front();
+    problems.Fail(first ? first->line : 0, error.what());
+  }
   ConvertSettings(description, code_page, problems);
 
   struct Head {

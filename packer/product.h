@@ -10,6 +10,7 @@
 #include "packer/code_page.h"
 #include "packer/product_description.h"
 #include "packer/product_files.h"
+#include "packer/setup_look.h"
 
 namespace tidemark {
 
@@ -30,6 +31,7 @@ struct Product {
   HeadFile license;
   std::vector<ProductFile> files;
   std::vector<std::string> warnings;  // what may not be meant, one line each
+  SetupLook setup;  // the installer executable's icon and version information
 
   int64_t TotalFileBytes() const;
 };

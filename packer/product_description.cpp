@@ -7,6 +7,7 @@
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "packer/code_page.h"
+#include "packer/setup_look.h"
 
 namespace tidemark {
 namespace {
@@ -131,6 +132,13 @@ ProductDescription ParseProductDescription(std::string_view text, Problems& prob
       }
       description.packer_settings.push_back({std::string(key), value, line_number});
       *path = value;
+      continue;
+    }
+    if (const std::string setup_key = SetupKey(key); !setup_key.empty()) {
+      for (const ProductSetting& seen : description.setup_settings) {
+        if (seen.key == setup_key) problems.Fail(line_number, "key \"" + setup_key + "\" is given twice");
+      }
+      description.setup_settings.push_back({setup_key, value, line_number});
       continue;
     }
     const std::string canonical = VendorKey(key);

@@ -31,6 +31,9 @@ struct ProductDescription {
   std::string license_file;
   std::string files_folder;
 
+  // Keys for the installer executable's icon and version (packer/setup_look.h).
+  std::vector<ProductSetting> setup_settings;
+
   // The setting with this key, or nullptr.
   const ProductSetting* Find(std::string_view key) const;
   // The line that set this packer key (as spelt in packer_settings); 0 when none did.

@@ -9,4 +9,8 @@
    bottom row first, 4 bytes per pixel (blue, green, red, alpha). */
 #define IDR_BUTTON_IMAGES 200
 
+/* The program's icon (16, 32 and 48 pixels), drawn by resources/icon/. The
+   packer puts a product's own icon in its place. */
+#define IDI_INSTALLER 1
+
 #endif

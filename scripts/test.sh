@@ -54,6 +54,26 @@ configure_and_build native configure_native "$native_build" || native_ok=0
 win_ok=1
 configure_and_build Windows configure_win "$win_build" || win_ok=0
 
+# Reproducible builds: the stub linked once more, a second later, must come
+# out byte for byte the same (a link time stamp would differ). Counted as
+# one test.
+check_stub_reproducible() {
+  note "test stub linked twice"
+  local first="$bare_stub.first-link"
+  cp "$bare_stub" "$first" && rm "$bare_stub" && sleep 1 &&
+    cmake --build "$win_build" -j "$jobs" --target tidemark_stub >/dev/null
+  if cmp "$first" "$bare_stub"; then
+    passed=$((passed + 1))
+  else
+    echo "FAILED: two links of the stub differ" >&2
+    failed=$((failed + 1))
+  fi
+  rm -f "$first"
+}
+if [ "$win_ok" -eq 1 ] && [ -f "$bare_stub" ]; then
+  check_stub_reproducible
+fi
+
 common_args=(--output-on-failure -j "$jobs" "$@")
 if [ "$native_ok" -eq 1 ]; then
   run_ctest native "$native_build/ctest.log" \

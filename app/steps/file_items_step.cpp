@@ -1,10 +1,13 @@
 #include "app/steps/file_items_step.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/controls/message_box.h"
 #include "app/controls/progress_meter.h"
 #include "container/buffered_source.h"
+#include "container/certificate_table.h"
 #include "container/errors.h"
 #include "container/items.h"
 #include "rules/file_entry.h"
@@ -75,10 +78,23 @@ void WriteUninstaller(Session& session, HWND meter) {
   session.installLog.Append(path);
   ForceDirectories(session.installFolder);
   // Start-up descrambled the image in memory; the uninstaller must carry
-  // the container exactly as stored, so it is read from the file.
+  // the container exactly as stored, so it is read from the file. Of a
+  // signed installer it is a well-formed unsigned program: its header names
+  // no certificate table.
   try {
     BufferedSource stored(session.exeFile, 0);
-    CopyRawToFile(stored, *CreateFileSink(path), static_cast<int32_t>(session.payloadStart),
+    std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(session.payloadStart, 0)));
+    size_t got = 0;
+    while (got < bytes.size()) {
+      const size_t read = stored.Read(bytes.data() + got, bytes.size() - got);
+      if (read == 0) break;  // cut short: the copy below reports it
+      got += read;
+    }
+    bytes.resize(got);
+    ClearSignatureFields(bytes.data(), bytes.size());
+    ExeImage image;
+    image.Assign(std::move(bytes));
+    CopyRawToFile(image, *CreateFileSink(path), static_cast<int32_t>(session.payloadStart),
                   AdvanceProgressMeter(meter));
   } catch (const Error&) {
     // An installation without its uninstaller is still complete.

@@ -10,6 +10,7 @@
 # into the work folder as products/, so that a case compares installed files
 # with products\NAME\files\...; ${payload_start} is the installers'
 # PayloadStart (the uninstaller's length), as the packer lists it.
+# A line "# signed: yes" signs both installers after packing (see below).
 # A line "# filler: PATH BYTES" writes a file of BYTES letters at PATH in
 # the product's folder before packing (a large file the repository need not
 # hold). Every item's place in setup.exe is given as ${NAME_offset} and
@@ -77,6 +78,32 @@ string(REGEX REPLACE "^# pack: *" "" _pack_args "${_pack_args}")
 separate_arguments(_pack_args UNIX_COMMAND "${_pack_args}")
 pack(setup.exe ${_pack_args})
 pack(setup-scrambled.exe --scrambled ${_pack_args})
+
+# A line "# signed: yes" signs both installers with osslsigncode and a test
+# certificate made for the case, as a vendor signs after packing; the
+# packer's verify must pass on the signed files.
+file(STRINGS "${CASE}" _signed REGEX "^# signed: yes" LIMIT_COUNT 1)
+if(_signed)
+  execute_process(
+    COMMAND openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Tidemark Test"
+            -keyout "${WORK}/test-key.pem" -out "${WORK}/test-cert.pem"
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "making the test certificate failed (${rc}):\n${out}")
+  endif()
+  foreach(_installer setup.exe setup-scrambled.exe)
+    execute_process(
+      COMMAND osslsigncode sign -certs "${WORK}/test-cert.pem" -key "${WORK}/test-key.pem"
+              -in "${WORK}/${_installer}" -out "${WORK}/signed-${_installer}"
+      COMMAND_ERROR_IS_FATAL ANY OUTPUT_QUIET)
+    file(RENAME "${WORK}/signed-${_installer}" "${WORK}/${_installer}")
+    execute_process(COMMAND "${PACKER}" verify "${WORK}/${_installer}"
+                    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT rc EQUAL 0 OR NOT out MATCHES "signed \\(certificate table of [0-9]+ bytes")
+      message(FATAL_ERROR "tidemark verify on the signed ${_installer} (${rc}):\n${out}")
+    endif()
+  endforeach()
+endif()
 
 execute_process(COMMAND "${PACKER}" list "${WORK}/setup.exe" OUTPUT_VARIABLE _listing)
 set(_variables "")

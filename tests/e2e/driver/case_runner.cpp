@@ -8,6 +8,7 @@
 
 #include "tests/e2e/driver/control_names.h"
 #include "tests/e2e/driver/file_edits.h"
+#include "tests/e2e/driver/file_resources.h"
 #include "tests/e2e/driver/host_requests.h"
 #include "tests/e2e/driver/installed_state.h"
 #include "tests/e2e/driver/installer_windows.h"
@@ -523,6 +524,20 @@ void CaseRunner::ExpectFileHead(std::vector<std::string> args) {
   if (*found != wanted) Fail(expected, Difference(*found, wanted));
 }
 
+void CaseRunner::ExpectVersion(std::vector<std::string> args) {
+  const std::optional<std::string> found = ReadVersionText(args[0], args[1]);
+  const std::string expected = Quoted(args[0]) + " with version text " + args[1] + " " + Quoted(args[2]);
+  if (!found) Fail(expected, "no such version text");
+  if (*found != args[2]) Fail(expected, Quoted(*found));
+}
+
+void CaseRunner::ExpectIconCorner(std::vector<std::string> args) {
+  const std::optional<std::string> found = ReadIconCorner(args[0]);
+  const std::string expected = Quoted(args[0]) + " with an icon whose top-left pixel is " + args[1];
+  if (!found) Fail(expected, "no icon");
+  if (*found != args[1]) Fail(expected, *found);
+}
+
 void CaseRunner::ExpectFileLines(std::vector<std::string> args) {
   std::string wanted;
   for (size_t i = 1; i < args.size(); ++i) wanted += args[i] + "\r\n";
@@ -662,6 +677,8 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"expect-no-access", 2, 6, false, &CaseRunner::ExpectNoAccess},
       {"expect-file-head", 3, 3, false, &CaseRunner::ExpectFileHead},
       {"expect-file-lines", 2, 24, false, &CaseRunner::ExpectFileLines},
+      {"expect-version", 3, 3, false, &CaseRunner::ExpectVersion},
+      {"expect-icon-corner", 2, 2, false, &CaseRunner::ExpectIconCorner},
       {"expect-registry", 3, 3, false, &CaseRunner::ExpectRegistry},
       {"expect-no-registry", 1, 1, false, &CaseRunner::ExpectNoRegistry},
       {"expect-shortcut", 4, 4, false, &CaseRunner::ExpectShortcut},

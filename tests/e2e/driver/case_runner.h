@@ -88,6 +88,8 @@ class CaseRunner {
   void ExpectNoAccess(std::vector<std::string> args);
   void ExpectSameFile(std::vector<std::string> args);
   void ExpectFileHead(std::vector<std::string> args);
+  void ExpectVersion(std::vector<std::string> args);
+  void ExpectIconCorner(std::vector<std::string> args);
   void ExpectFileLines(std::vector<std::string> args);
   void ExpectRegistry(std::vector<std::string> args);
   void ExpectNoRegistry(std::vector<std::string> args);

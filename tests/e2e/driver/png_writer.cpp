@@ -9,6 +9,7 @@ namespace {
 
 constexpr uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr uint8_t kColourTypeRgb = 2;
+constexpr uint8_t kColourTypeRgba = 6;
 constexpr uint8_t kFilterNone = 0;
 
 void PutU32(std::vector<uint8_t>& out, uint32_t value) {
@@ -35,24 +36,20 @@ std::vector<uint8_t> Deflate(const std::vector<uint8_t>& raw) {
   return packed;
 }
 
-}  // namespace
-
-std::vector<uint8_t> EncodePng(const RgbImage& image) {
-  if (image.empty() || image.pixels.size() != size_t(image.width) * image.height * 3) {
-    throw std::runtime_error("cannot encode an empty or inconsistent picture");
-  }
+// The whole file: header, the rows each preceded by its filter type, end.
+std::vector<uint8_t> EncodeRows(int width, int height, uint8_t colour_type, size_t pixel_bytes,
+                                const std::vector<uint8_t>& pixels) {
   std::vector<uint8_t> header;
-  PutU32(header, static_cast<uint32_t>(image.width));
-  PutU32(header, static_cast<uint32_t>(image.height));
-  header.insert(header.end(), {8, kColourTypeRgb, 0, 0, 0});  // depth, colour, methods, interlace
+  PutU32(header, static_cast<uint32_t>(width));
+  PutU32(header, static_cast<uint32_t>(height));
+  header.insert(header.end(), {8, colour_type, 0, 0, 0});  // depth, colour, methods, interlace
 
-  // Each row is preceded by its filter type.
-  const size_t row_bytes = size_t(image.width) * 3;
+  const size_t row_bytes = size_t(width) * pixel_bytes;
   std::vector<uint8_t> rows;
-  rows.reserve((row_bytes + 1) * image.height);
-  for (int y = 0; y < image.height; ++y) {
+  rows.reserve((row_bytes + 1) * height);
+  for (int y = 0; y < height; ++y) {
     rows.push_back(kFilterNone);
-    const auto row = image.pixels.begin() + static_cast<std::ptrdiff_t>(row_bytes * y);
+    const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(row_bytes * y);
     rows.insert(rows.end(), row, row + static_cast<std::ptrdiff_t>(row_bytes));
   }
 
@@ -61,6 +58,22 @@ std::vector<uint8_t> EncodePng(const RgbImage& image) {
   PutChunk(png, "IDAT", Deflate(rows));
   PutChunk(png, "IEND", {});
   return png;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodePng(const RgbImage& image) {
+  if (image.empty() || image.pixels.size() != size_t(image.width) * image.height * 3) {
+    throw std::runtime_error("cannot encode an empty or inconsistent picture");
+  }
+  return EncodeRows(image.width, image.height, kColourTypeRgb, 3, image.pixels);
+}
+
+std::vector<uint8_t> EncodePngRgba(int width, int height, const std::vector<uint8_t>& rgba) {
+  if (width <= 0 || height <= 0 || rgba.size() != size_t(width) * height * 4) {
+    throw std::runtime_error("cannot encode an empty or inconsistent picture");
+  }
+  return EncodeRows(width, height, kColourTypeRgba, 4, rgba);
 }
 
 }  // namespace tidemark::e2e

@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "container/layout.h"
+#include "container/pe_headers.h"
 
 namespace tidemark::test {
 namespace {
@@ -190,6 +191,20 @@ Bytes BuildScrambledContainer(const ContainerParts& parts) {
   out.push_back(sum);  // the tail: the XOR of all plain bytes is now 0
   ScrambleFrom(out, payload);
   return out;
+}
+
+Bytes PeHeaders(uint16_t sections) {
+  Bytes image(512, 0);
+  image[0] = 'M';
+  image[1] = 'Z';
+  WriteLe32(&image[0x3c], 0x40);
+  WriteLe32(&image[0x40], 0x00004550);  // "PE\0\0"
+  WriteLe16(&image[0x44], 0x8664);
+  WriteLe16(&image[0x46], sections);
+  WriteLe16(&image[0x44 + 16], 240);
+  WriteLe16(&image[kPeOptionalHeader], 0x20b);
+  WriteLe32(&image[kPeOptionalHeader + 108], 16);
+  return image;
 }
 
 TempFolder::TempFolder() {

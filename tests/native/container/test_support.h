@@ -46,6 +46,13 @@ Bytes BuildScrambledContainer(const ContainerParts& parts);
 // XORs `bytes` from `from` on with the scramble key, key phase 0 at `from`.
 void ScrambleFrom(Bytes& bytes, size_t from);
 
+// The headers of a PE32+ program with `sections` section headers (left
+// zero) and 16 data directories, in 512 bytes: the optional header starts at
+// kPeOptionalHeader, the data directories 112 bytes into it, the section
+// table 240 bytes into it.
+inline constexpr size_t kPeOptionalHeader = 0x40 + 4 + 20;
+Bytes PeHeaders(uint16_t sections = 0);
+
 // A fresh folder, removed with its content at the end of the test.
 class TempFolder {
  public:
