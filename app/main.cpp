@@ -1,6 +1,7 @@
 // Program entry of the installer (and of the uninstaller it leaves behind).
 #include <windows.h>
 
+#include "app/application_window.h"
 #include "app/message_loop.h"
 #include "app/window/install.h"
 #include "container/layout.h"
@@ -28,8 +29,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   RestrictLibrarySearch();
   const tidemark::ScopedCoInitialize com;
   if (!tidemark::TfrmInstall::RegisterClasses(instance)) return 1;
+  const tidemark::UniqueWindow application = tidemark::RegisterApplicationClass(instance)
+                                                 ? tidemark::CreateApplicationWindow(instance)
+                                                 : tidemark::UniqueWindow();
   tidemark::TfrmInstall form(instance);
-  if (!form.Create()) return 1;
+  if (!form.Create(application.get())) return 1;
   form.Show();
   return tidemark::RunMessageLoop(form.handle());
 }

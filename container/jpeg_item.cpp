@@ -45,6 +45,40 @@ void OnJpegError(j_common_ptr info) {
 // Warnings (corrupt data that libjpeg can live with) are not shown anywhere.
 void OnJpegMessage(j_common_ptr) {}
 
+#if defined(TIDEMARK_JPEG_BRIEF_ERRORS)
+// The stub never shows libjpeg's texts (a picture that fails to decode is
+// left out), so it does without their table (about 6 KB): the text names
+// only the error's number.
+void FormatBriefMessage(j_common_ptr info, char* buffer) {
+  static const char kPrefix[] = "JPEG error ";
+  size_t length = 0;
+  for (const char* c = kPrefix; *c != '\0'; ++c) buffer[length++] = *c;
+  char digits[12];
+  size_t count = 0;
+  unsigned code = static_cast<unsigned>(info->err->msg_code);
+  do {
+    digits[count++] = static_cast<char>('0' + code % 10);
+    code /= 10;
+  } while (code != 0);
+  while (count > 0) buffer[length++] = digits[--count];
+  buffer[length] = '\0';
+}
+void EmitNothing(j_common_ptr, int) {}
+void ResetErrors(j_common_ptr info) {
+  info->err->num_warnings = 0;
+  info->err->msg_code = 0;
+}
+jpeg_error_mgr* InitErrorManager(jpeg_error_mgr* errors) {
+  *errors = jpeg_error_mgr{};
+  errors->emit_message = EmitNothing;
+  errors->format_message = FormatBriefMessage;
+  errors->reset_error_mgr = ResetErrors;
+  return errors;
+}
+#else
+jpeg_error_mgr* InitErrorManager(jpeg_error_mgr* errors) { return jpeg_std_error(errors); }
+#endif
+
 // A source manager over bytes in memory; portable to libjpeg versions that
 // lack jpeg_mem_src.
 void InitSource(j_decompress_ptr) {}
@@ -81,7 +115,7 @@ struct JpegDecoder {
 // start allocates for the whole picture (a progressive one buffers all its
 // coefficients), so the size must be checked first.
 bool ReadHeader(JpegDecoder* decoder, const uint8_t* data, size_t size) {
-  decoder->info.err = jpeg_std_error(&decoder->errors.base);
+  decoder->info.err = InitErrorManager(&decoder->errors.base);
   decoder->errors.base.error_exit = OnJpegError;
   decoder->errors.base.output_message = OnJpegMessage;
   decoder->errors.message[0] = '\0';

@@ -1,15 +1,12 @@
 #include "packer/starter_product.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 #include <vector>
 
-// jpeglib.h needs size_t and FILE declared before it.
-#include <jpeglib.h>
-
 #include "container/errors.h"
+#include "packer/jpeg_encoder.h"
 
 namespace fs = std::filesystem;
 
@@ -61,37 +58,14 @@ constexpr char kReadMe[] =
 // A placeholder picture: a vertical gradient from one colour to another.
 std::vector<unsigned char> GradientJpeg(int width, int height, const unsigned char top[3],
                                         const unsigned char bottom[3]) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);  // errors here are programming faults: libjpeg exits
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 90, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
-  while (info.next_scanline < info.image_height) {
-    const int y = static_cast<int>(info.next_scanline);
+  return EncodeJpeg(width, height, 3, 90, [&](int y, uint8_t* row) {
     for (int x = 0; x < width; ++x) {
       for (int c = 0; c < 3; ++c) {
         row[static_cast<size_t>(x) * 3 + c] =
             static_cast<unsigned char>(top[c] + (bottom[c] - top[c]) * y / (height > 1 ? height - 1 : 1));
       }
     }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::vector<unsigned char> jpeg(buffer, buffer + size);
-  std::free(buffer);
-  return jpeg;
+  });
 }
 
 void Write(const fs::path& path, const void* data, size_t size) {

@@ -5,9 +5,11 @@
 #include <cstring>
 #include <string_view>
 
+#include "container/certificate_table.h"
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "container/layout.h"
+#include "container/pe_headers.h"
 
 namespace tidemark {
 namespace {
@@ -24,30 +26,27 @@ constexpr uint16_t kMagicPe32Plus = 0x20B;
 constexpr uint16_t kMagicPe32 = 0x10B;
 constexpr uint16_t kSubsystemGui = 2;
 constexpr uint16_t kSubsystemConsole = 3;
-constexpr size_t kChecksumField = 64;         // in the PE32+ optional header
 constexpr size_t kSubsystemField = 68;        // in the PE32+ optional header
 constexpr size_t kDirectoryCountField = 108;  // in the PE32+ optional header
 constexpr size_t kDirectoriesField = 112;     // in the PE32+ optional header
-constexpr size_t kCertificateDirectory = 4;
-constexpr size_t kSectionHeaderSize = 40;
 constexpr size_t kCertificateAlignment = 8;
 
 // The parts of a PE image that the checks need.
 struct PeLayout {
   size_t image_end = 0;          // end of the last section's data in the file
   size_t headers_end = 0;        // end of the section table
-  size_t checksum_field = 0;     // file offset of the image checksum
-  size_t certificate_entry = 0;  // file offset of the certificate directory entry; 0: none
   size_t certificate_start = 0;
   size_t certificate_size = 0;
 };
 
+// Bounds-checked reads of the header fields, for the messages that say
+// how a file falls short of a stub.
 class Reader {
  public:
   explicit Reader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
   bool Has(size_t offset, size_t size) const { return offset <= bytes_.size() && size <= bytes_.size() - offset; }
-  uint32_t U16(size_t offset) const { return bytes_[offset] | bytes_[offset + 1] << 8; }
-  uint32_t U32(size_t offset) const { return U16(offset) | U16(offset + 2) << 16; }
+  uint32_t U16(size_t offset) const { return ReadLe16(bytes_.data() + offset); }
+  uint32_t U32(size_t offset) const { return ReadLe32(bytes_.data() + offset); }
 
  private:
   const std::vector<uint8_t>& bytes_;
@@ -115,7 +114,6 @@ std::string ReadLayout(const std::vector<uint8_t>& bytes, PeLayout& layout) {
   if (subsystem == kSubsystemConsole) return "it is a console program; the stub is a GUI one";
   if (subsystem != kSubsystemGui) return "it is no GUI program (subsystem " + std::to_string(subsystem) + ")";
 
-  layout.checksum_field = optional + kChecksumField;
   layout.headers_end = optional + optional_size + sections * kSectionHeaderSize;
   if (!read.Has(0, layout.headers_end)) return CutShort(layout.headers_end, bytes.size());
   for (size_t i = 0; i < sections; ++i) {
@@ -127,11 +125,11 @@ std::string ReadLayout(const std::vector<uint8_t>& bytes, PeLayout& layout) {
   layout.image_end = std::max(layout.image_end, layout.headers_end);
   if (!read.Has(0, layout.image_end)) return CutShort(layout.image_end, bytes.size());
 
-  if (read.U32(optional + kDirectoryCountField) > kCertificateDirectory) {
-    layout.certificate_entry = optional + kDirectoriesField + kCertificateDirectory * 8;
-    if (layout.certificate_entry + 8 > optional + optional_size) return "its optional header is damaged";
-    layout.certificate_start = read.U32(layout.certificate_entry);
-    layout.certificate_size = read.U32(layout.certificate_entry + 4);
+  if (read.U32(optional + kDirectoryCountField) > kSecurityDirectory) {
+    const size_t entry = optional + kDirectoriesField + kSecurityDirectory * 8;
+    if (entry + 8 > optional + optional_size) return "its optional header is damaged";
+    layout.certificate_start = read.U32(entry);
+    layout.certificate_size = read.U32(entry + 4);
   }
   return {};
 }
@@ -191,8 +189,7 @@ BareStub ReadBareStub(const std::string& path) {
     // Without the table and its entry, and without the checksum that
     // covered them (0: none), the stub is as it was before signing.
     stub.bytes.resize(layout.image_end);
-    std::fill_n(stub.bytes.begin() + static_cast<std::ptrdiff_t>(layout.certificate_entry), 8, 0);
-    std::fill_n(stub.bytes.begin() + static_cast<std::ptrdiff_t>(layout.checksum_field), 4, 0);
+    ClearSignatureFields(stub.bytes.data(), stub.bytes.size());
     stub.signature_dropped = true;
   }
   return stub;

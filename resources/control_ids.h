@@ -88,4 +88,9 @@ enum ControlId : int {
 // Window class and title of the installer window.
 inline constexpr char kWindowClass[] = "TfrmInstall";
 
+// The application's own window: the taskbar button and Alt+Tab entry,
+// titled with the application's title and owning the installer window.
+inline constexpr char kApplicationClass[] = "TApplication";
+inline constexpr char kApplicationTitle[] = "Installer";
+
 }  // namespace tidemark::ids

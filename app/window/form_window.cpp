@@ -92,11 +92,11 @@ bool TfrmInstall::RegisterClasses(HINSTANCE instance) {
                              GetSysColorBrush(COLOR_BTNFACE));
 }
 
-bool TfrmInstall::Create() {
+bool TfrmInstall::Create(HWND owner) {
   const RECT frame = CentredFrame();
   HWND window = CreateWindowExA(kFormExStyle, ids::kWindowClass, kFormTitle, kFormStyle, frame.left,
                                 frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                                nullptr, nullptr, instance_, this);
+                                owner, nullptr, instance_, this);
   // The window is owned from WM_CREATE on (OnCreate); a refused creation
   // leaves nothing behind.
   return window != nullptr;

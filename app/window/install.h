@@ -37,7 +37,9 @@ class TfrmInstall {
 
   // Creates the window and its controls; FormCreate runs during creation,
   // before the window is shown. False when Windows refused the window.
-  bool Create();
+  // `owner`, when given, is the application's window, which the taskbar
+  // shows in this window's place.
+  bool Create(HWND owner = nullptr);
 
   // Shows the window, centred on the screen, unless the end of the program
   // was asked for during creation.

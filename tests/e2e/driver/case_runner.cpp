@@ -246,6 +246,20 @@ void CaseRunner::Start(std::vector<std::string> args) {
 
 void CaseRunner::WaitWindow(std::vector<std::string> args) { AwaitMainWindow(TakeTimeout(args)); }
 
+// "expect-taskbar TITLE": the taskbar shows one window of the installer,
+// titled TITLE and with an icon.
+void CaseRunner::ExpectTaskbar(std::vector<std::string> args) {
+  AwaitMainWindow(options_.timeout);
+  std::string found;
+  for (HWND window : TaskbarWindows(installer_.id())) {
+    found += (found.empty() ? "" : "; ") + Quoted(ReadWindowText(window)) +
+             (HasIcon(window) ? " with an icon" : " without an icon");
+  }
+  if (found != Quoted(args[0]) + " with an icon") {
+    Fail("one taskbar window " + Quoted(args[0]) + " with an icon", found.empty() ? "none" : found);
+  }
+}
+
 void CaseRunner::ExpectPage(std::vector<std::string> args) {
   const Milliseconds timeout = TakeTimeout(args);
   const std::optional<int> id = ControlIdByName(args[0]);
@@ -647,6 +661,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"start", 1, 3, false, &CaseRunner::Start},
       {"wait-window", 0, 0, true, &CaseRunner::WaitWindow},
       {"expect-page", 1, 1, true, &CaseRunner::ExpectPage},
+      {"expect-taskbar", 1, 1, false, &CaseRunner::ExpectTaskbar},
       {"click", 1, 1, false, &CaseRunner::Click},
       {"queue-click", 1, 1, false, &CaseRunner::QueueClick},
       {"type", 2, 2, false, &CaseRunner::Type},

@@ -54,6 +54,7 @@ class CaseRunner {
   void Start(std::vector<std::string> args);
   void WaitWindow(std::vector<std::string> args);
   void ExpectPage(std::vector<std::string> args);
+  void ExpectTaskbar(std::vector<std::string> args);
   void Click(std::vector<std::string> args);
   void QueueClick(std::vector<std::string> args);
   void Type(std::vector<std::string> args);

@@ -45,6 +45,10 @@ std::string AnsiText(const std::wstring& text) {
 
 bool IsMainWindow(HWND window) { return ReadClassName(window) == ids::kWindowClass; }
 
+bool IsApplicationWindow(HWND window) {
+  return ReadClassName(window) == ids::kApplicationClass;
+}
+
 }  // namespace
 
 std::vector<HWND> VisibleTopLevelWindows(DWORD process_id) {
@@ -74,9 +78,26 @@ HWND FindMainWindow(DWORD process_id) {
 std::vector<HWND> FindBoxes(DWORD process_id) {
   std::vector<HWND> boxes;
   for (HWND window : VisibleTopLevelWindows(process_id)) {
-    if (!IsMainWindow(window)) boxes.push_back(window);
+    if (!IsMainWindow(window) && !IsApplicationWindow(window)) boxes.push_back(window);
   }
   return boxes;
+}
+
+std::vector<HWND> TaskbarWindows(DWORD process_id) {
+  std::vector<HWND> shown;
+  for (HWND window : VisibleTopLevelWindows(process_id)) {
+    const LONG_PTR ex_style = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    const bool owned = GetWindow(window, GW_OWNER) != nullptr;
+    if ((ex_style & WS_EX_APPWINDOW) || (!owned && !(ex_style & WS_EX_TOOLWINDOW))) {
+      shown.push_back(window);
+    }
+  }
+  return shown;
+}
+
+bool HasIcon(HWND window) {
+  return SendMessageA(window, WM_GETICON, ICON_BIG, 0) != 0 ||
+         GetClassLongPtrA(window, GCLP_HICON) != 0;
 }
 
 HWND FindControl(HWND parent, int id) {

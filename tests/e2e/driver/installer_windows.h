@@ -17,8 +17,17 @@ std::vector<HWND> VisibleTopLevelWindows(DWORD process_id);
 // The visible main window of the process, or null.
 HWND FindMainWindow(DWORD process_id);
 
-// Visible top-level windows of the process other than its main window.
+// Visible top-level windows of the process other than its main window and
+// the application's window.
 std::vector<HWND> FindBoxes(DWORD process_id);
+
+// The windows of the process that the taskbar and Alt+Tab show: visible,
+// top-level, and either unowned and no tool window, or marked as an
+// application window.
+std::vector<HWND> TaskbarWindows(DWORD process_id);
+
+// Whether the window shows an icon of its own or of its class.
+bool HasIcon(HWND window);
 
 // The descendant of `parent` with this control identifier, or null.
 HWND FindControl(HWND parent, int id);

@@ -1,6 +1,5 @@
 #include "tests/native/container/test_support.h"
 
-#include <jpeglib.h>
 #include <stdlib.h>
 #include <zlib.h>
 
@@ -13,6 +12,7 @@
 
 #include "container/layout.h"
 #include "container/pe_headers.h"
+#include "packer/jpeg_encoder.h"
 
 namespace tidemark::test {
 namespace {
@@ -136,24 +136,8 @@ Bytes DeflateWithDictionary(const Bytes& content, const Bytes& dictionary) {
 }
 
 Bytes EncodeJpeg(int width, int height, bool grey) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = grey ? 1 : 3;
-  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
   const int components = grey ? 1 : 3;
-  Bytes row(static_cast<size_t>(width * components));
-  while (info.next_scanline < info.image_height) {
-    const int y = static_cast<int>(info.next_scanline);
+  return tidemark::EncodeJpeg(width, height, components, 95, [&](int y, uint8_t* row) {
     for (int x = 0; x < width; ++x) {
       if (grey) {
         row[x] = 128;
@@ -163,14 +147,7 @@ Bytes EncodeJpeg(int width, int height, bool grey) {
         row[x * 3 + 2] = 64;
       }
     }
-    JSAMPROW pointer = row.data();
-    jpeg_write_scanlines(&info, &pointer, 1);
-  }
-  jpeg_finish_compress(&info);
-  Bytes out(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  free(buffer);
-  return out;
+  });
 }
 
 Bytes BuildPlainContainer(const ContainerParts& parts) {
