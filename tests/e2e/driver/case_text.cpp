@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "system/wide_text.h"
+
 namespace tidemark::e2e {
 namespace {
 
@@ -24,15 +26,7 @@ std::optional<std::string> InAnsiCodePage(const std::string& utf8) {
   if (wide_length <= 0) return utf8;  // not UTF-8: bytes as written
   std::wstring wide(static_cast<size_t>(wide_length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), wide_length);
-  BOOL lossy = FALSE;
-  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide_length,
-                                       nullptr, 0, nullptr, &lossy);
-  if (size <= 0 || lossy) return std::nullopt;
-  std::string ansi(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wide_length, ansi.data(), size,
-                      nullptr, &lossy);
-  if (lossy) return std::nullopt;
-  return ansi;
+  return WideToCodePage(wide.data(), wide_length, CP_ACP);
 }
 
 void Convert(std::string& word, const Command& command) {
