@@ -110,6 +110,36 @@ bool IsFolderBelowRoot(std::string_view folder, LeadBytePredicate is_lead_byte) 
   return folder.size() > root_length;
 }
 
+bool IsAtOrBelow(std::string_view path, std::string_view folder, LeadBytePredicate is_lead_byte) {
+  if (folder.empty() || path.substr(0, folder.size()) != folder) return false;
+  if (path.size() == folder.size()) return true;
+  // Read alike up to there, `path` has a character of its own at the end of
+  // `folder` exactly when `folder` does not end inside one.
+  const bool whole = ForEachSingleByte(folder, is_lead_byte, [](size_t) { return true; });
+  return whole && path[folder.size()] == '\\';
+}
+
+bool ContainsText(std::string_view text, std::string_view part, LeadBytePredicate is_lead_byte) {
+  bool found = part.empty();
+  for (size_t i = 0; !found && i < text.size(); ++i) {
+    found = text.substr(i, part.size()) == part;
+    if (IsLead(is_lead_byte, text[i])) ++i;
+  }
+  return found;
+}
+
+bool HasEmptyComponent(std::string_view path, LeadBytePredicate is_lead_byte) {
+  bool empty_component = path.empty();
+  size_t component_start = 0;
+  ForEachSingleByte(path, is_lead_byte, [&](size_t i) {
+    if (path[i] != '\\') return true;
+    empty_component = i == component_start || i + 1 == path.size();
+    component_start = i + 1;
+    return !empty_component;
+  });
+  return empty_component;
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path;
   path.reserve(folder.size() + 1 + name.size());

@@ -44,6 +44,21 @@ bool IsAbsolutePath(std::string_view path);
 // names more than a root: "C:\App", but not "C:", "C:\", "App" or "".
 bool IsFolderBelowRoot(std::string_view folder, LeadBytePredicate is_lead_byte = nullptr);
 
+// Whether `path` is `folder` itself or lies below it: it begins with the
+// bytes of `folder`, followed by nothing or by a "\" of its own. A `folder`
+// that ends inside a double-byte character has nothing below it.
+bool IsAtOrBelow(std::string_view path, std::string_view folder,
+                 LeadBytePredicate is_lead_byte = nullptr);
+
+// Whether `part` occurs in `text` beginning at a character of its own (not at
+// the second byte of a double-byte character).
+bool ContainsText(std::string_view text, std::string_view part,
+                  LeadBytePredicate is_lead_byte = nullptr);
+
+// Whether `path` has an empty component: it is empty, or it begins or ends
+// with a "\", or holds two in a row (each a character of its own).
+bool HasEmptyComponent(std::string_view path, LeadBytePredicate is_lead_byte = nullptr);
+
 // `folder` + "\" + `name`, exactly; a folder that already ends with "\"
 // gives a doubled separator, as the installer has always written it.
 std::string JoinPath(std::string_view folder, std::string_view name);

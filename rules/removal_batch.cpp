@@ -11,7 +11,10 @@ bool CanBeQuoted(std::string_view path) {
   return path.find_first_of(std::string_view("\"\r\n\0", 4)) == std::string_view::npos;
 }
 
-// The path as a quoted batch argument; "%" would start a variable.
+// The path as a quoted batch argument; "%" would start a variable. The bytes
+// looked at here ("%", the double quote, CR, LF and NUL) lie below 0x40, which
+// no double-byte code page uses as a second byte: read byte by byte, they are
+// always characters of their own.
 std::string Quoted(std::string_view path) {
   std::string quoted = "\"";
   for (char c : path) {

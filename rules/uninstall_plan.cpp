@@ -6,22 +6,15 @@ namespace tidemark {
 namespace {
 
 // The uninstaller is recognised by its name anywhere in the entry, compared
-// byte for byte.
-bool IsUninstaller(std::string_view entry) {
-  return entry.find(kUninstallerFileName) != std::string_view::npos;
-}
-
-// `folder` itself or a folder below it.
-bool IsAtOrBelow(std::string_view candidate, std::string_view folder) {
-  if (folder.empty() || candidate.size() < folder.size()) return false;
-  if (candidate.substr(0, folder.size()) != folder) return false;
-  return candidate.size() == folder.size() || candidate[folder.size()] == '\\';
+// byte for byte from the start of a character.
+bool IsUninstaller(std::string_view entry, LeadBytePredicate is_lead_byte) {
+  return ContainsText(entry, kUninstallerFileName, is_lead_byte);
 }
 
 bool IsInScope(std::string_view candidate, const PruningScope& scope,
                LeadBytePredicate is_lead_byte) {
   if (!IsFolderBelowRoot(candidate, is_lead_byte)) return false;
-  if (IsAtOrBelow(candidate, scope.install_folder)) return true;
+  if (IsAtOrBelow(candidate, scope.install_folder, is_lead_byte)) return true;
   return !scope.group_folder.empty() && candidate == scope.group_folder;
 }
 
@@ -37,9 +30,9 @@ std::string OwnFolderOf(std::string_view path, LeadBytePredicate is_lead_byte) {
 
 }  // namespace
 
-std::string FindUninstallerPath(const InstallLog& log, LeadBytePredicate) {
+std::string FindUninstallerPath(const InstallLog& log, LeadBytePredicate is_lead_byte) {
   for (size_t i = log.size(); i-- > 0;) {
-    if (IsUninstaller(log[i])) return log[i];
+    if (IsUninstaller(log[i], is_lead_byte)) return log[i];
   }
   return std::string();
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "rules/path_rules.h"
 #include "system/handles.h"
 #include "system/path.h"
 
@@ -10,11 +11,6 @@ namespace tidemark {
 namespace {
 
 bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-
-std::string WithoutTrailingSeparators(std::string path) {
-  while (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
-}
 
 }  // namespace
 
@@ -32,10 +28,12 @@ bool FileExists(const std::string& path) {
 }
 
 bool ForceDirectories(const std::string& path) {
-  const std::string folder = WithoutTrailingSeparators(path);
+  // A "\" that is the second byte of a double-byte character ends the
+  // folder's name; dropping it would make another folder.
+  const std::string folder = WithoutTrailingBackslashes(path, IsAnsiLeadByte);
   if (folder.empty()) return false;
   if (FolderExists(folder)) return true;
-  const std::string parent = WithoutTrailingSeparators(AnsiFolderPart(folder));
+  const std::string parent = FolderWithoutSeparator(folder, IsAnsiLeadByte);
   // A drive ("C:") or a share root has no parent to create; stop there.
   if (!parent.empty() && parent.size() < folder.size()) ForceDirectories(parent);
   return CreateSingleFolder(folder) || FolderExists(folder);

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "container/errors.h"
+#include "rules/path_rules.h"
 #include "system/handles.h"
+#include "system/path.h"
 
 namespace tidemark {
 
@@ -88,14 +90,6 @@ std::string ReadFromRoots(const std::string& key_path, const std::string& value_
   return std::string();
 }
 
-// A leading, trailing or doubled separator would let the registry read the
-// path as one of its parents; deleting that would reach far beyond the key
-// that was meant.
-bool HasEmptyComponent(const std::string& key_path) {
-  return key_path.empty() || key_path.front() == '\\' || key_path.back() == '\\' ||
-         key_path.find("\\\\") != std::string::npos;
-}
-
 std::string SubKeyName(HKEY key, DWORD index, DWORD longest_name) {
   std::vector<char> name(longest_name + 1);
   for (;;) {
@@ -151,7 +145,11 @@ void WriteRegString(const std::string& key_path, const std::string& value_name,
 }
 
 void DeleteRegKey(const std::string& key_path) {
-  if (HasEmptyComponent(key_path)) return;
+  // A leading, trailing or doubled separator would let the registry read the
+  // path as one of its parents; deleting that would reach far beyond the key
+  // that was meant. A key name may end in a double-byte character whose
+  // second byte is "\".
+  if (HasEmptyComponent(key_path, IsAnsiLeadByte)) return;
   DeleteKeyTree(HKEY_LOCAL_MACHINE, key_path);
 }
 

@@ -29,7 +29,12 @@
 # mounted the case fails with a line "SKIPPED: ...", which ctest counts as
 # skipped. A line "# locked-file: PATH | SOURCE" does the same with a copy
 # of SOURCE (relative to the work folder) at PATH (a Unix path below drive
-# C) that nobody may write (scripts/with-locked-file.sh).
+# C) that nobody may write (scripts/with-locked-file.sh). A line
+# "# locale: NAME" (ja_JP.UTF-8, say) gives the case a fresh session in that
+# locale, from which Wine takes its ANSI and OEM code pages. A line
+# "# recode: CODEPAGE" (an iconv name, CP932 say) converts setup.exe's
+# control information from UTF-8 to CODEPAGE after packing, as the packer's
+# --codepage is to do; setup-scrambled.exe is then not made.
 foreach(_input PACKER STUB DRIVER PRODUCT CASE WORK SCREENSHOTS WINE_EXEC)
   if(NOT DEFINED ${_input})
     message(FATAL_ERROR "run_case.cmake: -D${_input}=... is missing")
@@ -57,7 +62,7 @@ if(DEFINED PRODUCTS)
     file(WRITE "${_product_dir}/${CMAKE_MATCH_1}" "${_letters}")
     unset(_letters)
   endif()
-  file(STRINGS "${CASE}" _program REGEX "^# program: " LIMIT_COUNT 1)
+  file(STRINGS "${CASE}" _program REGEX "^# program: " LIMIT_COUNT 1 ENCODING UTF-8)
   if(_program)
     string(REGEX REPLACE "^# program: *" "" _program "${_program}")
     get_filename_component(_product_dir "${PRODUCT}" DIRECTORY)
@@ -77,7 +82,18 @@ file(STRINGS "${CASE}" _pack_args REGEX "^# pack: " LIMIT_COUNT 1)
 string(REGEX REPLACE "^# pack: *" "" _pack_args "${_pack_args}")
 separate_arguments(_pack_args UNIX_COMMAND "${_pack_args}")
 pack(setup.exe ${_pack_args})
-pack(setup-scrambled.exe --scrambled ${_pack_args})
+file(STRINGS "${CASE}" _recode REGEX "^# recode: " LIMIT_COUNT 1)
+if(_recode)
+  string(REGEX REPLACE "^# recode: *" "" _recode "${_recode}")
+  execute_process(
+    COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/recode-control-info.sh" "${WORK}/setup.exe" "${_recode}"
+    RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "converting the control information to ${_recode} failed (${rc})")
+  endif()
+else()
+  pack(setup-scrambled.exe --scrambled ${_pack_args})
+endif()
 
 # A line "# signed: yes" signs both installers with osslsigncode and a test
 # certificate made for the case, as a vendor signs after packing; the
@@ -143,14 +159,32 @@ if(_locked)
   list(APPEND _host_setup "${_scripts}/with-locked-file.sh" "${CMAKE_MATCH_1}" "${WORK}/${CMAKE_MATCH_2}")
 endif()
 
+case_header(locale "([A-Za-z_]+([.@][A-Za-z0-9_-]+)*)" "NAME" _locale)
+set(_environment "")
+if(_locale)
+  set(_locale "${CMAKE_MATCH_1}")
+  # Without the locale in glibc, Wine finds no file whose name is not ASCII.
+  execute_process(COMMAND locale -a OUTPUT_VARIABLE _locales)
+  string(TOLOWER "${_locale}" _wanted)
+  string(REPLACE "utf-8" "utf8" _wanted "${_wanted}")
+  string(TOLOWER "${_locales}" _locales)
+  string(REPLACE "utf-8" "utf8" _locales "${_locales}")
+  string(REGEX MATCHALL "[^\n]+" _locales "${_locales}")
+  list(FIND _locales "${_wanted}" _found)
+  if(_found EQUAL -1)
+    message(FATAL_ERROR "the locale ${_locale} is missing; scripts/bootstrap.sh generates it")
+  endif()
+  set(_environment "LANG=${_locale}" "LC_ALL=${_locale}")
+endif()
+
 file(STRINGS "${CASE}" _own_session REGEX "^# session: own" LIMIT_COUNT 1)
 set(_launcher "")
 if(_host_setup)
   # The session's prefix must exist before the host can prepare it.
-  set(_launcher "${CMAKE_COMMAND}" -E env --unset=TIDEMARK_WINE_SESSION
+  set(_launcher "${CMAKE_COMMAND}" -E env --unset=TIDEMARK_WINE_SESSION ${_environment}
                 "${_scripts}/wine-session.sh" ${_host_setup})
-elseif(_own_session)
-  set(_launcher "${CMAKE_COMMAND}" -E env --unset=TIDEMARK_WINE_SESSION)
+elseif(_own_session OR _locale)
+  set(_launcher "${CMAKE_COMMAND}" -E env --unset=TIDEMARK_WINE_SESSION ${_environment})
 endif()
 
 file(STRINGS "${CASE}" _host_cut REGEX "^# host-cut$" LIMIT_COUNT 1)

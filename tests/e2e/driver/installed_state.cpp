@@ -6,6 +6,7 @@
 #include <sddl.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -33,11 +34,13 @@ std::string LinkText(IShellLinkA* link, HRESULT (STDMETHODCALLTYPE IShellLinkA::
 }
 
 std::string Expanded(const std::string& path) {
+  // Wine counts the size in characters, not bytes; a double-byte character
+  // takes two, so room for twice as many, and the text ends at its NUL.
   const DWORD size = ExpandEnvironmentStringsA(path.c_str(), nullptr, 0);
   if (size == 0) return path;
-  std::string expanded(size, '\0');
-  ExpandEnvironmentStringsA(path.c_str(), expanded.data(), size);
-  expanded.resize(size - 1);
+  std::string expanded(size * 2, '\0');
+  if (ExpandEnvironmentStringsA(path.c_str(), expanded.data(), size * 2) == 0) return path;
+  expanded.resize(std::strlen(expanded.c_str()));
   return expanded;
 }
 

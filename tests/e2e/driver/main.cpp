@@ -14,6 +14,7 @@
 #include <string>
 
 #include "tests/e2e/driver/case_runner.h"
+#include "tests/e2e/driver/case_text.h"
 #include "tests/e2e/driver/script.h"
 
 namespace {
@@ -79,6 +80,7 @@ int main(int argc, char** argv) {
   try {
     commands = ParseScript(text);
     ExpandVariables(commands, variables);
+    WordsInAnsiCodePage(commands);
     CheckScript(commands);
   } catch (const ScriptError& error) {
     std::fprintf(stderr, "%s: %s\n", case_path.c_str(), error.what());

@@ -19,15 +19,6 @@ TEST(FolderPartTest, KeepsEverythingUpToTheLastSeparator) {
   EXPECT_EQ(FolderPart("C:\\Dir\\\\x"), "C:\\Dir\\\\") << "never normalised";
 }
 
-TEST(FolderPartTest, IgnoresTrailBytesOfDoubleByteCharactersOnlyWhenAsked) {
-  const std::string path = "C:\\" + kTableChar + "x";
-  EXPECT_EQ(FolderPart(path), "C:\\" + kTableChar);
-  EXPECT_EQ(FolderPart(path, ShiftJisLeadByte), "C:\\");
-  EXPECT_EQ(FolderPart(kTableChar, ShiftJisLeadByte), "");
-  const std::string lone_lead = "C:\\d\\\x95";
-  EXPECT_EQ(FolderPart(lone_lead, ShiftJisLeadByte), "C:\\d\\");
-}
-
 TEST(FolderPartTest, WithoutSeparatorDropsTrailingBackslashes) {
   EXPECT_EQ(FolderWithoutSeparator("C:\\App\\uninstall.exe"), "C:\\App");
   EXPECT_EQ(FolderWithoutSeparator("C:\\uninstall.exe"), "C:");
@@ -35,8 +26,6 @@ TEST(FolderPartTest, WithoutSeparatorDropsTrailingBackslashes) {
   EXPECT_EQ(FolderWithoutSeparator("uninstall.exe"), "");
   EXPECT_EQ(FolderWithoutSeparator("C:\\App\\\\uninstall.exe"), "C:\\App");
   EXPECT_EQ(FolderWithoutSeparator("\\uninstall.exe"), "");
-  EXPECT_EQ(FolderWithoutSeparator("C:\\" + kTableChar + "\\x", ShiftJisLeadByte),
-            "C:\\" + kTableChar);
 }
 
 TEST(AbsolutePathTest, DriveRootsAndNetworkPaths) {
@@ -57,17 +46,23 @@ TEST(AbsolutePathTest, FolderBelowRootNamesMoreThanARoot) {
   }
 }
 
-TEST(SeparatorTest, FirstBackslashAndTrailingBackslashSkipTrailBytes) {
+TEST(SeparatorTest, FirstBackslashAndTrailingBackslash) {
   EXPECT_EQ(FirstBackslash("D:\\Apps\\"), 2u);
   EXPECT_EQ(FirstBackslash("D:"), std::string_view::npos);
-  EXPECT_EQ(FirstBackslash(kTableChar + "\\", ShiftJisLeadByte), 2u);
-  EXPECT_EQ(FirstBackslash(kTableChar), 1u);
+  EXPECT_EQ(FirstBackslash(kTableChar), 1u) << "read byte by byte";
   EXPECT_TRUE(EndsWithBackslash("C:\\"));
   EXPECT_FALSE(EndsWithBackslash("C:"));
   EXPECT_FALSE(EndsWithBackslash(""));
-  EXPECT_TRUE(EndsWithBackslash("C:\\" + kTableChar));
-  EXPECT_FALSE(EndsWithBackslash("C:\\" + kTableChar, ShiftJisLeadByte));
-  EXPECT_TRUE(EndsWithBackslash("C:\\" + kTableChar + "\\", ShiftJisLeadByte));
+  EXPECT_TRUE(EndsWithBackslash("C:\\" + kTableChar)) << "read byte by byte";
+}
+
+TEST(SeparatorTest, EmptyComponents) {
+  for (const char* path : {"", "\\a", "a\\", "a\\\\b", "\\"}) {
+    EXPECT_TRUE(HasEmptyComponent(path)) << path;
+  }
+  for (const char* path : {"a", "a\\b", "SOFTWARE\\x y\\z"}) {
+    EXPECT_FALSE(HasEmptyComponent(path)) << path;
+  }
 }
 
 TEST(JoinPathTest, ConcatenatesWithOneBackslash) {
@@ -85,9 +80,25 @@ TEST(IsSafeRelativeNameTest, AcceptsPlainRelativePaths) {
 }
 
 TEST(IsSafeRelativeNameTest, RejectsNamesThatLeaveTheFolder) {
-  for (const char* name : {"", "\\Windows\\x.dll", "/etc/x", "\\\\server\\share\\x", "C:\\x",
-                           "C:x", "a\\C:\\x", "x:stream", "..", "..\\x", "a\\..\\..\\x",
-                           "a/../x", ".", ".\\x", "a\\.", "...", ". .", "a\\\\b", "a\\",
+  for (const char* name : {"",
+                           "\\Windows\\x.dll",
+                           "/etc/x",
+                           "\\\\server\\share\\x",
+                           "C:\\x",
+                           "C:x",
+                           "a\\C:\\x",
+                           "x:stream",
+                           "..",
+                           "..\\x",
+                           "a\\..\\..\\x",
+                           "a/../x",
+                           ".",
+                           ".\\x",
+                           "a\\.",
+                           "...",
+                           ". .",
+                           "a\\\\b",
+                           "a\\",
                            "a/"}) {
     EXPECT_FALSE(IsSafeRelativeName(name)) << name;
   }
@@ -105,9 +116,6 @@ TEST(IsSafeRelativeNameTest, ReadsDoubleByteCharactersWhole) {
   const std::string pipe_trail = "\x95\x7C.txt";
   EXPECT_FALSE(IsSafeRelativeName(pipe_trail));
   EXPECT_TRUE(IsSafeRelativeName(pipe_trail, ShiftJisLeadByte));
-  const std::string in_folder = "a\\" + kTableChar + "\\b.txt";
-  EXPECT_TRUE(IsSafeRelativeName(in_folder, ShiftJisLeadByte));
-  EXPECT_FALSE(IsSafeRelativeName("a\\\x95", ShiftJisLeadByte)) << "cut double-byte character";
   EXPECT_FALSE(IsSafeRelativeName("..\\" + kTableChar, ShiftJisLeadByte));
 }
 
@@ -131,11 +139,86 @@ TEST(IsAcceptableAppNameTest, APlainNameOrNone) {
   }
 }
 
-TEST(IsSafeFileNameTest, ReadsDoubleByteCharactersWhole) {
+TEST(IsSafeFileNameTest, ReadByteByByteATrailByteSeparates) {
   EXPECT_FALSE(IsSafeFileName(kTableChar)) << "read byte by byte, it holds a backslash";
-  EXPECT_TRUE(IsSafeFileName(kTableChar + "App", ShiftJisLeadByte));
-  EXPECT_FALSE(IsSafeFileName(kTableChar + "\\App", ShiftJisLeadByte));
-  EXPECT_FALSE(IsSafeFileName("App\x95", ShiftJisLeadByte)) << "cut double-byte character";
+}
+
+TEST(PathHelpersTest, SecondBytesEqualToBackslashAreNoSeparators) {
+  constexpr size_t kNone = std::string_view::npos;
+  // Each path in Shift-JIS, where 表, ソ and 能 end in the byte of "": at the
+  // start, in the middle and at the end of a component, at the end of the
+  // whole path, before a trailing "", and a character cut short.
+  struct OnePath {
+    const char* path;
+    size_t last_separator;
+    size_t first_backslash;
+    bool ends_with_backslash;
+    const char* folder_part;
+    const char* without_trailing_backslashes;
+    const char* folder_without_separator;
+    bool folder_below_root;
+    bool empty_component;
+    bool safe_relative_name;
+    bool safe_file_name;
+  };
+  const OnePath kPaths[] = {
+      {"表x\\a", 3, 3, false, "表x\\", "表x\\a", "表x", false, false, true, false},
+      {"C:\\a表b\\c", 7, 2, false, "C:\\a表b\\", "C:\\a表b\\c", "C:\\a表b", true, false, false,
+       false},
+      {"C:\\ソフト表\\能.exe", 11, 2, false, "C:\\ソフト表\\", "C:\\ソフト表\\能.exe",
+       "C:\\ソフト表", true, false, false, false},
+      {"C:\\ソフト表", 2, 2, false, "C:\\", "C:\\ソフト表", "C:", true, false, false, false},
+      {"C:\\ソフト表\\", 11, 2, true, "C:\\ソフト表\\", "C:\\ソフト表", "C:\\ソフト表", false, true,
+       false, false},
+      {"C:\\ソフト表\\\\", 12, 2, true, "C:\\ソフト表\\\\", "C:\\ソフト表", "C:\\ソフト表", false,
+       true, false, false},
+      {"ソフト表\\能", 8, 8, false, "ソフト表\\", "ソフト表\\能", "ソフト表", false, false, true,
+       false},
+      {"能", kNone, kNone, false, "", "能", "", false, false, true, true},
+      {"ソフト\x95", kNone, kNone, false, "", "ソフト\x95", "", false, false, false, false},
+  };
+  for (const OnePath& row : kPaths) {
+    const std::string path = ShiftJis(row.path);
+    SCOPED_TRACE(row.path);
+    EXPECT_EQ(LastSeparator(path, ShiftJisLeadByte), row.last_separator);
+    EXPECT_EQ(FirstBackslash(path, ShiftJisLeadByte), row.first_backslash);
+    EXPECT_EQ(EndsWithBackslash(path, ShiftJisLeadByte), row.ends_with_backslash);
+    EXPECT_EQ(FolderPart(path, ShiftJisLeadByte), ShiftJis(row.folder_part));
+    EXPECT_EQ(WithoutTrailingBackslashes(path, ShiftJisLeadByte),
+              ShiftJis(row.without_trailing_backslashes));
+    EXPECT_EQ(FolderWithoutSeparator(path, ShiftJisLeadByte),
+              ShiftJis(row.folder_without_separator));
+    EXPECT_EQ(IsFolderBelowRoot(path, ShiftJisLeadByte), row.folder_below_root);
+    EXPECT_EQ(HasEmptyComponent(path, ShiftJisLeadByte), row.empty_component);
+    EXPECT_EQ(IsSafeRelativeName(path, ShiftJisLeadByte), row.safe_relative_name);
+    EXPECT_EQ(IsSafeFileName(path, ShiftJisLeadByte), row.safe_file_name);
+  }
+
+  // The helpers of two paths.
+  EXPECT_EQ(JoinPath(ShiftJis("C:\\ソフト表"), ShiftJis("能")), ShiftJis("C:\\ソフト表\\能"));
+  struct TwoPaths {
+    const char* path;
+    const char* other;
+    bool at_or_below;  // IsAtOrBelow(path, other)
+    bool contains;     // ContainsText(path, other)
+  };
+  const TwoPaths kPairs[] = {
+      {"C:\\ソフト表\\能", "C:\\ソフト表", true, true},
+      {"C:\\ソフト表", "C:\\ソフト表", true, true},
+      {"C:\\ソフト表", "C:\\ソフト", false, true},
+      {"C:\\ソフト表\\能", "C:\\ソフト\x95", false, true},
+      {"C:\\表\\uninstall.exe", "uninstall.exe", false, true},
+      {"C:\\表\\ブninstall.exe", "uninstall.exe", false, false},
+      {"C:\\表\\能", "\\", false, true},
+      {"表能", "\\", false, false},
+  };
+  for (const TwoPaths& row : kPairs) {
+    SCOPED_TRACE(std::string(row.path) + " / " + row.other);
+    const std::string path = ShiftJis(row.path);
+    const std::string other = ShiftJis(row.other);
+    EXPECT_EQ(IsAtOrBelow(path, other, ShiftJisLeadByte), row.at_or_below);
+    EXPECT_EQ(ContainsText(path, other, ShiftJisLeadByte), row.contains);
+  }
 }
 
 }  // namespace
