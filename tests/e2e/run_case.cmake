@@ -31,10 +31,7 @@
 # of SOURCE (relative to the work folder) at PATH (a Unix path below drive
 # C) that nobody may write (scripts/with-locked-file.sh). A line
 # "# locale: NAME" (ja_JP.UTF-8, say) gives the case a fresh session in that
-# locale, from which Wine takes its ANSI and OEM code pages. A line
-# "# recode: CODEPAGE" (an iconv name, CP932 say) converts setup.exe's
-# control information from UTF-8 to CODEPAGE after packing, as the packer's
-# --codepage is to do; setup-scrambled.exe is then not made.
+# locale, from which Wine takes its ANSI and OEM code pages.
 foreach(_input PACKER STUB DRIVER PRODUCT CASE WORK SCREENSHOTS WINE_EXEC)
   if(NOT DEFINED ${_input})
     message(FATAL_ERROR "run_case.cmake: -D${_input}=... is missing")
@@ -82,18 +79,7 @@ file(STRINGS "${CASE}" _pack_args REGEX "^# pack: " LIMIT_COUNT 1)
 string(REGEX REPLACE "^# pack: *" "" _pack_args "${_pack_args}")
 separate_arguments(_pack_args UNIX_COMMAND "${_pack_args}")
 pack(setup.exe ${_pack_args})
-file(STRINGS "${CASE}" _recode REGEX "^# recode: " LIMIT_COUNT 1)
-if(_recode)
-  string(REGEX REPLACE "^# recode: *" "" _recode "${_recode}")
-  execute_process(
-    COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/recode-control-info.sh" "${WORK}/setup.exe" "${_recode}"
-    RESULT_VARIABLE rc)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "converting the control information to ${_recode} failed (${rc})")
-  endif()
-else()
-  pack(setup-scrambled.exe --scrambled ${_pack_args})
-endif()
+pack(setup-scrambled.exe --scrambled ${_pack_args})
 
 # A line "# signed: yes" signs both installers with osslsigncode and a test
 # certificate made for the case, as a vendor signs after packing; the

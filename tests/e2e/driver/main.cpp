@@ -24,20 +24,6 @@ int Usage() {
   return 2;
 }
 
-// Case files are UTF-8; their commands name files and texts in the ANSI
-// code page, as the installer does. A file that is not UTF-8 stays as it is.
-std::string AnsiFromUtf8(const std::string& text) {
-  const int length = static_cast<int>(text.size());
-  const int wide_size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
-  if (wide_size <= 0) return text;
-  std::wstring wide(static_cast<size_t>(wide_size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wide_size);
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(size > 0 ? size : 0), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_size, ansi.data(), size, nullptr, nullptr);
-  return ansi;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,8 +60,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read %s\n", case_path.c_str());
     return 2;
   }
-  const std::string text =
-      AnsiFromUtf8({std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()});
+  // Case files are UTF-8; each word goes to the ANSI code page once the
+  // line is split (a double-byte character may end in the byte "\").
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   std::vector<Command> commands;
   try {
     commands = ParseScript(text);
