@@ -1,8 +1,11 @@
-// Program entry of the installer (and of the uninstaller it leaves behind).
+// Program entry of the installer (and of the uninstaller it leaves behind):
+// the wizard, or the unattended run when the command line holds "/S".
 #include <windows.h>
 
 #include "app/message_loop.h"
+#include "app/unattended_run.h"
 #include "app/window/install.h"
+#include "rules/command_line.h"
 #include "system/handles.h"
 
 namespace {
@@ -20,9 +23,12 @@ void RestrictLibrarySearch() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   RestrictLibrarySearch();
   const tidemark::ScopedCoInitialize com;
+  const tidemark::CommandLine command =
+      tidemark::ParseCommandLine(arguments != nullptr ? arguments : "");
+  if (command.unattended) return tidemark::RunUnattended(command);
   if (!tidemark::TfrmInstall::RegisterClasses(instance)) return 1;
   tidemark::TfrmInstall form(instance);
   if (!form.Create()) return 1;
