@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <exception>
-#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -52,21 +51,26 @@ class UnattendedRun {
  public:
   explicit UnattendedRun(UnattendedLog& log) : log_(log), display_(log) {}
 
+  // The exit code; an error that the steps raise leaves the run with the
+  // code of the step it came from, failure().
   int Run(const std::optional<std::string>& chosen_folder) {
     if (!LoadContainer()) return kUnattendedDamaged;
     ReadHeadImages(session_, [](HeadImage, const RgbImage&) {});
     const std::string proposed = ProposedInstallFolder();
     bool uninstall = false;
-    // As in the wizard, a failure here leaves no file items found.
-    if (!Logged([&] {
+    // As in the wizard, a failure here is reported and leaves no file
+    // items found.
+    if (const std::optional<std::string> error = RunCatchingErrors([&] {
           ReadHeadTexts(session_, [](HeadText, const std::vector<uint8_t>&) {});
           uninstall = LoadUninstallLog(session_);
         })) {
-      uninstall = false;
+      log_.Line(WithFullStop(*error));
     }
     if (uninstall) return Uninstall();
     return Install(chosen_folder.value_or(proposed));
   }
+
+  int failure() const { return failure_; }
 
  private:
   // Start-up up to the control information; a failure is one of the four
@@ -116,17 +120,11 @@ class UnattendedRun {
     if (FolderExists(folder)) log_.Line(kFolderExistsQuestion);
     session_.mainProgramPath = JoinPath(folder, session_.controlInfo.Value("ExeName"));
     session_.installLog.Clear();
-    bool complete = false;
-    if (!Logged([&] {
-          const int32_t file_count = session_.controlInfo.IntValue("Filecount");
-          complete = InstallFileItems(session_, file_count, display_);
-        }) ||
-        !complete) {
+    failure_ = kUnattendedFileFailed;
+    if (!InstallFileItems(session_, session_.controlInfo.IntValue("Filecount"), display_)) {
       return kUnattendedFileFailed;
     }
-    if (!Logged([&] { FinishInstallation(session_, [](int64_t) {}); })) {
-      return kUnattendedFileFailed;
-    }
+    FinishInstallation(session_, [](int64_t) {});
     if (!RegisterUninstallEntry(session_.appName, session_.installFolder)) {
       log_.Line("Cannot register the uninstall entry of " + session_.appName + ".");
       return kUnattendedRegistrationFailed;
@@ -137,30 +135,21 @@ class UnattendedRun {
 
   // "Uninstall" and then "OK".
   int Uninstall() {
+    failure_ = kUnattendedRemovalFailed;
     log_.Line("Uninstalling...");
-    if (!Logged([&] { RemoveInstallation(session_, [] {}); })) return kUnattendedRemovalFailed;
+    RemoveInstallation(session_, [] {});
     const std::vector<std::string> remaining = RemainingLoggedFiles(session_);
     for (const std::string& path : remaining) log_.Line("Cannot remove " + path);
     log_.Line("Uninstall Complete.");
     if (LeftoversRemain(session_.uninstallerPath, nullptr)) log_.Line(kLeftoverNote);
-    if (!session_.uninstallerPath.empty() &&
-        !Logged([&] { StartRemovalBatch(session_.uninstallerPath, nullptr); })) {
-      return kUnattendedRemovalFailed;
-    }
+    if (!session_.uninstallerPath.empty()) StartRemovalBatch(session_.uninstallerPath, nullptr);
     return remaining.empty() ? kUnattendedDone : kUnattendedRemovalFailed;
-  }
-
-  // Runs `step`; an error it raises is logged as the wizard's default error
-  // report shows it. False after an error.
-  bool Logged(const std::function<void()>& step) {
-    const std::optional<std::string> error = RunCatchingErrors(step);
-    if (error) log_.Line(WithFullStop(*error));
-    return !error;
   }
 
   UnattendedLog& log_;
   LoggedDisplay display_;
   Session session_;
+  int failure_ = kUnattendedFailed;
 };
 
 }  // namespace
@@ -168,12 +157,13 @@ class UnattendedRun {
 int RunUnattended(const CommandLine& command) {
   UnattendedLog log(command.log_path);
   UnattendedRun run(log);
-  // Whatever escapes the steps ends the run with its report.
+  // An error that escapes a step ends the run, as the wizard's default
+  // error report ends the handler.
   int code = kUnattendedFailed;
   if (const std::optional<std::string> error =
           RunCatchingErrors([&] { code = run.Run(command.install_folder); })) {
     log.Line(WithFullStop(*error));
-    return kUnattendedFailed;
+    return run.failure();
   }
   return code;
 }
