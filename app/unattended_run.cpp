@@ -17,7 +17,6 @@
 #include "app/steps/step_report.h"
 #include "app/steps/uninstall_run.h"
 #include "app/unattended_log.h"
-#include "container/errors.h"
 #include "rules/folder_proposal.h"
 #include "rules/path_rules.h"
 #include "system/current_folder.h"
@@ -34,7 +33,7 @@ class LoggedDisplay : public InstallDisplay {
   explicit LoggedDisplay(UnattendedLog& log) : log_(log) {}
   BoxButton Message(BoxKind, const std::string& text, std::vector<BoxButton> buttons) override {
     log_.Line(text);
-    return buttons.front();
+    return buttons.empty() ? BoxButton::kOk : buttons.front();
   }
   void Announce(const std::string& text) override { log_.Line(text); }
   ProgressFn Advance() override {
@@ -76,18 +75,12 @@ class UnattendedRun {
   // Start-up up to the control information; a failure is one of the four
   // damaged-installer messages.
   bool LoadContainer() {
-    std::string failure;
-    try {
+    const std::optional<std::string> failure = LoadFailureOf([this] {
       LookUpFolders(session_);
       OpenContainer(session_, display_);
-      return true;
-    } catch (const LoadError& error) {
-      failure = error.what();
-    } catch (const std::exception&) {
-      failure = LoadFailureMessage(LoadFailure::kInitialise);
-    }
-    log_.Line(failure);
-    return false;
+    });
+    if (failure) log_.Line(*failure);
+    return !failure;
   }
 
   // The line the Folder page first shows: empty when the folder base cannot

@@ -29,6 +29,17 @@ std::string ReadFirstShellFolder(const char* preferred, const char* fallback) {
 
 }  // namespace
 
+std::optional<std::string> LoadFailureOf(const std::function<void()>& load) {
+  try {
+    load();
+    return std::nullopt;
+  } catch (const LoadError& error) {
+    return error.what();
+  } catch (const std::exception&) {
+    return LoadFailureMessage(LoadFailure::kInitialise);
+  }
+}
+
 void LookUpFolders(Session& session) {
   session.programsFolder = ReadFirstShellFolder("Common Programs", "Programs");
   session.desktopFolder = ReadFirstShellFolder("Common Desktop", "Desktop");

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,11 @@
 #include "container/rgb_image.h"
 
 namespace tidemark {
+
+// Runs the fatal part of start-up, `load`; the damaged-installer message of
+// its failure (a LoadError's own, otherwise that of LoadFailure::kInitialise),
+// or nothing when it succeeded.
+std::optional<std::string> LoadFailureOf(const std::function<void()>& load);
 
 // The program group, desktop and program-files folders from the registry.
 void LookUpFolders(Session& session);

@@ -1,5 +1,6 @@
 // Start-up: FormCreate and its steps, in the order they run.
 #include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,7 +13,6 @@
 #include "app/steps/step_report.h"
 #include "app/window/button_images.h"
 #include "app/window/install.h"
-#include "container/errors.h"
 #include "resources/layout.h"
 
 namespace tidemark {
@@ -52,21 +52,16 @@ void TfrmInstall::FormCreate() {
 // these steps is fatal: it is shown as one of the four damaged-installer
 // messages and the program ends without the window ever being shown.
 bool TfrmInstall::LoadContainer() {
-  std::string failure;
-  try {
+  const std::optional<std::string> failure = LoadFailureOf([this] {
     ChooseFonts();
     ShowPage(ids::kTabIntro);
     AssignButtonImages();
     LookUpFolders(session);
     BoxReport report(handle());
     OpenContainer(session, report);
-    return true;
-  } catch (const LoadError& error) {
-    failure = error.what();
-  } catch (const std::exception&) {
-    failure = LoadFailureMessage(LoadFailure::kInitialise);
-  }
-  ShowMessage(handle(), BoxKind::kError, failure, {BoxButton::kAbort});
+  });
+  if (!failure) return true;
+  ShowMessage(handle(), BoxKind::kError, *failure, {BoxButton::kAbort});
   RequestProgramEnd();
   return false;
 }
