@@ -38,14 +38,14 @@ def verdict(ratio, target):
     return "%.2f (target %.2f: %s)" % (ratio, target, "holds" if ratio >= target else "MISSED")
 
 
-def net(f, gross, empty):
+def net_of(f, gross, empty):
     """A silent run less an empty installer's run, pairwise per round."""
     return [g - e for g, e in zip(f[gross], f[empty])]
 
 
 def nsis_net(f, gross):
     """An NSIS run less an empty NSIS installer's run, pairwise per round."""
-    return net(f, gross, "nsis-empty")
+    return net_of(f, gross, "nsis-empty")
 
 
 def install_table(name, f, fixed):
@@ -58,7 +58,7 @@ def install_table(name, f, fixed):
     row("install, ours (click to Complete)", f["ours"], "ms", "%.0f MiB/s" % rate(ours))
     row("install, zlib floor", f["floor"], "ms", "%.0f MiB/s" % rate(floor))
     print("  throughput ours/floor %.2f" % (floor / ours))
-    silent = net(f, "silent-gross", "silent-empty")
+    silent = net_of(f, "silent-gross", "silent-empty")
     if silent:
         row("install, ours /S (net)", silent, "ms", "%.0f MiB/s" % rate(statistics.median(silent)))
         row("  ours /S gross", f["silent-gross"])
@@ -139,7 +139,7 @@ def targets_summary(figures, names, fixed):
         same_job = nsis_net(f, "nsis-gross")
         if same_job:
             nsis.append("%s %.2f" % (name, statistics.median(same_job) / ours))
-            silent = net(f, "silent-gross", "silent-empty")
+            silent = net_of(f, "silent-gross", "silent-empty")
             if silent:
                 nsis_silent.append("%s %.2f" % (name, statistics.median(same_job)
                                                 / max(statistics.median(silent), 1.0)))
