@@ -1,10 +1,13 @@
-// Program entry of the installer (and of the uninstaller it leaves behind).
+// Program entry of the installer (and of the uninstaller it leaves behind):
+// the wizard, or the unattended run when the command line holds "/S".
 #include <windows.h>
 
 #include "app/application_window.h"
 #include "app/message_loop.h"
+#include "app/unattended_run.h"
 #include "app/window/install.h"
 #include "container/layout.h"
+#include "rules/command_line.h"
 #include "system/handles.h"
 
 namespace {
@@ -25,9 +28,12 @@ void RestrictLibrarySearch() {
 // Tells the packer that this program is a bare stub of this system.
 [[gnu::used]] extern const char* const kCarriedStubSignature = tidemark::kStubSignature;
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   RestrictLibrarySearch();
   const tidemark::ScopedCoInitialize com;
+  const tidemark::CommandLine command =
+      tidemark::ParseCommandLine(arguments != nullptr ? arguments : "");
+  if (command.unattended) return tidemark::RunUnattended(command);
   if (!tidemark::TfrmInstall::RegisterClasses(instance)) return 1;
   const tidemark::UniqueWindow application = tidemark::RegisterApplicationClass(instance)
                                                  ? tidemark::CreateApplicationWindow(instance)

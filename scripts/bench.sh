@@ -13,6 +13,9 @@
 #     shortcuts for all users and the two uninstall-entry values; and,
 #     as before, the files alone. Both less the run time of an empty NSIS
 #     installer (its start and end);
+#   - our installer run unattended (/S /D=...) and timed exactly as NSIS
+#     is, process start to exit, less the run of the bare stub with /S
+#     (our empty installer: start, no container found, end);
 #   - the installers' sizes, and on the mixed set the packing time of our
 #     packer with --jobs 1 and 2 against makensis;
 # and start-up time and memory of plain installers of 1 MiB and 1 GiB and of
@@ -214,21 +217,47 @@ measure_install() {
     record "$set" floor "$ms"
     rm -rf "$(c_drive)/floor-target"
 
+    record "$set" silent-gross "$(install_ours_silent "$set")"
+    record "$set" silent-empty "$(run_timed "$win/bin/tidemark-stub.exe" /S)"
+
     record "$set" nsis-gross "$(install_nsis "$dir/nsis-setup.exe")"
     record "$set" nsis-files-gross "$(install_nsis "$dir/nsis-files-setup.exe")"
     record "$set" nsis-empty "$(install_nsis "$work/empty/nsis-setup.exe")"
   done
 }
 
+# run_timed PROGRAM [ARG...]: the time from PROGRAM's start to its end,
+# taken by run-timed.exe.
+run_timed() {
+  local program="$1"
+  shift
+  wine "$win/bin/run-timed.exe" "$(winepath -w "$program")" "$@" |
+    awk '$1 == "run:" { print $2 }' || true
+}
+
 # One silent run of an NSIS installer into a fresh C:\nsis-target; prints
-# its time, taken by run-timed.exe. Its shortcuts go with the target.
+# its time. Its shortcuts go with the target.
 install_nsis() {
   local ms
   remove_nsis_install
-  ms="$(wine "$win/bin/run-timed.exe" "$(winepath -w "$1")" /S '/D=C:\nsis-target' |
-    awk '$1 == "run:" { print $2 }' || true)"
+  ms="$(run_timed "$1" /S '/D=C:\nsis-target')"
   remove_nsis_install
   echo "$ms"
+}
+
+# One unattended run of our installer of SET into a fresh C:\ours-target,
+# timed as NSIS is; its shortcuts go with the target.
+install_ours_silent() {
+  local set="$1" ms
+  remove_ours_silent "$set"
+  ms="$(run_timed "$work/$set/setup.exe" /S '/D=C:\ours-target')"
+  remove_ours_silent "$set"
+  echo "$ms"
+}
+
+remove_ours_silent() {
+  rm -rf "$(c_drive)/ours-target" "$(c_drive)/users/Public/Desktop/Bench $1.lnk" \
+    "$(c_drive)/ProgramData/Microsoft/Windows/Start Menu/Programs/Bench $1"
 }
 
 remove_nsis_install() {
@@ -296,7 +325,7 @@ mkdir -p "$work/empty/files"
 # TIDEMARK_BENCH_PACKED=FILE reuses the installers and the packing figures
 # of an earlier run (FILE holds its results) and measures only under Wine.
 if [ -n "${TIDEMARK_BENCH_PACKED:-}" ]; then
-  grep -v -E ' (ours|floor|nsis-gross|nsis-files-gross|nsis-empty|startup|private|peak-pagefile|peak-working-set) ' \
+  grep -v -E ' (ours|floor|silent-gross|silent-empty|nsis-gross|nsis-files-gross|nsis-empty|startup|private|peak-pagefile|peak-working-set) ' \
     "$TIDEMARK_BENCH_PACKED" >"$results"
 else
   for set in "${sets[@]}"; do

@@ -7,15 +7,22 @@
 
 namespace tidemark {
 
-void RunReportingErrors(HWND owner, const std::function<void()>& action) {
+std::optional<std::string> RunCatchingErrors(const std::function<void()>& action) {
   try {
     action();
+    return std::nullopt;
   } catch (const std::bad_alloc&) {
-    ShowErrorReport(owner, "Out of memory");
+    return "Out of memory";
   } catch (const std::exception& error) {
-    ShowErrorReport(owner, error.what());
+    return error.what();
   } catch (...) {
-    ShowErrorReport(owner, "Unknown error");
+    return "Unknown error";
+  }
+}
+
+void RunReportingErrors(HWND owner, const std::function<void()>& action) {
+  if (const std::optional<std::string> report = RunCatchingErrors(action)) {
+    ShowErrorReport(owner, *report);
   }
 }
 

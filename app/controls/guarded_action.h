@@ -7,8 +7,15 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace tidemark {
+
+// Runs `action`; the message of an error that it does not catch ("Out of
+// memory" for memory, "Unknown error" for what is no exception), or nothing
+// when it ends normally. The default error report shows that message.
+std::optional<std::string> RunCatchingErrors(const std::function<void()>& action);
 
 void RunReportingErrors(HWND owner, const std::function<void()>& action);
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/controls/message_box.h"
-#include "app/controls/progress_meter.h"
+#include "app/steps/shortcut_step.h"
+#include "app/steps/whole_file.h"
 #include "container/buffered_source.h"
 #include "container/certificate_table.h"
 #include "container/errors.h"
@@ -22,16 +22,16 @@ namespace {
 // A file this large takes long enough for its name to be shown at once.
 constexpr int32_t kNamedAtOnce = 1 << 20;
 
-bool AbortInstallation(HWND owner) {
-  ShowMessage(owner, BoxKind::kError, "Could not install file - aborting installation",
-              {BoxButton::kAbort});
+bool AbortInstallation(InstallDisplay& display) {
+  display.Paint();
+  display.Message(BoxKind::kError, "Could not install file - aborting installation",
+                  {BoxButton::kAbort});
   return false;
 }
 
 }  // namespace
 
-bool InstallFileItems(Session& session, int32_t count, const InstallDisplay& shown) {
-  PacedProgress display(shown.owner, shown.meter, shown.file_label);
+bool InstallFileItems(Session& session, int32_t count, InstallDisplay& display) {
   const ProgressFn progress = display.Advance();
   // The items are read with ordinary reads of the file, so that a medium
   // that goes away ends in an error report rather than a fault in a mapped
@@ -48,10 +48,7 @@ bool InstallFileItems(Session& session, int32_t count, const InstallDisplay& sho
     if (size >= kNamedAtOnce) display.Show();
     // Only the packer's names are trusted to stay inside the install
     // folder; an absolute name, a drive or ".." would write elsewhere.
-    if (!IsSafeRelativeName(entry.name, IsAnsiLeadByte)) {
-      display.Paint();
-      return AbortInstallation(shown.owner);
-    }
+    if (!IsSafeRelativeName(entry.name, IsAnsiLeadByte)) return AbortInstallation(display);
 
     const std::string path = JoinPath(session.installFolder, entry.name);
     // The packer lists the files folder by folder: a folder is made once
@@ -65,15 +62,12 @@ bool InstallFileItems(Session& session, int32_t count, const InstallDisplay& sho
     session.installLog.Append(path);
     RequireItemSize(size);  // a negative size creates no file
     InflateItemToFile(items, *CreateFileSink(path), size, progress);
-    if (!FileExists(path)) {
-      display.Paint();
-      return AbortInstallation(shown.owner);
-    }
+    if (!FileExists(path)) return AbortInstallation(display);
   }
   return true;
 }
 
-void WriteUninstaller(Session& session, HWND meter) {
+void WriteUninstaller(Session& session, const ProgressFn& progress) {
   const std::string path = UninstallerPathIn(session.installFolder);
   session.installLog.Append(path);
   ForceDirectories(session.installFolder);
@@ -95,10 +89,21 @@ void WriteUninstaller(Session& session, HWND meter) {
     ExeImage image;
     image.Assign(std::move(bytes));
     CopyRawToFile(image, *CreateFileSink(path), static_cast<int32_t>(session.payloadStart),
-                  AdvanceProgressMeter(meter));
+                  progress);
   } catch (const Error&) {
     // An installation without its uninstaller is still complete.
   }
+}
+
+void FinishInstallation(Session& session, const ProgressFn& uninstaller_progress) {
+  WriteUninstaller(session, uninstaller_progress);
+  const std::string log_path = JoinPath(session.installFolder, InstallLogFileName(session.appName));
+  session.installLog.Append(log_path);  // the log lists itself, for the uninstaller
+  MakeShortcuts(session.controlInfo,
+                ShortcutFolders{session.installFolder, session.desktopFolder,
+                                session.programsFolder, session.appName},
+                session.installLog);
+  SaveInstallLogFile(log_path, session.installLog);
 }
 
 }  // namespace tidemark

@@ -7,14 +7,15 @@
 
 namespace tidemark {
 
-void RegisterUninstallEntry(const std::string& app_name, const std::string& install_folder) {
+bool RegisterUninstallEntry(const std::string& app_name, const std::string& install_folder) {
   const auto registration = PlanUninstallRegistration(app_name, install_folder);
-  if (!registration) return;
+  if (!registration) return true;
   try {
     WriteRegString(registration->key_path, "DisplayName", registration->display_name);
     WriteRegString(registration->key_path, "UninstallString", registration->uninstall_string);
+    return true;
   } catch (const std::exception&) {
-    // A failed first write skips the second; neither is reported.
+    return false;
   }
 }
 

@@ -1,12 +1,16 @@
 #include "app/steps/uninstall_run.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/message_loop.h"
+#include "rules/installed_files.h"
 #include "rules/path_rules.h"
+#include "rules/shortcut_plan.h"
 #include "system/file_system.h"
 #include "system/path.h"
+#include "system/registry.h"
 
 namespace tidemark {
 namespace {
@@ -20,6 +24,34 @@ bool IsListed(const std::string& name, uint32_t attributes) {
 }
 
 }  // namespace
+
+void RemoveInstallation(Session& session, const std::function<void()>& after_entry) {
+  session.uninstallerPath = FindUninstallerPath(session.installLog, IsAnsiLeadByte);
+  RemoveLoggedPaths(
+      session.installLog,
+      MakePruningScope(session.installLog, session.programsFolder, session.appName, IsAnsiLeadByte),
+      after_entry);
+  // An empty name would delete the key of every product's uninstall entry.
+  if (!session.appName.empty()) DeleteRegKey(UninstallKeyPath(session.appName));
+}
+
+std::vector<std::string> RemainingLoggedFiles(const Session& session) {
+  std::vector<std::string> remaining;
+  for (size_t i = session.installLog.size(); i-- > 0;) {
+    const std::string& entry = session.installLog[i];
+    if (entry == session.uninstallerPath || !IsAbsolutePath(entry)) continue;
+    if (FileExists(entry)) remaining.push_back(entry);
+  }
+  return remaining;
+}
+
+bool LeftoversRemain(const std::string& uninstaller_path, HWND window) {
+  const std::optional<std::string> folder = LeftoverFolder(uninstaller_path, IsAnsiLeadByte);
+  if (!folder) return false;
+  std::vector<std::string> entries;
+  ListFolderEntries(*folder, entries, window);
+  return entries.size() > 1;
+}
 
 void RemoveLoggedPaths(const InstallLog& log, const PruningScope& scope,
                        const std::function<void()>& after_entry) {

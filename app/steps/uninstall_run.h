@@ -9,10 +9,25 @@
 #include <string>
 #include <vector>
 
+#include "app/steps/session.h"
 #include "rules/install_log.h"
 #include "rules/uninstall_plan.h"
 
 namespace tidemark {
+
+// The uninstall run: finds the uninstaller in the session's install log,
+// removes what the log lists (see RemoveLoggedPaths, within the install
+// folder and the program group) and the product's uninstall entry.
+// `after_entry` runs once per log entry.
+void RemoveInstallation(Session& session, const std::function<void()>& after_entry);
+
+// The logged files that are still there after the run, last entry first,
+// the running uninstaller left out: those that could not be deleted.
+std::vector<std::string> RemainingLoggedFiles(const Session& session);
+
+// Whether the uninstaller's folder holds more than the running uninstaller,
+// which cannot delete itself. No uninstaller in the log: nothing to check.
+bool LeftoversRemain(const std::string& uninstaller_path, HWND window);
 
 // Deletes the file of every entry, from the last to the first, and after
 // each one removes the folders of `scope` that it may have emptied,

@@ -94,7 +94,6 @@ class TfrmInstall {
   // Start-up steps (form_create.cpp).
   void ChooseFonts();
   void AssignButtonImages();
-  void LookUpFolders();
   bool LoadContainer();
   void LoadHeadImages();
   void ShowHeaderTexts();

@@ -1,14 +1,14 @@
 // The installation run and the Complete page.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/controls/message_box.h"
 #include "app/controls/progress_meter.h"
 #include "app/steps/file_items_step.h"
 #include "app/steps/registration_step.h"
-#include "app/steps/shortcut_step.h"
-#include "app/steps/whole_file.h"
+#include "app/steps/step_report.h"
 #include "app/window/install.h"
-#include "rules/installed_files.h"
 #include "rules/path_rules.h"
 #include "system/file_system.h"
 #include "system/shell.h"
@@ -20,10 +20,34 @@ namespace {
 // when the user says so, since same-named files in it are replaced.
 bool ConfirmInstallFolder(HWND owner, const std::string& folder) {
   if (!FolderExists(folder)) return true;
-  return ShowMessage(owner, BoxKind::kWarning,
-                     "Folder already exists, existing files may be overwritten.\r"
-                     "Are you sure you want to install the software here?",
+  return ShowMessage(owner, BoxKind::kWarning, kFolderExistsQuestion,
                      {BoxButton::kYes, BoxButton::kNo}) != BoxButton::kNo;
+}
+
+// The file loop as the Installing page shows it, its boxes owned by the
+// window.
+class PageInstallDisplay : public InstallDisplay {
+ public:
+  PageInstallDisplay(HWND owner, HWND meter, HWND file_label)
+      : owner_(owner), paced_(owner, meter, file_label) {}
+  void Announce(const std::string& text) override { paced_.Announce(text); }
+  ProgressFn Advance() override { return paced_.Advance(); }
+  void Paint() override { paced_.Paint(); }
+  void Show() override { paced_.Show(); }
+  BoxButton Message(BoxKind kind, const std::string& text,
+                    std::vector<BoxButton> buttons) override {
+    return ShowMessage(owner_, kind, text, std::move(buttons));
+  }
+
+ private:
+  HWND owner_;
+  PacedProgress paced_;
+};
+
+bool InstallFilesShown(Session& session, int32_t file_count, HWND owner, HWND meter,
+                       HWND file_label) {
+  PageInstallDisplay display(owner, meter, file_label);  // paints what is pending when it goes
+  return InstallFileItems(session, file_count, display);
 }
 
 }  // namespace
@@ -32,16 +56,14 @@ void TfrmInstall::btnGoInstallClick(HWND) {
   // Start-up that failed before it found the file items leaves nothing to
   // install from; reading on would unpack the head items as files.
   if (session.payloadStart <= 0) {
-    ShowMessage(handle(), BoxKind::kError, "The installer is damaged and cannot install.",
-                {BoxButton::kOk});
+    ShowMessage(handle(), BoxKind::kError, kDamagedCannotInstall, {BoxButton::kOk});
     return;
   }
   const int32_t file_count = session.controlInfo.IntValue("Filecount");
   session.installFolder = ControlText(ids::kLabInstallTo);
   // An empty line would install into the root of the current drive.
   if (session.installFolder.empty()) {
-    ShowMessage(handle(), BoxKind::kWarning, "Please choose a folder to install into.",
-                {BoxButton::kOk});
+    ShowMessage(handle(), BoxKind::kWarning, kChooseInstallFolder, {BoxButton::kOk});
     return;
   }
   if (!ConfirmInstallFolder(handle(), session.installFolder)) return;
@@ -51,20 +73,13 @@ void TfrmInstall::btnGoInstallClick(HWND) {
   ShowPage(ids::kTabInstalling);
 
   session.installLog.Clear();
-  if (!InstallFileItems(session, file_count,
-                        {handle(), Control(ids::kMtrProgress), Control(ids::kLabInstallingFile)})) {
+  if (!InstallFilesShown(session, file_count, handle(), Control(ids::kMtrProgress),
+                         Control(ids::kLabInstallingFile))) {
     RequestProgramEnd();
     return;
   }
-  WriteUninstaller(session, Control(ids::kMtrProgress));
-  const std::string log_path = JoinPath(session.installFolder, InstallLogFileName(session.appName));
-  session.installLog.Append(log_path);  // the log lists itself, for the uninstaller
-  MakeShortcuts(session.controlInfo,
-                ShortcutFolders{session.installFolder, session.desktopFolder,
-                                session.programsFolder, session.appName},
-                session.installLog);
-  SaveInstallLogFile(log_path, session.installLog);
-  RegisterUninstallEntry(session.appName, session.installFolder);
+  FinishInstallation(session, AdvanceProgressMeter(Control(ids::kMtrProgress)));
+  RegisterUninstallEntry(session.appName, session.installFolder);  // a failure passes in silence
   // An exit asked for during the run ends the program once the run is
   // complete, without the Complete page.
   if (!end_requested()) ShowPage(ids::kTabInstalled);

@@ -232,15 +232,21 @@ HWND CaseRunner::Control(HWND main_window, const std::string& name) {
 }
 
 void CaseRunner::Start(std::vector<std::string> args) {
+  const ScriptError usage("start PATH [as COPY] [with ARGUMENTS]");
+  std::string arguments;  // the rest of the installer's command line
+  if (args.size() >= 3 && args[args.size() - 2] == "with") {
+    arguments = args.back();
+    args.resize(args.size() - 2);
+  }
   std::string path = args[0];
   if (args.size() == 3) {
-    if (args[1] != "as") throw ScriptError("start PATH [as COPY]");
+    if (args[1] != "as") throw usage;
     CopyFileTo(args[0], args[2]);
     path = args[2];
   } else if (args.size() != 1) {
-    throw ScriptError("start PATH [as COPY]");
+    throw usage;
   }
-  installer_.Start(path);
+  installer_.Start(path, arguments);
   Print("  started process " + std::to_string(installer_.id()));
 }
 
@@ -658,7 +664,7 @@ void CaseRunner::ExpectUnchanged(std::vector<std::string> args) {
 const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
   // name, fewest and most words after the name, accepts "within SECONDS"
   static const Handler kHandlers[] = {
-      {"start", 1, 3, false, &CaseRunner::Start},
+      {"start", 1, 5, false, &CaseRunner::Start},
       {"wait-window", 0, 0, true, &CaseRunner::WaitWindow},
       {"expect-page", 1, 1, true, &CaseRunner::ExpectPage},
       {"expect-taskbar", 1, 1, false, &CaseRunner::ExpectTaskbar},

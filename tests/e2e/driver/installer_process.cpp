@@ -6,10 +6,11 @@
 
 namespace tidemark::e2e {
 
-void InstallerProcess::Start(const std::string& path) {
+void InstallerProcess::Start(const std::string& path, const std::string& arguments) {
   // One installer at a time; a case may start the next once the last has ended.
   if (started() && !ExitCode()) throw std::runtime_error("the installer started before still runs");
   std::string command_line = "\"" + path + "\"";
+  if (!arguments.empty()) command_line += " " + arguments;
   std::vector<char> writable(command_line.begin(), command_line.end());
   writable.push_back('\0');
   STARTUPINFOA startup = {};

@@ -15,9 +15,10 @@ namespace tidemark::e2e {
 
 class InstallerProcess {
  public:
-  // Starts `path` with the driver's current folder as its own. Raises
+  // Starts `path`, followed on its command line by `arguments` when there
+  // are any, with the driver's current folder as its own. Raises
   // std::runtime_error with the system's reason when it cannot start.
-  void Start(const std::string& path);
+  void Start(const std::string& path, const std::string& arguments = "");
 
   bool started() const { return process_.valid(); }
   DWORD id() const { return id_; }

@@ -1,0 +1,31 @@
+// Where the steps' messages go. The wizard shows each one in a box owned by
+// its window and waits for the answer; the unattended run writes each one
+// to its log and takes the box's default answer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/controls/message_box.h"
+
+namespace tidemark {
+
+// Texts that the wizard and the unattended run both report.
+inline constexpr char kDamagedCannotInstall[] = "The installer is damaged and cannot install.";
+inline constexpr char kChooseInstallFolder[] = "Please choose a folder to install into.";
+inline constexpr char kFolderExistsQuestion[] =
+    "Folder already exists, existing files may be overwritten.\r"
+    "Are you sure you want to install the software here?";
+inline constexpr char kLeftoverNote[] =
+    "Some files created after the original installation are still in the application folder.";
+
+class StepReport {
+ public:
+  virtual ~StepReport() = default;
+  // A message of `kind` offering `buttons` (the first is the default);
+  // returns the answer.
+  virtual BoxButton Message(BoxKind kind, const std::string& text,
+                            std::vector<BoxButton> buttons) = 0;
+};
+
+}  // namespace tidemark
