@@ -45,9 +45,7 @@ std::string AnsiText(const std::wstring& text) {
 
 bool IsMainWindow(HWND window) { return ReadClassName(window) == ids::kWindowClass; }
 
-bool IsApplicationWindow(HWND window) {
-  return ReadClassName(window) == ids::kApplicationClass;
-}
+bool IsApplicationWindow(HWND window) { return ReadClassName(window) == ids::kApplicationClass; }
 
 }  // namespace
 
