@@ -93,11 +93,6 @@ std::vector<HWND> TaskbarWindows(DWORD process_id) {
   return shown;
 }
 
-bool HasIcon(HWND window) {
-  return SendMessageA(window, WM_GETICON, ICON_BIG, 0) != 0 ||
-         GetClassLongPtrA(window, GCLP_HICON) != 0;
-}
-
 HWND FindControl(HWND parent, int id) {
   HWND found = nullptr;
   ForEachChild(parent, [&](HWND child) {
