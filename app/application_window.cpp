@@ -50,7 +50,15 @@ UniqueWindow CreateApplicationWindow(HINSTANCE instance) {
       CreateWindowExA(0, ids::kApplicationClass, ids::kApplicationTitle,
                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS, x, y,
                       0, 0, nullptr, nullptr, instance, nullptr));
-  if (window) ShowWindow(window.get(), SW_SHOWNOACTIVATE);
+  if (!window) return window;
+  // The taskbar asks the window for its icon before it looks at the class.
+  const auto icon = [&](int size) {
+    return reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_INSTALLER),
+                                               IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  };
+  SendMessageA(window.get(), WM_SETICON, ICON_BIG, icon(GetSystemMetrics(SM_CXICON)));
+  SendMessageA(window.get(), WM_SETICON, ICON_SMALL, icon(GetSystemMetrics(SM_CXSMICON)));
+  ShowWindow(window.get(), SW_SHOWNOACTIVATE);
   return window;
 }
 

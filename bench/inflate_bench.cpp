@@ -40,8 +40,8 @@ uint32_t Next(uint32_t& state) {
 // Alternating runs of text-like and random bytes, so that every file mixes
 // well- and poorly-compressible data.
 Bytes MixedContent(size_t size, uint32_t seed) {
-  static const char* const kWords[] = {"installer ", "folder ", "shortcut ", "registry ",
-                                       "product ", "\r\n", "version 1.2.3 ", "Marrowlight "};
+  static const char* const kWords[] = {"installer ", "folder ", "shortcut ",      "registry ",
+                                       "product ",   "\r\n",    "version 1.2.3 ", "Marrowlight "};
   uint32_t state = seed | 1;
   Bytes out;
   out.reserve(size);
@@ -52,7 +52,8 @@ Bytes MixedContent(size_t size, uint32_t seed) {
       if (random) {
         out.push_back(static_cast<uint8_t>(Next(state) >> 24));
       } else {
-        for (const char* w = kWords[Next(state) % 8]; *w && out.size() < end; ++w) out.push_back(*w);
+        for (const char* w = kWords[Next(state) % 8]; *w && out.size() < end; ++w)
+          out.push_back(*w);
       }
     }
   }
@@ -158,7 +159,8 @@ int main(int argc, char** argv) {
     }
   };
   const auto plain_files = [&] {
-    for (size_t i = 0; i < streams.size(); ++i) PlainInflateToFile(container, streams[i], file_name(i));
+    for (size_t i = 0; i < streams.size(); ++i)
+      PlainInflateToFile(container, streams[i], file_name(i));
   };
   Bytes memory(kFileSize);
   const auto plain_memory = [&] {

@@ -46,7 +46,7 @@ void WriteAll(HANDLE file, const unsigned char* data, DWORD size) {
 
 void InflateOne(HANDLE installer, const Entry& entry, const std::string& path) {
   UniqueHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr));
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out) Die("cannot create " + path);
   LARGE_INTEGER at;
   at.QuadPart = entry.offset;
@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
   }
   std::vector<Entry> entries;
   std::ifstream manifest(argv[2]);
-  for (Entry entry; manifest >> entry.offset >> entry.stored >> entry.name;) entries.push_back(entry);
+  for (Entry entry; manifest >> entry.offset >> entry.stored >> entry.name;)
+    entries.push_back(entry);
   if (entries.empty()) Die("empty manifest");
   const std::string root = argv[3];
 
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
   UniqueHandle installer(CreateFileA(argv[1], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!installer) Die(std::string("cannot open ") + argv[1]);
   CreateDirectoryA(root.c_str(), nullptr);
   for (const Entry& entry : entries) {

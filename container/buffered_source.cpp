@@ -15,8 +15,8 @@ void BufferedSource::Seek(int64_t position) {
 }
 
 const uint8_t* BufferedSource::Peek(size_t& available) const {
-  const bool inside = position_ >= buffer_start_ &&
-                      position_ < buffer_start_ + static_cast<int64_t>(held_);
+  const bool inside =
+      position_ >= buffer_start_ && position_ < buffer_start_ + static_cast<int64_t>(held_);
   if (!inside) {
     held_ = 0;  // stays empty when the read below raises
     buffer_start_ = position_;

@@ -114,7 +114,8 @@ void DescramblePayload(ExeImage& image, const std::string& running_file_name,
   }
   // A stored 0 reads as its key byte; leave out such bytes from the end, one
   // by one, while the sum does not hold.
-  for (int64_t at = end - 1; sum != 0 && signing_padding > 0 && at >= start; --at, --signing_padding) {
+  for (int64_t at = end - 1; sum != 0 && signing_padding > 0 && at >= start;
+       --at, --signing_padding) {
     const uint8_t key_byte = key[static_cast<size_t>(at - start) % kWideKeyLength];
     if (data[at] != key_byte) break;
     sum ^= key_byte;

@@ -19,7 +19,8 @@ std::optional<PeHeaders> FindPeHeaders(const uint8_t* data, size_t size) {
   const size_t optional_size = ReadLe16(data + headers.file_header + 16);
   headers.optional_header = headers.file_header + 20;
   headers.section_table = headers.optional_header + optional_size;
-  if (headers.section_table + headers.section_count * kSectionHeaderSize > size) return std::nullopt;
+  if (headers.section_table + headers.section_count * kSectionHeaderSize > size)
+    return std::nullopt;
   if (optional_size < 2) return std::nullopt;
   const uint16_t magic = ReadLe16(data + headers.optional_header);
   size_t count_field = 0;

@@ -34,7 +34,8 @@ class TricklingSource : public ByteSource {
   int64_t Position() const override { return source_.Position(); }
   void Seek(int64_t position) override { source_.Seek(position); }
   size_t Read(void* buffer, size_t count) override {
-    return source_.Read(buffer, largest_read_ == 0 || count < largest_read_ ? count : largest_read_);
+    return source_.Read(buffer,
+                        largest_read_ == 0 || count < largest_read_ ? count : largest_read_);
   }
   const uint8_t* Peek(size_t& available) const override {
     if (largest_read_ != 0) return ByteSource::Peek(available);
@@ -95,8 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<Record> records;
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* record = data + 1 + i * kRecordSize;
-    records.push_back({static_cast<Kind>(record[0] % 4),
-                       static_cast<int32_t>(LittleEndian(record + 1, 4))});
+    records.push_back(
+        {static_cast<Kind>(record[0] % 4), static_cast<int32_t>(LittleEndian(record + 1, 4))});
   }
   const size_t largest_read = LittleEndian(data + header - 2, 2);
   const uint8_t* stream = data + header;

@@ -71,24 +71,28 @@ void WriteSeeds(const std::filesystem::path& root) {
   WriteSeed(root / "item_sequence", "head_items_trickle7.bin", HeadItemRun(plain, 7));
   const Bytes hello = ToBytes("hello, items");
   WriteSeed(root / "item_sequence", "two_compressed.bin",
-            ItemRun({{0, 12}, {0, 12}}, 1, test::Concat({test::Deflate(hello), test::Deflate(hello, 0)})));
+            ItemRun({{0, 12}, {0, 12}}, 1,
+                    test::Concat({test::Deflate(hello), test::Deflate(hello, 0)})));
 
-  WriteSeed(root / "install_log", "typical.ilg",
-            ToBytes("C:\\Program Files\\Tiny\\Tiny.exe\r\nC:\\Program Files\\Tiny\\docs\\Read.txt\r\n"
-                    "C:\\Program Files\\Tiny\\uninstall.exe\r\nC:\\Program Files\\Tiny\\Tiny.ilg\r\n"
-                    "C:\\Users\\Public\\Desktop\\Tiny.lnk\r\n"));
+  WriteSeed(
+      root / "install_log", "typical.ilg",
+      ToBytes("C:\\Program Files\\Tiny\\Tiny.exe\r\nC:\\Program Files\\Tiny\\docs\\Read.txt\r\n"
+              "C:\\Program Files\\Tiny\\uninstall.exe\r\nC:\\Program Files\\Tiny\\Tiny.ilg\r\n"
+              "C:\\Users\\Public\\Desktop\\Tiny.lnk\r\n"));
   WriteSeed(root / "install_log", "odd_line_ends.ilg", ToBytes("a\rb\n\nc\n\rd"));
 
   WriteSeed(root / "file_line", "plain.txt", ToBytes("<Tiny.exe><302>"));
   WriteSeed(root / "file_line", "sub_folder.txt", ToBytes("<docs\\Read.txt><120>"));
-  WriteSeed(root / "file_line", "shift_jis.txt", ToBytes("<\x83\x5c\x83\x74\x83\x67\\a.txt><-2147483648>"));
+  WriteSeed(root / "file_line", "shift_jis.txt",
+            ToBytes("<\x83\x5c\x83\x74\x83\x67\\a.txt><-2147483648>"));
 
-  WriteSeed(root / "product_description", "tiny.ini",
-            ToBytes("; Tiny by Brackwater\r\n[Settings]\r\nAppName=Tiny\r\nAppCompany=by Brackwater\r\n"
-                    "TargetFolder=%ProgramFiles%\\Tiny\r\nExeName=Tiny.exe\r\nExeShortcut=Tiny\r\n"
-                    "ShortcutName1=Read me\r\nShortcutPath1=docs\\Read.txt\r\nSplashFile=splash.jpg\r\n"
-                    "IconFile=icon.jpg\r\nAboutFile=about.rtf\r\nLicenseFile=license.rtf\r\n"
-                    "FilesFolder=files\r\n"));
+  WriteSeed(
+      root / "product_description", "tiny.ini",
+      ToBytes("; Tiny by Brackwater\r\n[Settings]\r\nAppName=Tiny\r\nAppCompany=by Brackwater\r\n"
+              "TargetFolder=%ProgramFiles%\\Tiny\r\nExeName=Tiny.exe\r\nExeShortcut=Tiny\r\n"
+              "ShortcutName1=Read me\r\nShortcutPath1=docs\\Read.txt\r\nSplashFile=splash.jpg\r\n"
+              "IconFile=icon.jpg\r\nAboutFile=about.rtf\r\nLicenseFile=license.rtf\r\n"
+              "FilesFolder=files\r\n"));
 }
 
 }  // namespace

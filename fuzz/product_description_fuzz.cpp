@@ -17,9 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ProductDescription description = ParseProductDescription(text);
     const auto& settings = description.settings;
     for (size_t i = 0; i < settings.size(); ++i) {
-      fuzz::Expect(!settings[i].key.empty() && settings[i].line > 0, "a setting without key or line");
+      fuzz::Expect(!settings[i].key.empty() && settings[i].line > 0,
+                   "a setting without key or line");
       for (size_t j = 0; j < i; ++j) {
-        fuzz::Expect(!KeyNamesEqual(settings[i].key, settings[j].key), "a key given twice was kept");
+        fuzz::Expect(!KeyNamesEqual(settings[i].key, settings[j].key),
+                     "a key given twice was kept");
       }
       fuzz::Expect(description.Find(settings[i].key) == &settings[i], "Find misses a setting");
     }

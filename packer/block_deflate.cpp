@@ -64,8 +64,8 @@ std::vector<uint8_t> DeflateBlock(const DeflateBlockInput& input, int level) {
     const int result = deflate(&stream, flush);
     produced = output.size() - stream.avail_out;
     if (result == Z_STREAM_ERROR) throw Error("zlib failed while compressing");
-    const bool finished = input.last ? result == Z_STREAM_END
-                                     : stream.avail_in == 0 && stream.avail_out > 0;
+    const bool finished =
+        input.last ? result == Z_STREAM_END : stream.avail_in == 0 && stream.avail_out > 0;
     if (finished) break;
     if (stream.avail_out == 0) output.resize(output.size() * 2);
   }

@@ -21,11 +21,20 @@ struct KnownCodePage {
   LeadBytePredicate lead_byte;
 };
 
-constexpr KnownCodePage kKnownCodePages[] = {
-    {874, nullptr},  {932, IsShiftJisLeadByte}, {936, IsHighHalfLeadByte},
-    {949, IsHighHalfLeadByte}, {950, IsHighHalfLeadByte}, {1250, nullptr},
-    {1251, nullptr}, {1252, nullptr}, {1253, nullptr}, {1254, nullptr},
-    {1255, nullptr}, {1256, nullptr}, {1257, nullptr}, {1258, nullptr}};
+constexpr KnownCodePage kKnownCodePages[] = {{874, nullptr},
+                                             {932, IsShiftJisLeadByte},
+                                             {936, IsHighHalfLeadByte},
+                                             {949, IsHighHalfLeadByte},
+                                             {950, IsHighHalfLeadByte},
+                                             {1250, nullptr},
+                                             {1251, nullptr},
+                                             {1252, nullptr},
+                                             {1253, nullptr},
+                                             {1254, nullptr},
+                                             {1255, nullptr},
+                                             {1256, nullptr},
+                                             {1257, nullptr},
+                                             {1258, nullptr}};
 
 // Length of the UTF-8 sequence starting at `text[at]`, 0 when none starts there.
 size_t Utf8SequenceLength(std::string_view text, size_t at) {
@@ -59,7 +68,8 @@ std::string DescribeCharacter(std::string_view text, size_t at) {
   uint32_t code = static_cast<unsigned char>(text[at]);
   if (length > 1) {
     code &= 0xFF >> (length + 1);
-    for (size_t i = 1; i < length; ++i) code = code << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+    for (size_t i = 1; i < length; ++i)
+      code = code << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
   }
   char number[16];
   std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(code));
@@ -86,8 +96,8 @@ CodePage::CodePage(int number) : number_(number), lead_byte_(nullptr) {
       return;
     }
   }
-  throw Error("code page " + std::to_string(number) + " is not one the packer can write; it knows " +
-              SupportedCodePages());
+  throw Error("code page " + std::to_string(number) +
+              " is not one the packer can write; it knows " + SupportedCodePages());
 }
 
 std::string CodePage::FromUtf8(std::string_view utf8) const {
@@ -101,7 +111,8 @@ std::string CodePage::FromUtf8(std::string_view utf8) const {
   std::string converted;
   const size_t used = ConvertText(number_, true, utf8, converted);
   if (used < utf8.size()) {
-    throw Error(DescribeCharacter(utf8, used) + " has no place in code page " + std::to_string(number_));
+    throw Error(DescribeCharacter(utf8, used) + " has no place in code page " +
+                std::to_string(number_));
   }
   // The conversion must read back as written: a character that would come
   // back as another (a best fit) would install under another name.

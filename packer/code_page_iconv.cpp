@@ -10,7 +10,8 @@ namespace {
 
 class Converter {
  public:
-  Converter(const std::string& to, const std::string& from) : handle_(iconv_open(to.c_str(), from.c_str())) {
+  Converter(const std::string& to, const std::string& from)
+      : handle_(iconv_open(to.c_str(), from.c_str())) {
     if (handle_ == reinterpret_cast<iconv_t>(-1)) {
       throw Error("the system cannot convert from " + from + " to " + to + " (iconv)");
     }

@@ -9,14 +9,15 @@ namespace {
 // exact counterpart there.
 bool ConvertCharacter(UINT from, UINT to, std::string_view bytes, std::string& output) {
   wchar_t wide[4];
-  const int units =
-      MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), wide, 4);
+  const int units = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, bytes.data(),
+                                        static_cast<int>(bytes.size()), wide, 4);
   if (units <= 0) return false;
   char converted[16];
   BOOL used_default = FALSE;
   const bool to_utf8 = to == CP_UTF8;
-  const int size = WideCharToMultiByte(to, to_utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, units, converted,
-                                       sizeof converted, nullptr, to_utf8 ? nullptr : &used_default);
+  const int size =
+      WideCharToMultiByte(to, to_utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, units, converted,
+                          sizeof converted, nullptr, to_utf8 ? nullptr : &used_default);
   if (size <= 0 || used_default) return false;
   output.append(converted, static_cast<size_t>(size));
   return true;

@@ -83,7 +83,8 @@ Command ParseBuild(const std::vector<std::string>& arguments) {
       command.quiet = true;
       continue;
     }
-    if (i + 1 == arguments.size()) throw UsageError("unknown option or missing value: " + option, "build");
+    if (i + 1 == arguments.size())
+      throw UsageError("unknown option or missing value: " + option, "build");
     const std::string& value = arguments[++i];
     if (option == "--stub") {
       options.stub_path = value;
@@ -101,7 +102,8 @@ Command ParseBuild(const std::vector<std::string>& arguments) {
       throw UsageError("unknown option: " + option, "build");
     }
   }
-  if (options.stub_path.empty() || options.description_path.empty() || options.output_path.empty()) {
+  if (options.stub_path.empty() || options.description_path.empty() ||
+      options.output_path.empty()) {
     throw UsageError("build needs --stub, --product and --out, none of them empty", "build");
   }
   return command;
@@ -122,15 +124,17 @@ Command ParseInspection(const std::vector<std::string>& arguments) {
   const size_t expected = verb == "extract" ? 2 : 1;
   if (values.size() != expected) {
     throw UsageError(verb + (verb == "extract" ? " takes SETUP.exe and DIR"
-                             : verb == "init" ? " takes DIR"
-                                              : " takes SETUP.exe"),
+                             : verb == "init"  ? " takes DIR"
+                                               : " takes SETUP.exe"),
                      verb);
   }
   if (verb == "init") {
     command.kind = CommandKind::kInit;
     command.folder = values[0];
   } else {
-    command.kind = verb == "list" ? CommandKind::kList : verb == "verify" ? CommandKind::kVerify : CommandKind::kExtract;
+    command.kind = verb == "list"     ? CommandKind::kList
+                   : verb == "verify" ? CommandKind::kVerify
+                                      : CommandKind::kExtract;
     command.installer = values[0];
     if (command.kind == CommandKind::kExtract) command.folder = values[1];
   }
@@ -161,7 +165,8 @@ class ProgressLine {
   int shown_ = -1;
 };
 
-void PrintSummary(const PackOptions& options, const PackResult& result, double seconds, std::ostream& out) {
+void PrintSummary(const PackOptions& options, const PackResult& result, double seconds,
+                  std::ostream& out) {
   char ratio[32];
   std::snprintf(ratio, sizeof ratio, "%.1f%%",
                 result.product_bytes > 0 ? 100.0 * static_cast<double>(result.stored_bytes) /
@@ -172,7 +177,8 @@ void PrintSummary(const PackOptions& options, const PackResult& result, double s
   out << options.output_path << ": " << result.installer_size << " bytes"
       << (options.scrambled ? ", scrambled" : "") << ", code page " << options.code_page << "\n"
       << "  " << result.items << " items (" << result.files << " files); " << result.product_bytes
-      << " bytes of product stored in " << result.stored_bytes << " (" << ratio << "); " << time << "\n";
+      << " bytes of product stored in " << result.stored_bytes << " (" << ratio << "); " << time
+      << "\n";
 }
 
 void Build(const Command& command, std::ostream& out, std::ostream& err, bool show_progress) {
@@ -215,7 +221,8 @@ void Run(const Command& command, std::ostream& out, std::ostream& err, bool show
       return;
     case CommandKind::kInit:
       WriteStarterProduct(command.folder);
-      out << "A starter product is in \"" << command.folder << "\"; build it with\n  tidemark build --stub "
+      out << "A starter product is in \"" << command.folder
+          << "\"; build it with\n  tidemark build --stub "
           << "tidemark-stub.exe --product " << command.folder << "/product.ini --out setup.exe\n";
       return;
   }

@@ -14,12 +14,12 @@ enum class CommandKind { kHelp, kVersion, kBuild, kList, kVerify, kExtract, kIni
 
 struct Command {
   CommandKind kind = CommandKind::kHelp;
-  std::string topic;        // kHelp: the command whose usage is asked for; empty: all
-  bool quiet = false;       // kBuild: no summary, notes or progress
-  PackOptions build;        // kBuild
-  std::string installer;    // kList, kVerify, kExtract
-  std::string folder;       // kExtract, kInit
-  bool force = false;       // kExtract: replace existing files
+  std::string topic;      // kHelp: the command whose usage is asked for; empty: all
+  bool quiet = false;     // kBuild: no summary, notes or progress
+  PackOptions build;      // kBuild
+  std::string installer;  // kList, kVerify, kExtract
+  std::string folder;     // kExtract, kInit
+  bool force = false;     // kExtract: replace existing files
 };
 
 // A command line that does not fit the usage.

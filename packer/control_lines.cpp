@@ -26,7 +26,8 @@ void AddShortcutPairs(const ProductDescription& description, std::vector<std::st
     }
   }
   for (const auto& [number, settings] : by_number) {
-    for (const ProductSetting* setting : settings) lines.push_back(setting->key + "=" + setting->value);
+    for (const ProductSetting* setting : settings)
+      lines.push_back(setting->key + "=" + setting->value);
   }
 }
 

@@ -16,7 +16,9 @@ constexpr uint16_t kUsEnglish = 0x0409;
 }  // namespace
 
 void ReplaceIcon(ResourceTable& table, const std::vector<uint8_t>& ico, const std::string& what) {
-  const auto refuse = [&](const std::string& why) { throw Error(what + " is no Windows icon file: " + why); };
+  const auto refuse = [&](const std::string& why) {
+    throw Error(what + " is no Windows icon file: " + why);
+  };
   if (ico.size() < kIconDirectory || ReadLe16(ico.data()) != 0 || ReadLe16(ico.data() + 2) != 1) {
     refuse("its header is wrong");
   }
@@ -26,8 +28,9 @@ void ReplaceIcon(ResourceTable& table, const std::vector<uint8_t>& ico, const st
 
   ResourceName group_name = ResourceName::Id(1);
   uint16_t language = kUsEnglish;
-  const auto first_group = std::find_if(table.begin(), table.end(),
-                                        [](const Resource& r) { return r.type == ResourceName::Id(kGroupIconType); });
+  const auto first_group = std::find_if(table.begin(), table.end(), [](const Resource& r) {
+    return r.type == ResourceName::Id(kGroupIconType);
+  });
   if (first_group != table.end()) {
     group_name = first_group->name;
     language = first_group->language;
@@ -55,7 +58,8 @@ void ReplaceIcon(ResourceTable& table, const std::vector<uint8_t>& ico, const st
     group.data.push_back(static_cast<uint8_t>(id));
     group.data.push_back(static_cast<uint8_t>(id >> 8));
   }
-  static_assert(kGroupEntry == 12 + 2, "a group entry is a file entry with a number for the offset");
+  static_assert(kGroupEntry == 12 + 2,
+                "a group entry is a file entry with a number for the offset");
   table.push_back(std::move(group));
   SortResources(table);
 }

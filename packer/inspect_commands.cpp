@@ -7,9 +7,9 @@
 
 #include "container/errors.h"
 #include "packer/code_page.h"
+#include "packer/install_names.h"
 #include "packer/installer_reader.h"
 #include "packer/output_file.h"
-#include "packer/install_names.h"
 #include "packer/stub_check.h"
 
 namespace fs = std::filesystem;
@@ -35,9 +35,9 @@ std::string Padded(std::string label) {
 }
 
 void PrintItem(std::ostream& out, const std::string& label, const ItemExtent& extent) {
-  out << "  " << Padded(label) << " offset " << std::setw(11)
-      << extent.start << "  stored " << std::setw(11) << extent.end - extent.start << "  content "
-      << std::setw(11) << extent.content_size << "\n";
+  out << "  " << Padded(label) << " offset " << std::setw(11) << extent.start << "  stored "
+      << std::setw(11) << extent.end - extent.start << "  content " << std::setw(11)
+      << extent.content_size << "\n";
 }
 
 // The parts of a file line's name; "\" and "/" both separate, and neither
@@ -65,7 +65,8 @@ std::string SignatureText(const CertificateTable& table) {
 // Where a file item goes below `folder`, in UTF-8.
 fs::path ExtractPath(const fs::path& folder, const std::string& name, const CodePage& code_page) {
   fs::path path = folder;
-  for (const std::string& part : NameParts(name, code_page.lead_byte())) path /= fs::u8path(code_page.ToUtf8(part));
+  for (const std::string& part : NameParts(name, code_page.lead_byte()))
+    path /= fs::u8path(code_page.ToUtf8(part));
   return path;
 }
 
@@ -74,7 +75,8 @@ void CheckFileLineNames(const InstallerReader& reader, const CodePage& code_page
   for (const FileLine& line : reader.files()) {
     const std::string fault = FileNameFault(line.name, code_page.lead_byte());
     if (!fault.empty()) {
-      throw Error("file line " + line.key + ": name \"" + code_page.ToUtf8(line.name) + "\": " + fault);
+      throw Error("file line " + line.key + ": name \"" + code_page.ToUtf8(line.name) +
+                  "\": " + fault);
     }
   }
 }
@@ -82,7 +84,9 @@ void CheckFileLineNames(const InstallerReader& reader, const CodePage& code_page
 void ExtractOne(InstallerReader& reader, const fs::path& path) {
   std::error_code error;
   fs::create_directories(path.parent_path(), error);
-  if (error) throw Error("cannot create the folder \"" + path.parent_path().string() + "\": " + error.message());
+  if (error)
+    throw Error("cannot create the folder \"" + path.parent_path().string() +
+                "\": " + error.message());
   OutputFile output(path.string());
   try {
     reader.ReadNextFile(output.sink());
@@ -100,7 +104,8 @@ void ListInstaller(const std::string& path, std::ostream& out) {
   const CodePage code_page = CodePageOf(reader.control_info());
   const HeadWalk& head = reader.head();
   out << (head.head.scrambled ? "Scrambled" : "Plain") << " container; control information:\n";
-  for (const std::string& line : reader.control_info().lines()) out << "  " << code_page.ToUtf8(line) << "\n";
+  for (const std::string& line : reader.control_info().lines())
+    out << "  " << code_page.ToUtf8(line) << "\n";
   out << "Items:\n";
   if (head.splash) PrintItem(out, "splash", *head.splash);
   if (head.icon) PrintItem(out, "icon", *head.icon);
@@ -119,7 +124,8 @@ void ListInstaller(const std::string& path, std::ostream& out) {
 void VerifyInstaller(const std::string& path, std::ostream& out) {
   InstallerReader reader(path);
   const std::string stub_fault = BareStubFault(reader.StubBytes(), StubPlace::kInInstaller);
-  if (!stub_fault.empty()) throw Error("the stub before the container is no bare installer stub: " + stub_fault);
+  if (!stub_fault.empty())
+    throw Error("the stub before the container is no bare installer stub: " + stub_fault);
   CheckFileLineNames(reader, CodePageOf(reader.control_info()));
   DiscardSink discard;
   while (!reader.done()) reader.ReadNextFile(discard);
@@ -131,7 +137,8 @@ void VerifyInstaller(const std::string& path, std::ostream& out) {
   out << "\n";
 }
 
-void ExtractInstaller(const std::string& path, const std::string& folder, bool force, std::ostream& out) {
+void ExtractInstaller(const std::string& path, const std::string& folder, bool force,
+                      std::ostream& out) {
   if (folder.empty()) throw Error("the folder to extract into is empty");
   InstallerReader reader(path);
   const CodePage code_page = CodePageOf(reader.control_info());
@@ -141,7 +148,8 @@ void ExtractInstaller(const std::string& path, const std::string& folder, bool f
     targets.push_back(ExtractPath(folder, line.name, code_page));
     std::error_code error;
     if (!force && fs::symlink_status(targets.back(), error).type() != fs::file_type::not_found) {
-      throw Error("\"" + targets.back().string() + "\" exists already; extract with --force to replace it");
+      throw Error("\"" + targets.back().string() +
+                  "\" exists already; extract with --force to replace it");
     }
     CheckOutputPath(targets.back().string(), {path}, "");
   }

@@ -23,6 +23,7 @@ void VerifyInstaller(const std::string& path, std::ostream& out);
 // name is checked before anything is written: a name that would land
 // outside `folder` is refused, and so is one that exists already unless
 // `force` is set. Each file is written beside its place and renamed there.
-void ExtractInstaller(const std::string& path, const std::string& folder, bool force, std::ostream& out);
+void ExtractInstaller(const std::string& path, const std::string& folder, bool force,
+                      std::ostream& out);
 
 }  // namespace tidemark

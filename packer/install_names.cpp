@@ -45,7 +45,8 @@ std::vector<std::string> SplitParts(const std::string& name, LeadBytePredicate i
 }
 
 // The folders that hold the files, each as a name below the install folder.
-std::set<std::string> FoldersOf(const std::vector<ProductFile>& files, LeadBytePredicate is_lead_byte) {
+std::set<std::string> FoldersOf(const std::vector<ProductFile>& files,
+                                LeadBytePredicate is_lead_byte) {
   std::set<std::string> folders;
   for (const ProductFile& file : files) {
     std::string folder;
@@ -59,12 +60,14 @@ std::set<std::string> FoldersOf(const std::vector<ProductFile>& files, LeadByteP
 }
 
 std::string FileNameFault(const std::string& name, LeadBytePredicate is_lead_byte) {
-  if (HasControlCharacter(name)) return "the name holds a control character, which the installer drops";
+  if (HasControlCharacter(name))
+    return "the name holds a control character, which the installer drops";
   if (name.find_first_of("<>") != std::string::npos) {
     return "the name holds \"<\" or \">\", which a file line cannot carry";
   }
   if (!IsSafeRelativeName(name, is_lead_byte)) {
-    return "the name is not a plain relative name: it is absolute, names a drive, has an empty, \".\" or "
+    return "the name is not a plain relative name: it is absolute, names a drive, has an empty, "
+           "\".\" or "
            "\"..\" part, holds a character Windows forbids or ends inside a double-byte character";
   }
   for (const std::string& part : SplitParts(name, is_lead_byte)) {

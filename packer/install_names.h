@@ -26,7 +26,8 @@ std::string FoldCase(std::string text, LeadBytePredicate is_lead_byte);
 std::vector<std::string> SplitParts(const std::string& name, LeadBytePredicate is_lead_byte);
 
 // The folders that hold the files, each as a folded name below the install folder.
-std::set<std::string> FoldersOf(const std::vector<ProductFile>& files, LeadBytePredicate is_lead_byte);
+std::set<std::string> FoldersOf(const std::vector<ProductFile>& files,
+                                LeadBytePredicate is_lead_byte);
 
 // Why a file name cannot be installed below the install folder as it
 // stands; empty when it can. Applied by build to the product's files and by

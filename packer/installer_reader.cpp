@@ -29,7 +29,8 @@ FileLine ReadFileLine(const ControlInfo& info, int32_t index) {
   } catch (const Error& error) {
     throw Error("file line " + line.key + ": " + error.what());
   }
-  if (line.size < 0) throw Error("file line " + line.key + ": size " + entry.size_text + " is negative");
+  if (line.size < 0)
+    throw Error("file line " + line.key + ": size " + entry.size_text + " is negative");
   return line;
 }
 
@@ -51,9 +52,10 @@ InstallerReader::InstallerReader(const std::string& path)
   } catch (const LoadError&) {
     throw;
   } catch (const Error& error) {
-    throw Error(ItemFault("a head item (splash, icon, about or licence text; reading stopped at offset " +
-                              std::to_string(image_.Position()) + ")",
-                          error.what()));
+    throw Error(
+        ItemFault("a head item (splash, icon, about or licence text; reading stopped at offset " +
+                      std::to_string(image_.Position()) + ")",
+                  error.what()));
   }
   const std::string count_text = info_.Value("Filecount");
   int32_t count = 0;
@@ -81,9 +83,9 @@ ItemExtent InstallerReader::ReadNextFile(ByteSink& target) {
     ++next_file_;
     return extent;
   } catch (const Error& error) {
-    throw Error(ItemFault("file item " + line.key + " <" + line.name + "> at offset " +
-                              std::to_string(start),
-                          error.what()));
+    throw Error(ItemFault(
+        "file item " + line.key + " <" + line.name + "> at offset " + std::to_string(start),
+        error.what()));
   }
 }
 

@@ -72,8 +72,7 @@ void ItemAssembler::Add(const ItemBlock& block) {
     adler_ = 1;
   }
   writer_.WriteContainer(block.deflated.data(), block.deflated.size());
-  adler_ = block.first ? block.adler
-                       : Adler32Join(adler_, block.adler, block.content_size());
+  adler_ = block.first ? block.adler : Adler32Join(adler_, block.adler, block.content_size());
   if (block.last) {
     const std::vector<uint8_t> trailer = ZlibTrailer(adler_);
     writer_.WriteContainer(trailer.data(), trailer.size());

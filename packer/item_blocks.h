@@ -23,8 +23,8 @@ struct PackItem {
 // A piece of one item on its way into the container.
 struct ItemBlock {
   bool compressed = false;
-  bool first = false;  // the item's first block
-  bool last = false;   // the item's last block
+  bool first = false;          // the item's first block
+  bool last = false;           // the item's last block
   std::vector<uint8_t> input;  // up to 32 KiB of dictionary, then the block's own bytes
   size_t dictionary_size = 0;
   std::vector<uint8_t> deflated;  // compressed blocks, once compressed

@@ -34,13 +34,19 @@ void NoteTemporary(const std::string& path) {
 
 std::string KindOf(fs::file_type type) {
   switch (type) {
-    case fs::file_type::directory: return "a folder";
-    case fs::file_type::symlink: return "a symbolic link";
+    case fs::file_type::directory:
+      return "a folder";
+    case fs::file_type::symlink:
+      return "a symbolic link";
     case fs::file_type::character:
-    case fs::file_type::block: return "a device";
-    case fs::file_type::fifo: return "a pipe";
-    case fs::file_type::socket: return "a socket";
-    default: return "not a regular file";
+    case fs::file_type::block:
+      return "a device";
+    case fs::file_type::fifo:
+      return "a pipe";
+    case fs::file_type::socket:
+      return "a socket";
+    default:
+      return "not a regular file";
   }
 }
 
@@ -78,7 +84,8 @@ void CheckOutputPath(const std::string& output, const std::vector<std::string>& 
   if (type == fs::file_type::regular) {
     for (const std::string& input : inputs) {
       if (fs::equivalent(output, input, error)) {
-        throw Error("output \"" + output + "\" is the input \"" + input + "\"; choose another output");
+        throw Error("output \"" + output + "\" is the input \"" + input +
+                    "\"; choose another output");
       }
     }
   }
@@ -95,7 +102,8 @@ OutputFile::OutputFile(std::string destination)
     sink_ = CreateFileSink(temporary_);
   } catch (const Error&) {
     g_temporary_set = 0;
-    throw Error("cannot create \"" + destination_ + "\" (through a file beside it): " + std::strerror(errno));
+    throw Error("cannot create \"" + destination_ +
+                "\" (through a file beside it): " + std::strerror(errno));
   }
 }
 
@@ -114,12 +122,14 @@ void OutputFile::Commit() {
   }
   std::error_code error;
   fs::rename(temporary_, destination_, error);
-  if (error) throw Error("cannot move the finished file to \"" + destination_ + "\": " + error.message());
+  if (error)
+    throw Error("cannot move the finished file to \"" + destination_ + "\": " + error.message());
   committed_ = true;
 }
 
 std::string OutputFile::WriteFailure() const {
-  return "cannot write \"" + destination_ + "\" (through \"" + temporary_ + "\"): " + std::strerror(errno);
+  return "cannot write \"" + destination_ + "\" (through \"" + temporary_ +
+         "\"): " + std::strerror(errno);
 }
 
 void RemoveTemporaryFilesOnSignals() {

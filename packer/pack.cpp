@@ -44,8 +44,9 @@ void WriteItems(const std::vector<PackItem>& items, const PackOptions& options,
   const int64_t total = TotalSize(items);
   ItemBlockReader reader(items);
   ItemAssembler assembler(writer, options.level);
-  OrderedWorkQueue<ItemBlock> queue(options.jobs, kBlocksPerJob * options.jobs,
-                                    [level = options.level](ItemBlock& block) { block.Compress(level); });
+  OrderedWorkQueue<ItemBlock> queue(
+      options.jobs, kBlocksPerJob * options.jobs,
+      [level = options.level](ItemBlock& block) { block.Compress(level); });
   int64_t done = 0;
   auto write_oldest = [&] {
     const std::unique_ptr<ItemBlock> block = queue.TakeOldest();
@@ -97,14 +98,16 @@ PackResult PackInstaller(const PackOptions& options) {
   }
   output.Commit();
   result.product_bytes = TotalSize(items);
-  result.stored_bytes = result.installer_size - static_cast<int64_t>(dressed_stub.size() + kStartMarkerLength +
-                                                                     control_text.size());
+  result.stored_bytes =
+      result.installer_size -
+      static_cast<int64_t>(dressed_stub.size() + kStartMarkerLength + control_text.size());
   result.files = static_cast<int>(product.files.size());
   result.items = static_cast<int>(items.size());
   result.warnings = product.warnings;
   if (stub.signature_dropped) {
-    result.notes.push_back("the stub's Authenticode signature was left out (appending the container breaks it); "
-                           "sign the finished installer instead");
+    result.notes.push_back(
+        "the stub's Authenticode signature was left out (appending the container breaks it); "
+        "sign the finished installer instead");
   }
   return result;
 }

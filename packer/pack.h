@@ -18,8 +18,8 @@ struct PackOptions {
   std::string description_path;
   std::string output_path;
   bool scrambled = false;
-  int level = 9;  // zlib level, 0 to 9
-  int jobs = 1;   // compressing threads; the output does not depend on it
+  int level = 9;                     // zlib level, 0 to 9
+  int jobs = 1;                      // compressing threads; the output does not depend on it
   int code_page = kDefaultCodePage;  // of the installer's names and texts
   PackProgress progress;
 };
@@ -29,7 +29,7 @@ struct PackResult {
   int64_t product_bytes = 0;  // every item's content, before compression
   int64_t stored_bytes = 0;   // the items as stored in the container
   int files = 0;
-  int items = 0;              // head items and files
+  int items = 0;                      // head items and files
   std::vector<std::string> warnings;  // about the product, one line each
   std::vector<std::string> notes;     // about what the packer did, one line each
 };

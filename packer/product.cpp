@@ -11,7 +11,8 @@
 namespace tidemark {
 namespace {
 
-HeadFile FindHeadFile(const std::string& key, const std::string& path, int line, Problems& problems) {
+HeadFile FindHeadFile(const std::string& key, const std::string& path, int line,
+                      Problems& problems) {
   HeadFile file;
   if (path.empty()) return file;
   std::error_code error;
@@ -31,7 +32,8 @@ HeadFile FindHeadFile(const std::string& key, const std::string& path, int line,
 
 // Converts every vendor value to the code page; a value it cannot hold is
 // marked unusable after its problem is noted.
-void ConvertSettings(ProductDescription& description, const CodePage& code_page, Problems& problems) {
+void ConvertSettings(ProductDescription& description, const CodePage& code_page,
+                     Problems& problems) {
   for (ProductSetting& setting : description.settings) {
     try {
       setting.value = code_page.FromUtf8(setting.value);
@@ -59,9 +61,11 @@ Product LoadProduct(const std::string& description_path, const CodePage& code_pa
   // The installer's version texts are Unicode: read before the values they
   // fall back on are converted to the code page.
   try {
-    product.setup = LoadSetupLook(description, std::filesystem::path(description_path).parent_path().string());
+    product.setup =
+        LoadSetupLook(description, std::filesystem::path(description_path).parent_path().string());
   } catch (const Error& error) {
-    const ProductSetting* first = description.setup_settings.empty() ? nullptr : &description.setup_settings.front();
+    const ProductSetting* first =
+        description.setup_settings.empty() ? nullptr : &description.setup_settings.front();
     problems.Fail(first ? first->line : 0, error.what());
   }
   ConvertSettings(description, code_page, problems);
@@ -80,7 +84,8 @@ Product LoadProduct(const std::string& description_path, const CodePage& code_pa
   for (const Head& head : heads) {
     const int line = description.PackerLine(head.key);
     if (head.path.empty()) {
-      if (head.required) problems.Fail(line, "key " + std::string(head.key) + " is missing or empty");
+      if (head.required)
+        problems.Fail(line, "key " + std::string(head.key) + " is missing or empty");
       continue;
     }
     head.file = FindHeadFile(head.key, head.path, line, problems);
@@ -93,9 +98,11 @@ Product LoadProduct(const std::string& description_path, const CodePage& code_pa
   } else if (std::filesystem::is_directory(description.files_folder)) {
     product.files = CollectProductFiles(description.files_folder, code_page, files_line, problems);
     const ProductSetting* app_name = description.Find("AppName");
-    CheckProductFiles(product.files, app_name ? app_name->value : std::string(), code_page, files_line, problems);
+    CheckProductFiles(product.files, app_name ? app_name->value : std::string(), code_page,
+                      files_line, problems);
   } else {
-    problems.Fail(files_line, "FilesFolder \"" + description.files_folder + "\" does not exist or is not a folder");
+    problems.Fail(files_line, "FilesFolder \"" + description.files_folder +
+                                  "\" does not exist or is not a folder");
   }
   CheckSettings(description, product.files, code_page, problems);
   problems.ThrowIfErrors();

@@ -31,7 +31,7 @@ struct Product {
   HeadFile license;
   std::vector<ProductFile> files;
   std::vector<std::string> warnings;  // what may not be meant, one line each
-  SetupLook setup;  // the installer executable's icon and version information
+  SetupLook setup;                    // the installer executable's icon and version information
 
   int64_t TotalFileBytes() const;
 };

@@ -44,19 +44,22 @@ void CheckProductFiles(const std::vector<ProductFile>& files, const std::string&
     }
     const auto [other, added] = folded_names.emplace(folded, &file);
     if (!added) {
-      problems.Fail(line, what + "it differs from " + Quoted(other->second->shown) + " only in letter case");
+      problems.Fail(
+          line, what + "it differs from " + Quoted(other->second->shown) + " only in letter case");
     }
   }
   if (total > kMaxItemSize) problems.Fail(line, "the product's files add up to 2 GiB or more");
   const std::set<std::string> folders = FoldersOf(files, lead);
   for (const auto& [folded, file] : folded_names) {
     if (folders.count(folded)) {
-      problems.Fail(line, "file " + Quoted(file->shown) + " is also a folder of other files (letter case aside)");
+      problems.Fail(line, "file " + Quoted(file->shown) +
+                              " is also a folder of other files (letter case aside)");
     }
   }
 }
 
-void CheckHeadFile(const std::string& key, const HeadFile& file, bool picture, int line, Problems& problems) {
+void CheckHeadFile(const std::string& key, const HeadFile& file, bool picture, int line,
+                   Problems& problems) {
   const std::string what = key + " " + Quoted(file.path);
   if (file.size < 1) return problems.Fail(line, what + " is empty");
   if (file.size > kMaxItemSize) return problems.Fail(line, what + " is 2 GiB or larger");
@@ -68,10 +71,12 @@ void CheckHeadFile(const std::string& key, const HeadFile& file, bool picture, i
     const auto bytes = ReadFileStorage(file.path);
     MemorySource source(ZlibStreamOf(bytes->data(), bytes->size(), 1));
     if (LoadJpegItem(source, static_cast<int32_t>(bytes->size())).patched) {
-      problems.Fail(line, what + " is a damaged or cut-short JPEG image (the decoder had to fill in pixels)");
+      problems.Fail(
+          line, what + " is a damaged or cut-short JPEG image (the decoder had to fill in pixels)");
     }
   } catch (const Error& error) {
-    problems.Fail(line, what + " is not a JPEG image the installer can show (" + error.what() + ")");
+    problems.Fail(line,
+                  what + " is not a JPEG image the installer can show (" + error.what() + ")");
   }
 }
 

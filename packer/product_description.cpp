@@ -46,8 +46,8 @@ std::string* PackerPath(ProductDescription& description, std::string_view key) {
 
 // Keys that the packer writes itself from what it packs.
 bool IsComputedKey(std::string_view key) {
-  for (const char* computed : {"Splash", "Icon", "InfoAbout", "InfoInstall", "Filecount",
-                               "Filebytes"}) {
+  for (const char* computed :
+       {"Splash", "Icon", "InfoAbout", "InfoInstall", "Filecount", "Filebytes"}) {
     if (KeyNamesEqual(key, computed)) return true;
   }
   return key.size() > 1 && (key[0] == 'f' || key[0] == 'F') &&
@@ -100,7 +100,8 @@ int ShortcutNumber(std::string_view key, std::string_view stem) {
 
 ProductDescription ParseProductDescription(std::string_view text, Problems& problems) {
   ProductDescription description;
-  if (text.substr(0, sizeof kByteOrderMark - 1) == kByteOrderMark) text.remove_prefix(sizeof kByteOrderMark - 1);
+  if (text.substr(0, sizeof kByteOrderMark - 1) == kByteOrderMark)
+    text.remove_prefix(sizeof kByteOrderMark - 1);
   int line_number = 0;
   size_t start = 0;
   while (start < text.size()) {
@@ -136,14 +137,16 @@ ProductDescription ParseProductDescription(std::string_view text, Problems& prob
     }
     if (const std::string setup_key = SetupKey(key); !setup_key.empty()) {
       for (const ProductSetting& seen : description.setup_settings) {
-        if (seen.key == setup_key) problems.Fail(line_number, "key \"" + setup_key + "\" is given twice");
+        if (seen.key == setup_key)
+          problems.Fail(line_number, "key \"" + setup_key + "\" is given twice");
       }
       description.setup_settings.push_back({setup_key, value, line_number});
       continue;
     }
     const std::string canonical = VendorKey(key);
     if (canonical.empty() && IsComputedKey(key)) {
-      problems.Fail(line_number, "key \"" + std::string(key) + "\" is computed by the packer; leave it out");
+      problems.Fail(line_number,
+                    "key \"" + std::string(key) + "\" is computed by the packer; leave it out");
     } else if (canonical.empty()) {
       problems.Fail(line_number, "unknown key \"" + std::string(key) + "\"");
     } else if (description.Find(canonical) != nullptr) {
@@ -169,9 +172,9 @@ ProductDescription LoadProductDescription(const std::string& path, Problems& pro
   const std::string_view text(reinterpret_cast<const char*>(storage->data()), storage->size());
   ProductDescription description = ParseProductDescription(text, problems);
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  for (std::string* relative : {&description.splash_file, &description.icon_file,
-                                &description.about_file, &description.license_file,
-                                &description.files_folder}) {
+  for (std::string* relative :
+       {&description.splash_file, &description.icon_file, &description.about_file,
+        &description.license_file, &description.files_folder}) {
     if (!relative->empty()) *relative = (folder / *relative).string();
   }
   return description;

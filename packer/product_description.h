@@ -16,7 +16,7 @@ namespace tidemark {
 struct ProductSetting {
   std::string key;
   std::string value;
-  int line = 0;  // 1-based line of the description that set it
+  int line = 0;           // 1-based line of the description that set it
   bool unusable = false;  // its value could not be converted (already reported)
 };
 

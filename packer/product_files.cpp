@@ -25,7 +25,9 @@ class FilesWalk {
       const std::string name = entries->path().filename().u8string();  // UTF-8 on Windows too
       Visit(*entries, shown.empty() ? name : shown + "\\" + name);
     }
-    if (error) problems_.Fail(line_, "cannot read the folder \"" + folder.string() + "\": " + error.message());
+    if (error)
+      problems_.Fail(line_,
+                     "cannot read the folder \"" + folder.string() + "\": " + error.message());
   }
 
   std::vector<ProductFile> TakeFiles() {
@@ -40,7 +42,8 @@ class FilesWalk {
     std::error_code error;
     if (entry.is_directory(error)) {
       if (entry.is_symlink(error)) {
-        problems_.Fail(line_, "\"" + entry.path().string() + "\" is a link to a folder; copy the folder instead");
+        problems_.Fail(line_, "\"" + entry.path().string() +
+                                  "\" is a link to a folder; copy the folder instead");
       } else if (Acceptable(part, shown)) {
         Walk(entry.path(), shown);
       }
@@ -52,12 +55,14 @@ class FilesWalk {
     }
     const auto size = entry.file_size(error);
     if (error) {
-      problems_.Fail(line_, "cannot read the size of \"" + entry.path().string() + "\": " + error.message());
+      problems_.Fail(
+          line_, "cannot read the size of \"" + entry.path().string() + "\": " + error.message());
       return;
     }
     if (!Acceptable(part, shown)) return;
     try {
-      files_.push_back({code_page_.FromUtf8(shown), shown, entry.path().string(), static_cast<int64_t>(size)});
+      files_.push_back(
+          {code_page_.FromUtf8(shown), shown, entry.path().string(), static_cast<int64_t>(size)});
     } catch (const Error& reason) {
       problems_.Fail(line_, "file \"" + Printable(shown) + "\": the name " + reason.what());
     }
@@ -66,15 +71,17 @@ class FilesWalk {
   // Whether the name part can be carried at all; says why not otherwise.
   bool Acceptable(const std::string& part, const std::string& shown) {
     if (part.find('\\') == std::string::npos) return true;
-    problems_.Fail(line_, "file \"" + Printable(shown) +
-                              "\": a name part holds \"\\\", which the installer reads as a folder separator");
+    problems_.Fail(
+        line_, "file \"" + Printable(shown) +
+                   "\": a name part holds \"\\\", which the installer reads as a folder separator");
     return false;
   }
 
   // The name with every byte that is not UTF-8 shown as \xNN.
   static std::string Printable(std::string_view name) {
     std::string shown;
-    for (size_t at = FirstNonUtf8Byte(name); at != std::string_view::npos; at = FirstNonUtf8Byte(name)) {
+    for (size_t at = FirstNonUtf8Byte(name); at != std::string_view::npos;
+         at = FirstNonUtf8Byte(name)) {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(name[at]));
       shown.append(name.substr(0, at)).append(escaped);

@@ -13,9 +13,9 @@
 namespace tidemark {
 
 struct ProductFile {
-  std::string name;       // relative to the install folder, "\" between parts, in the code page
-  std::string shown;      // the same in UTF-8, for messages
-  std::string path;       // where the packer reads it
+  std::string name;   // relative to the install folder, "\" between parts, in the code page
+  std::string shown;  // the same in UTF-8, for messages
+  std::string path;   // where the packer reads it
   int64_t size = 0;
 };
 

@@ -15,7 +15,9 @@ constexpr size_t kDirectoryEntry = 8;
 constexpr size_t kDataEntry = 16;
 constexpr size_t kMostEntries = 1 << 20;
 
-size_t AlignUp(size_t value, size_t alignment) { return (value + alignment - 1) / alignment * alignment; }
+size_t AlignUp(size_t value, size_t alignment) {
+  return (value + alignment - 1) / alignment * alignment;
+}
 
 class SectionReader {
  public:
@@ -41,7 +43,8 @@ class SectionReader {
     const uint8_t* units = At(offset + 2, 2 * length);
     ResourceName name;
     name.is_text = true;
-    for (size_t i = 0; i < length; ++i) name.text.push_back(static_cast<char16_t>(ReadLe16(units + 2 * i)));
+    for (size_t i = 0; i < length; ++i)
+      name.text.push_back(static_cast<char16_t>(ReadLe16(units + 2 * i)));
     return name;
   }
 
@@ -51,7 +54,8 @@ class SectionReader {
     // Entries may share sub-directories; a tree that multiplies out beyond
     // any real program's resources is refused.
     entries_seen_ += count;
-    if (entries_seen_ > kMostEntries) throw Error("the resource section is damaged (too many entries)");
+    if (entries_seen_ > kMostEntries)
+      throw Error("the resource section is damaged (too many entries)");
     const uint8_t* entries = At(offset + kDirectoryHeader, count * kDirectoryEntry);
     for (size_t i = 0; i < count; ++i) {
       const uint32_t name_field = ReadLe32(entries + i * kDirectoryEntry);
@@ -206,7 +210,8 @@ std::vector<uint8_t> BuildResourceSection(ResourceTable table, uint32_t section_
     WriteLe32(entry, section_rva + static_cast<uint32_t>(data_offsets[i]));
     WriteLe32(entry + 4, static_cast<uint32_t>(table[i].data.size()));
     WriteLe32(entry + 8, table[i].code_page);
-    std::copy(table[i].data.begin(), table[i].data.end(), section.begin() + static_cast<std::ptrdiff_t>(data_offsets[i]));
+    std::copy(table[i].data.begin(), table[i].data.end(),
+              section.begin() + static_cast<std::ptrdiff_t>(data_offsets[i]));
   }
   return section;
 }

@@ -52,27 +52,33 @@ class SettingChecks {
 
   void CheckValue(const ProductSetting& setting) {
     if (HasControlCharacter(setting.value)) {
-      problems_.Fail(setting.line, "key " + setting.key + ": the value holds a line break or another control character");
+      problems_.Fail(
+          setting.line,
+          "key " + setting.key + ": the value holds a line break or another control character");
     }
     if (setting.value.find(EndMarker()) != std::string::npos) {
-      problems_.Fail(setting.line,
-                     "key " + setting.key + ": the value holds the text that ends the control information");
+      problems_.Fail(
+          setting.line,
+          "key " + setting.key + ": the value holds the text that ends the control information");
     }
   }
 
   bool CheckFileNameValue(const ProductSetting& setting) {
     if (setting.unusable || IsSafeFileName(setting.value, lead())) return true;
-    problems_.Fail(setting.line, "key " + setting.key + ": " + Shown(setting.value) +
-                                     " cannot be a Windows file name (no \\ / : * ? \" < > |, not only dots and blanks)");
+    problems_.Fail(
+        setting.line,
+        "key " + setting.key + ": " + Shown(setting.value) +
+            " cannot be a Windows file name (no \\ / : * ? \" < > |, not only dots and blanks)");
     return false;
   }
 
   bool CheckRelativePath(const ProductSetting& setting) {
     if (setting.unusable) return false;
     if (IsSafeRelativeName(setting.value, lead())) return true;
-    problems_.Fail(setting.line, "key " + setting.key + ": path " + Shown(setting.value) +
-                                     " is not a plain relative name: it is absolute, names a drive, has an "
-                                     "empty, \".\" or \"..\" part, or holds a character Windows forbids");
+    problems_.Fail(setting.line,
+                   "key " + setting.key + ": path " + Shown(setting.value) +
+                       " is not a plain relative name: it is absolute, names a drive, has an "
+                       "empty, \".\" or \"..\" part, or holds a character Windows forbids");
     return false;
   }
 
@@ -80,12 +86,14 @@ class SettingChecks {
     if (!CheckFileNameValue(app_name)) return;
     const size_t length = code_page_.ToUtf8(app_name.value).size();
     if (length > kMaxKeyNameLength) {
-      problems_.Fail(app_name.line, "key AppName is longer than the " + std::to_string(kMaxKeyNameLength) +
-                                        " characters a registry key name can have (the uninstall entry)");
+      problems_.Fail(app_name.line,
+                     "key AppName is longer than the " + std::to_string(kMaxKeyNameLength) +
+                         " characters a registry key name can have (the uninstall entry)");
     } else if (length > kMaxAppNameLength) {
-      problems_.Fail(app_name.line, "key AppName is longer than " + std::to_string(kMaxAppNameLength) +
-                                        " characters: the install log's name, AppName + \".ilg\", would pass "
-                                        "the 255 a file name can have");
+      problems_.Fail(app_name.line,
+                     "key AppName is longer than " + std::to_string(kMaxAppNameLength) +
+                         " characters: the install log's name, AppName + \".ilg\", would pass "
+                         "the 255 a file name can have");
     }
   }
 
@@ -95,7 +103,8 @@ class SettingChecks {
     for (const ProductFile& file : files_) {
       if (FoldCase(file.name, lead()) == folded) return;
     }
-    problems_.Fail(exe_name.line, "key ExeName: " + Shown(exe_name.value) + " is not one of the product's files");
+    problems_.Fail(exe_name.line,
+                   "key ExeName: " + Shown(exe_name.value) + " is not one of the product's files");
   }
 
   // The installer replaces the part before the first "\" by the Program
@@ -106,21 +115,25 @@ class SettingChecks {
     const size_t first = FirstBackslash(value, lead());
     const std::string below = first == std::string::npos ? value : value.substr(first + 1);
     if (!IsSafeRelativeName(below, lead())) {
-      problems_.Fail(target.line, "key TargetFolder: " + Shown(below) +
-                                      " is not a plain folder path below the Program Files folder; the "
-                                      "installer proposes no folder for it");
+      problems_.Fail(target.line,
+                     "key TargetFolder: " + Shown(below) +
+                         " is not a plain folder path below the Program Files folder; the "
+                         "installer proposes no folder for it");
       return;
     }
-    if (first != std::string::npos && !KeyNamesEqual(value.substr(0, first), kProgramFilesPlaceholder)) {
-      problems_.Warn(target.line, "key TargetFolder: the first part, " + Shown(value.substr(0, first)) +
-                                      ", is replaced by the Program Files folder whatever it says; write " +
-                                      kProgramFilesPlaceholder);
+    if (first != std::string::npos &&
+        !KeyNamesEqual(value.substr(0, first), kProgramFilesPlaceholder)) {
+      problems_.Warn(target.line,
+                     "key TargetFolder: the first part, " + Shown(value.substr(0, first)) +
+                         ", is replaced by the Program Files folder whatever it says; write " +
+                         kProgramFilesPlaceholder);
     }
     const std::string between = FolderWithoutSeparator(below, lead());
     if (!between.empty()) {
-      problems_.Warn(target.line, "key TargetFolder: the installer proposes this folder only where \"" +
-                                      std::string(kUsualProgramFiles) + "\\" + code_page_.ToUtf8(between) +
-                                      "\" already exists; elsewhere the user must choose one");
+      problems_.Warn(target.line,
+                     "key TargetFolder: the installer proposes this folder only where \"" +
+                         std::string(kUsualProgramFiles) + "\\" + code_page_.ToUtf8(between) +
+                         "\" already exists; elsewhere the user must choose one");
     }
     CheckPathLengths(target, JoinPath(kUsualProgramFiles, below));
   }
@@ -136,7 +149,8 @@ class SettingChecks {
     if (longest == nullptr) return;
     problems_.Fail(target.line, std::to_string(too_long) + " file(s) would have install paths of " +
                                     std::to_string(kMaxPathLength) + " characters or more below " +
-                                    Shown(install_folder) + ", which the installer cannot create; the longest is " +
+                                    Shown(install_folder) +
+                                    ", which the installer cannot create; the longest is " +
                                     Quoted(longest->shown));
   }
 
@@ -155,9 +169,11 @@ class SettingChecks {
       if (number < end) {
         CheckFileNameValue(*name);
       } else if (!name->value.empty()) {
-        problems_.Warn(name->line, "key " + name->key + " comes after the first missing or empty shortcut name (" +
-                                       kShortcutNameStem + std::to_string(end) +
-                                       "); the installer stops there and never makes this shortcut");
+        problems_.Warn(name->line,
+                       "key " + name->key +
+                           " comes after the first missing or empty shortcut name (" +
+                           kShortcutNameStem + std::to_string(end) +
+                           "); the installer stops there and never makes this shortcut");
       }
     }
     const std::set<std::string> folders = FoldersOf(files_, lead());
@@ -167,8 +183,9 @@ class SettingChecks {
       bool known = folders.count(folded) > 0;
       for (const ProductFile& file : files_) known = known || FoldCase(file.name, lead()) == folded;
       if (!known) {
-        problems_.Warn(path->line, "key " + path->key + ": " + Shown(path->value) +
-                                       " is neither one of the product's files nor one of its folders");
+        problems_.Warn(path->line,
+                       "key " + path->key + ": " + Shown(path->value) +
+                           " is neither one of the product's files nor one of its folders");
       }
     }
   }
@@ -178,7 +195,6 @@ class SettingChecks {
   const CodePage& code_page_;
   Problems& problems_;
 };
-
 
 }  // namespace
 

@@ -27,7 +27,8 @@ constexpr VersionText kVersionTexts[] = {
     {"SetupCopyright", "LegalCopyright", nullptr},
 };
 
-const ProductSetting* FindSetting(const std::vector<ProductSetting>& settings, std::string_view key) {
+const ProductSetting* FindSetting(const std::vector<ProductSetting>& settings,
+                                  std::string_view key) {
   for (const ProductSetting& setting : settings) {
     if (setting.key == key) return &setting;
   }
@@ -94,9 +95,11 @@ SetupLook LoadSetupLook(const ProductDescription& description, const std::string
   return look;
 }
 
-std::vector<uint8_t> DressStub(std::vector<uint8_t> stub, const std::string& stub_name, const SetupLook& look) {
+std::vector<uint8_t> DressStub(std::vector<uint8_t> stub, const std::string& stub_name,
+                               const SetupLook& look) {
   if (FindCertificateTable(stub.data(), stub.size())) {
-    throw Error("stub \"" + stub_name + "\" is signed: sign the installer after packing, never the bare stub");
+    throw Error("stub \"" + stub_name +
+                "\" is signed: sign the installer after packing, never the bare stub");
   }
   if (look.empty()) return stub;
   ResourceTable resources = ReadStubResources(stub, stub_name);

@@ -23,9 +23,9 @@ inline constexpr char kSetupVersionKey[] = "SetupVersion";
 std::string SetupKey(std::string_view key);
 
 struct SetupLook {
-  std::string icon_path;                 // empty: the stub's own icon
-  std::vector<uint8_t> icon;             // the .ico file's bytes
-  std::optional<VersionInfo> version;    // none: no version information
+  std::string icon_path;               // empty: the stub's own icon
+  std::vector<uint8_t> icon;           // the .ico file's bytes
+  std::optional<VersionInfo> version;  // none: no version information
 
   bool empty() const { return icon_path.empty() && !version; }
 };
@@ -40,6 +40,7 @@ SetupLook LoadSetupLook(const ProductDescription& description, const std::string
 // resources; the stub itself, byte for byte, when the look is empty. A
 // signed stub is refused either way: its signature would name a table that
 // the container then follows.
-std::vector<uint8_t> DressStub(std::vector<uint8_t> stub, const std::string& stub_name, const SetupLook& look);
+std::vector<uint8_t> DressStub(std::vector<uint8_t> stub, const std::string& stub_name,
+                               const SetupLook& look);
 
 }  // namespace tidemark

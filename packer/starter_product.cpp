@@ -61,8 +61,8 @@ std::vector<unsigned char> GradientJpeg(int width, int height, const unsigned ch
   return EncodeJpeg(width, height, 3, 90, [&](int y, uint8_t* row) {
     for (int x = 0; x < width; ++x) {
       for (int c = 0; c < 3; ++c) {
-        row[static_cast<size_t>(x) * 3 + c] =
-            static_cast<unsigned char>(top[c] + (bottom[c] - top[c]) * y / (height > 1 ? height - 1 : 1));
+        row[static_cast<size_t>(x) * 3 + c] = static_cast<unsigned char>(
+            top[c] + (bottom[c] - top[c]) * y / (height > 1 ? height - 1 : 1));
       }
     }
   });
@@ -75,18 +75,24 @@ void Write(const fs::path& path, const void* data, size_t size) {
   if (!file) throw Error("cannot write \"" + path.string() + "\"");
 }
 
-void WriteText(const fs::path& path, const std::string& text) { Write(path, text.data(), text.size()); }
+void WriteText(const fs::path& path, const std::string& text) {
+  Write(path, text.data(), text.size());
+}
 
 }  // namespace
 
 void WriteStarterProduct(const std::string& folder) {
   std::error_code error;
-  if (fs::exists(folder, error) && !(fs::is_directory(folder, error) && fs::is_empty(folder, error))) {
-    throw Error("\"" + folder + "\" exists and is not an empty folder; init writes only into a new or empty one");
+  if (fs::exists(folder, error) &&
+      !(fs::is_directory(folder, error) && fs::is_empty(folder, error))) {
+    throw Error("\"" + folder +
+                "\" exists and is not an empty folder; init writes only into a new or empty one");
   }
   const fs::path root(folder);
   fs::create_directories(root / "files", error);
-  if (error) throw Error("cannot create the folder \"" + (root / "files").string() + "\": " + error.message());
+  if (error)
+    throw Error("cannot create the folder \"" + (root / "files").string() +
+                "\": " + error.message());
   WriteText(root / "product.ini", kProductFile);
   WriteText(root / "about.rtf", kAbout);
   WriteText(root / "license.rtf", kLicense);

@@ -33,8 +33,8 @@ constexpr size_t kCertificateAlignment = 8;
 
 // The parts of a PE image that the checks need.
 struct PeLayout {
-  size_t image_end = 0;          // end of the last section's data in the file
-  size_t headers_end = 0;        // end of the section table
+  size_t image_end = 0;    // end of the last section's data in the file
+  size_t headers_end = 0;  // end of the section table
   size_t certificate_start = 0;
   size_t certificate_size = 0;
 };
@@ -44,7 +44,9 @@ struct PeLayout {
 class Reader {
  public:
   explicit Reader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
-  bool Has(size_t offset, size_t size) const { return offset <= bytes_.size() && size <= bytes_.size() - offset; }
+  bool Has(size_t offset, size_t size) const {
+    return offset <= bytes_.size() && size <= bytes_.size() - offset;
+  }
   uint32_t U16(size_t offset) const { return ReadLe16(bytes_.data() + offset); }
   uint32_t U32(size_t offset) const { return ReadLe32(bytes_.data() + offset); }
 
@@ -59,7 +61,8 @@ std::string Hex(uint32_t value) {
 }
 
 bool StartsWith(const std::vector<uint8_t>& bytes, std::string_view prefix) {
-  return bytes.size() >= prefix.size() && std::memcmp(bytes.data(), prefix.data(), prefix.size()) == 0;
+  return bytes.size() >= prefix.size() &&
+         std::memcmp(bytes.data(), prefix.data(), prefix.size()) == 0;
 }
 
 bool LooksLikeText(const std::vector<uint8_t>& bytes) {
@@ -74,15 +77,18 @@ bool LooksLikeText(const std::vector<uint8_t>& bytes) {
 // What a file that is no Windows program at all is.
 std::string NotAProgram(const std::vector<uint8_t>& bytes) {
   if (bytes.empty()) return "it is empty";
-  if (StartsWith(bytes, "\x7F" "ELF")) return "it is an ELF file (a Linux program or library), not a Windows program";
+  if (StartsWith(bytes,
+                 "\x7F"
+                 "ELF"))
+    return "it is an ELF file (a Linux program or library), not a Windows program";
   if (StartsWith(bytes, "#!")) return "it is a script, not a Windows program";
   if (LooksLikeText(bytes)) return "it is a text file, not a Windows program";
   return "it is not a Windows program (no \"MZ\" header)";
 }
 
 std::string CutShort(size_t needed, size_t size) {
-  return "it is cut short: its headers or sections need " + std::to_string(needed) + " bytes, the file has " +
-         std::to_string(size);
+  return "it is cut short: its headers or sections need " + std::to_string(needed) +
+         " bytes, the file has " + std::to_string(size);
 }
 
 // Reads the headers; returns what is wrong, or empty with `layout` filled.
@@ -92,14 +98,17 @@ std::string ReadLayout(const std::vector<uint8_t>& bytes, PeLayout& layout) {
   if (!read.Has(0, kDosHeaderSize)) return CutShort(kDosHeaderSize, bytes.size());
   const size_t pe = read.U32(kPeOffsetField);
   if (!read.Has(pe, 4) || std::memcmp(bytes.data() + pe, "PE\0\0", 4) != 0) {
-    return read.Has(pe, 4) ? "it is a DOS program, not a Windows one" : CutShort(pe + 4, bytes.size());
+    return read.Has(pe, 4) ? "it is a DOS program, not a Windows one"
+                           : CutShort(pe + 4, bytes.size());
   }
   const size_t coff = pe + 4;
   if (!read.Has(coff, kCoffHeaderSize)) return CutShort(coff + kCoffHeaderSize, bytes.size());
   const uint32_t machine = read.U16(coff);
-  if (machine == kMachineI386) return "it is a 32-bit (x86) Windows program; the stub is an x86-64 one";
+  if (machine == kMachineI386)
+    return "it is a 32-bit (x86) Windows program; the stub is an x86-64 one";
   if (machine == kMachineArm64) return "it is an ARM64 Windows program; the stub is an x86-64 one";
-  if (machine != kMachineAmd64) return "it is a Windows program for another processor (machine " + Hex(machine) + ")";
+  if (machine != kMachineAmd64)
+    return "it is a Windows program for another processor (machine " + Hex(machine) + ")";
   if (read.U16(coff + 18) & kCharacteristicDll) return "it is a DLL, not a program";
   const size_t sections = read.U16(coff + 2);
   const size_t optional = coff + kCoffHeaderSize;
@@ -112,7 +121,8 @@ std::string ReadLayout(const std::vector<uint8_t>& bytes, PeLayout& layout) {
   if (magic != kMagicPe32Plus) return "its optional header is damaged (magic " + Hex(magic) + ")";
   const uint32_t subsystem = read.U16(optional + kSubsystemField);
   if (subsystem == kSubsystemConsole) return "it is a console program; the stub is a GUI one";
-  if (subsystem != kSubsystemGui) return "it is no GUI program (subsystem " + std::to_string(subsystem) + ")";
+  if (subsystem != kSubsystemGui)
+    return "it is no GUI program (subsystem " + std::to_string(subsystem) + ")";
 
   layout.headers_end = optional + optional_size + sections * kSectionHeaderSize;
   if (!read.Has(0, layout.headers_end)) return CutShort(layout.headers_end, bytes.size());
@@ -136,7 +146,8 @@ std::string ReadLayout(const std::vector<uint8_t>& bytes, PeLayout& layout) {
 
 bool Contains(const std::vector<uint8_t>& bytes, size_t from, size_t to, std::string_view text) {
   const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(to);
-  return std::search(bytes.begin() + static_cast<std::ptrdiff_t>(from), end, text.begin(), text.end()) != end;
+  return std::search(bytes.begin() + static_cast<std::ptrdiff_t>(from), end, text.begin(),
+                     text.end()) != end;
 }
 
 std::string MarkerFault(const std::vector<uint8_t>& bytes) {
@@ -159,14 +170,16 @@ std::string BareStubFault(const std::vector<uint8_t>& bytes, StubPlace place) {
   fault = MarkerFault(bytes);
   if (!fault.empty()) return fault;
   if (!Contains(bytes, layout.headers_end, layout.image_end, kStubSignature)) {
-    return "it is an x86-64 Windows GUI program, but not a bare stub of this system (tidemark-stub.exe)";
+    return "it is an x86-64 Windows GUI program, but not a bare stub of this system "
+           "(tidemark-stub.exe)";
   }
   size_t end = layout.image_end;
   if (layout.certificate_size > 0 && place == StubPlace::kAlone) {
     const size_t start = layout.certificate_start;
     if (start < layout.image_end || start - layout.image_end >= kCertificateAlignment ||
         start + layout.certificate_size != bytes.size()) {
-      return "its Authenticode certificate table is not where a signature puts it, at the end of the file";
+      return "its Authenticode certificate table is not where a signature puts it, at the end of "
+             "the file";
     }
     end = bytes.size();
   }

@@ -9,15 +9,15 @@
 namespace tidemark {
 
 struct BareStub {
-  std::vector<uint8_t> bytes;  // as it goes into the installer
+  std::vector<uint8_t> bytes;      // as it goes into the installer
   bool signature_dropped = false;  // it carried an Authenticode signature, now left out
 };
 
 // Reads the stub at `path` and checks it. A stub signed with Authenticode
 // comes back without its certificate table, that table's directory entry
-// and the image checksum that covered them: appending a container breaks the signature, so the finished
-// installer is what must be signed. Raises Error saying what the file is
-// instead when it is no bare stub.
+// and the image checksum that covered them: appending a container breaks the signature, so the
+// finished installer is what must be signed. Raises Error saying what the file is instead when it
+// is no bare stub.
 BareStub ReadBareStub(const std::string& path);
 
 // Where the stub's bytes come from: a file of its own, whose certificate

@@ -19,7 +19,9 @@ constexpr size_t kVirtualAddress = 12;
 constexpr size_t kRawSize = 16;
 constexpr size_t kRawPointer = 20;
 
-uint32_t AlignUp(uint32_t value, uint32_t alignment) { return (value + alignment - 1) / alignment * alignment; }
+uint32_t AlignUp(uint32_t value, uint32_t alignment) {
+  return (value + alignment - 1) / alignment * alignment;
+}
 
 struct Section {
   size_t header = 0;  // file offset of its section header
@@ -40,7 +42,8 @@ struct StubLayout {
 };
 
 [[noreturn]] void Refuse(const std::string& stub_name, const std::string& why) {
-  throw Error("stub \"" + stub_name + "\" cannot take the installer's icon and version information: " + why);
+  throw Error("stub \"" + stub_name +
+              "\" cannot take the installer's icon and version information: " + why);
 }
 
 std::vector<Section> SectionsOf(const std::vector<uint8_t>& image, const PeHeaders& headers) {
@@ -59,33 +62,41 @@ StubLayout CheckLayout(const std::vector<uint8_t>& image, const std::string& stu
   if (!headers) Refuse(stub_name, "it is no Windows program");
   StubLayout layout;
   layout.headers = *headers;
-  if (headers->directory_count <= kBaseRelocationDirectory) Refuse(stub_name, "its header lacks data directories");
+  if (headers->directory_count <= kBaseRelocationDirectory)
+    Refuse(stub_name, "its header lacks data directories");
   const uint8_t* optional = image.data() + headers->optional_header;
   layout.section_alignment = ReadLe32(optional + kSectionAlignmentField);
   layout.file_alignment = ReadLe32(optional + kFileAlignmentField);
-  if (layout.section_alignment == 0 || layout.file_alignment == 0) Refuse(stub_name, "its header is damaged");
+  if (layout.section_alignment == 0 || layout.file_alignment == 0)
+    Refuse(stub_name, "its header is damaged");
   if (ReadLe32(image.data() + headers->Directory(kSecurityDirectory) + 4) != 0) {
     Refuse(stub_name, "it is signed (sign the installer, never the bare stub)");
   }
   const uint32_t resource_rva = ReadLe32(image.data() + headers->Directory(kResourceDirectory));
-  const uint32_t relocation_rva = ReadLe32(image.data() + headers->Directory(kBaseRelocationDirectory));
+  const uint32_t relocation_rva =
+      ReadLe32(image.data() + headers->Directory(kBaseRelocationDirectory));
 
   std::vector<Section> sections = SectionsOf(image, *headers);
-  std::sort(sections.begin(), sections.end(), [](const Section& a, const Section& b) { return a.rva < b.rva; });
-  const auto resources = std::find_if(sections.begin(), sections.end(),
-                                      [&](const Section& s) { return resource_rva != 0 && s.rva == resource_rva; });
+  std::sort(sections.begin(), sections.end(),
+            [](const Section& a, const Section& b) { return a.rva < b.rva; });
+  const auto resources = std::find_if(sections.begin(), sections.end(), [&](const Section& s) {
+    return resource_rva != 0 && s.rva == resource_rva;
+  });
   if (resources == sections.end()) Refuse(stub_name, "it has no resource section of its own");
   layout.resources = *resources;
   const size_t after = static_cast<size_t>(sections.end() - resources) - 1;
   if (after > 1 || (after == 1 && (relocation_rva == 0 || sections.back().rva != relocation_rva))) {
-    Refuse(stub_name, "its resource section is not its last section (link .rsrc last, or only .reloc after it)");
+    Refuse(
+        stub_name,
+        "its resource section is not its last section (link .rsrc last, or only .reloc after it)");
   }
   if (after == 1) layout.relocations = sections.back();
   // Nothing may stand after the sections in the file (no debug data, no
   // container): it would be lost or left behind.
   const Section& last = sections.back();
   for (const Section& section : sections) {
-    if (section.raw_pointer > last.raw_pointer) Refuse(stub_name, "its sections are not stored in order");
+    if (section.raw_pointer > last.raw_pointer)
+      Refuse(stub_name, "its sections are not stored in order");
   }
   if (uint64_t{last.raw_pointer} + last.raw_size != image.size()) {
     Refuse(stub_name, "bytes follow its last section (debug data or a container?)");
@@ -110,7 +121,8 @@ ResourceTable ReadStubResources(const std::vector<uint8_t>& stub, const std::str
   }
 }
 
-std::vector<uint8_t> ReplaceStubResources(const std::vector<uint8_t>& stub, const std::string& stub_name,
+std::vector<uint8_t> ReplaceStubResources(const std::vector<uint8_t>& stub,
+                                          const std::string& stub_name,
                                           const ResourceTable& resources) {
   const StubLayout layout = CheckLayout(stub, stub_name);
   const PeHeaders& headers = layout.headers;

@@ -20,7 +20,8 @@ ResourceTable ReadStubResources(const std::vector<uint8_t>& stub, const std::str
 // The stub with its resource section replaced by `resources`: section
 // sizes, the image size, the resource and relocation directories follow,
 // and the PE checksum is cleared. The same checks as ReadStubResources.
-std::vector<uint8_t> ReplaceStubResources(const std::vector<uint8_t>& stub, const std::string& stub_name,
+std::vector<uint8_t> ReplaceStubResources(const std::vector<uint8_t>& stub,
+                                          const std::string& stub_name,
                                           const ResourceTable& resources);
 
 }  // namespace tidemark

@@ -17,7 +17,12 @@ std::u16string Utf16(const std::string& name, const std::string& utf8) {
   const auto bad = [&] { return Error(name + " \"" + utf8 + "\" is not valid UTF-8"); };
   while (i < utf8.size()) {
     const uint8_t lead = static_cast<uint8_t>(utf8[i]);
-    const size_t length = lead < 0x80 ? 1 : lead < 0xc2 ? 0 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : lead < 0xf5 ? 4 : 0;
+    const size_t length = lead < 0x80   ? 1
+                          : lead < 0xc2 ? 0
+                          : lead < 0xe0 ? 2
+                          : lead < 0xf0 ? 3
+                          : lead < 0xf5 ? 4
+                                        : 0;
     if (length == 0 || i + length > utf8.size()) throw bad();
     uint32_t code = length == 1 ? lead : lead & (0x7f >> length);
     for (size_t k = 1; k < length; ++k) {
@@ -70,7 +75,8 @@ class Block {
   }
   // The finished block; its length excludes padding after it.
   const std::vector<uint8_t>& Finish() {
-    if (bytes_.size() > 0xffff) throw Error("the version texts are too long (more than 64 KiB together)");
+    if (bytes_.size() > 0xffff)
+      throw Error("the version texts are too long (more than 64 KiB together)");
     WriteLe16(bytes_.data(), static_cast<uint16_t>(bytes_.size()));
     return bytes_;
   }
@@ -89,7 +95,8 @@ std::array<uint16_t, 4> ParseVersionNumber(const std::string& text, const std::s
     const std::string digits = text.substr(start, end - start);
     if (part >= 4 || digits.empty() || digits.size() > 5 ||
         digits.find_first_not_of("0123456789") != std::string::npos || std::stoul(digits) > 65535) {
-      throw Error(what + " \"" + text + "\" is no version number (one to four numbers 0 to 65535, as in 1.2.3.4)");
+      throw Error(what + " \"" + text +
+                  "\" is no version number (one to four numbers 0 to 65535, as in 1.2.3.4)");
     }
     numbers[part] = static_cast<uint16_t>(std::stoul(digits));
     if (end == text.size()) return numbers;
@@ -101,8 +108,9 @@ std::vector<uint8_t> BuildVersionResource(const VersionInfo& info) {
   Block root(u"VS_VERSION_INFO", 0);
   const uint32_t version_high = uint32_t{info.numbers[0]} << 16 | info.numbers[1];
   const uint32_t version_low = uint32_t{info.numbers[2]} << 16 | info.numbers[3];
-  for (uint32_t field : {0xfeef04bdu, 0x00010000u, version_high, version_low, version_high, version_low,
-                         0x3fu, 0u, 0x00040004u /* VOS_NT_WINDOWS32 */, 1u /* VFT_APP */, 0u, 0u, 0u}) {
+  for (uint32_t field :
+       {0xfeef04bdu, 0x00010000u, version_high, version_low, version_high, version_low, 0x3fu, 0u,
+        0x00040004u /* VOS_NT_WINDOWS32 */, 1u /* VFT_APP */, 0u, 0u, 0u}) {
     root.Put32(field);
   }
   root.SetValueLength(13 * 4);
@@ -130,10 +138,12 @@ std::vector<uint8_t> BuildVersionResource(const VersionInfo& info) {
 }
 
 void ReplaceVersion(ResourceTable& table, std::vector<uint8_t> resource) {
-  table.erase(std::remove_if(table.begin(), table.end(),
-                             [](const Resource& r) { return r.type == ResourceName::Id(kVersionType); }),
-              table.end());
-  table.push_back({ResourceName::Id(kVersionType), ResourceName::Id(1), kUsEnglish, 0, std::move(resource)});
+  table.erase(
+      std::remove_if(table.begin(), table.end(),
+                     [](const Resource& r) { return r.type == ResourceName::Id(kVersionType); }),
+      table.end());
+  table.push_back(
+      {ResourceName::Id(kVersionType), ResourceName::Id(1), kUsEnglish, 0, std::move(resource)});
   SortResources(table);
 }
 

@@ -154,18 +154,17 @@ HWND CreateLayoutControl(HWND parent, const ControlSpec& spec) {
   return nullptr;
 }
 
-std::map<int, HWND> CreateLayoutControls(HWND window) {
-  std::map<int, HWND> controls;
+ControlTable CreateLayoutControls(HWND window) {
+  ControlTable controls;
   for (size_t i = 0; i < layout::kControlCount; ++i) {
     const ControlSpec& spec = layout::kControls[i];
     HWND parent = window;
     if (spec.parent != layout::kWindow) {
-      const auto found = controls.find(spec.parent);
-      if (found == controls.end()) continue;
-      parent = found->second;
+      parent = controls.Find(spec.parent);
+      if (parent == nullptr) continue;
     }
     HWND control = CreateLayoutControl(parent, spec);
-    if (control != nullptr) controls[spec.id] = control;
+    if (control != nullptr) controls.Add(spec.id, control);
   }
   return controls;
 }

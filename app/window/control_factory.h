@@ -3,7 +3,8 @@
 
 #include <windows.h>
 
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "resources/layout.h"
 
@@ -17,9 +18,26 @@ bool RegisterControlClasses(HINSTANCE instance);
 // size, text and initial state; null when Windows refused it.
 HWND CreateLayoutControl(HWND parent, const layout::ControlSpec& spec);
 
-// Creates every control of the table under `window`, parents first; returns
-// them by identifier. A control whose parent could not be created is left
-// out.
-std::map<int, HWND> CreateLayoutControls(HWND window);
+// The controls made from the layout table, found by identifier. A few
+// dozen: a list searched in order serves (and keeps the tree code of a map
+// out of the stub).
+class ControlTable {
+ public:
+  void Add(int id, HWND control) { controls_.emplace_back(id, control); }
+  // The control with this identifier; null when none was made.
+  HWND Find(int id) const {
+    for (const auto& [control_id, control] : controls_) {
+      if (control_id == id) return control;
+    }
+    return nullptr;
+  }
+
+ private:
+  std::vector<std::pair<int, HWND>> controls_;
+};
+
+// Creates every control of the table under `window`, parents first. A
+// control whose parent could not be created is left out.
+ControlTable CreateLayoutControls(HWND window);
 
 }  // namespace tidemark

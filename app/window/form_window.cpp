@@ -195,10 +195,7 @@ void TfrmInstall::RequestProgramEnd() {
   PostQuitMessage(0);
 }
 
-HWND TfrmInstall::Control(ids::ControlId id) const {
-  const auto found = controls_.find(id);
-  return found == controls_.end() ? nullptr : found->second;
-}
+HWND TfrmInstall::Control(ids::ControlId id) const { return controls_.Find(id); }
 
 std::string TfrmInstall::ControlText(ids::ControlId id) const { return WindowText(Control(id)); }
 

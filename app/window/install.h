@@ -14,11 +14,11 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "app/steps/session.h"
+#include "app/window/control_factory.h"
 #include "app/window/fonts.h"
 #include "resources/control_ids.h"
 #include "system/gdi_handles.h"
@@ -107,7 +107,7 @@ class TfrmInstall {
   HINSTANCE instance_;
   UniqueWindow window_;
   UniqueWindow tooltip_;
-  std::map<int, HWND> controls_;
+  ControlTable controls_;
   WindowFonts fonts_;
   UniqueImageList button_images_;
   ids::ControlId active_page_ = ids::kTabIntro;

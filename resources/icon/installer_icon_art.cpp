@@ -36,7 +36,8 @@ bool Arrow(double x, double y) {
 
 bool Tray(double x, double y) {
   const bool bottom = x >= 7 && x <= 25 && y >= 23 && y <= 25.5;
-  const bool sides = (std::abs(x - 8.25) <= 1.25 || std::abs(x - 23.75) <= 1.25) && y >= 17 && y <= 25.5;
+  const bool sides =
+      (std::abs(x - 8.25) <= 1.25 || std::abs(x - 23.75) <= 1.25) && y >= 17 && y <= 25.5;
   return bottom || sides;
 }
 

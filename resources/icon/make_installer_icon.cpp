@@ -16,10 +16,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const tidemark::IconTone tones[] = {tidemark::IconTone::kStubBlue, tidemark::IconTone::kSampleAmber};
+    const tidemark::IconTone tones[] = {tidemark::IconTone::kStubBlue,
+                                        tidemark::IconTone::kSampleAmber};
     for (int i = 0; i < 2; ++i) {
       std::vector<tidemark::Canvas> images;
-      for (int size : tidemark::kInstallerIconSizes) images.push_back(tidemark::DrawInstallerIcon(size, tones[i]));
+      for (int size : tidemark::kInstallerIconSizes)
+        images.push_back(tidemark::DrawInstallerIcon(size, tones[i]));
       tidemark::WriteFileBytes(tidemark::EncodeIconFile(images), argv[1 + i]);
       std::printf("%s\n", argv[1 + i]);
     }

@@ -80,9 +80,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   window_class.lpszClassName = kWindowClass;
   if (!RegisterClassA(&window_class)) return 1;
-  HWND window = CreateWindowA(kWindowClass, "Marrowlight", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 320, 120, nullptr, nullptr, instance,
-                              nullptr);
+  HWND window =
+      CreateWindowA(kWindowClass, "Marrowlight", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                    CW_USEDEFAULT, CW_USEDEFAULT, 320, 120, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   ShowWindow(window, show);
   SetTimer(window, kCloseTimer, kShowMilliseconds, nullptr);

@@ -18,9 +18,9 @@
 namespace tidemark::e2e {
 
 struct RunOptions {
-  std::string screenshot_folder;     // created when the first picture is saved
-  Milliseconds timeout{10000};       // for every wait without "within"
-  Milliseconds settle{300};          // before a screenshot, for painting to finish
+  std::string screenshot_folder;  // created when the first picture is saved
+  Milliseconds timeout{10000};    // for every wait without "within"
+  Milliseconds settle{300};       // before a screenshot, for painting to finish
 };
 
 // Checks that every command is known and has a fitting number of words.

@@ -18,12 +18,14 @@ namespace fs = std::filesystem;
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw std::runtime_error("cannot open " + path);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file),
+                              std::istreambuf_iterator<char>());
 }
 
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   file.close();
   if (!file) throw std::runtime_error("cannot write " + path);
 }
@@ -63,7 +65,8 @@ std::vector<uint8_t>::iterator FindText(std::vector<uint8_t>& bytes, const std::
 
 }  // namespace
 
-void PatchFirst(const std::string& path, const std::string& old_bytes, const std::string& new_bytes) {
+void PatchFirst(const std::string& path, const std::string& old_bytes,
+                const std::string& new_bytes) {
   if (old_bytes.empty() || old_bytes.size() != new_bytes.size()) {
     throw std::runtime_error("a patch must replace bytes by as many bytes");
   }

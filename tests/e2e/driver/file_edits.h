@@ -17,7 +17,8 @@ void CopyFileTo(const std::string& from, const std::string& to);
 
 // Replaces the first occurrence of `old_bytes` in the file by `new_bytes`,
 // which must be as long, so that no offset in the file moves.
-void PatchFirst(const std::string& path, const std::string& old_bytes, const std::string& new_bytes);
+void PatchFirst(const std::string& path, const std::string& old_bytes,
+                const std::string& new_bytes);
 
 // Inverts every bit of one byte; a negative offset counts from the end
 // (-1 is the last byte).

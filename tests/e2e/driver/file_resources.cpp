@@ -45,18 +45,21 @@ std::optional<std::string> ReadVersionText(const std::string& path, const std::s
       return std::nullopt;
     }
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
-           "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
            std::to_string(LOWORD(fixed->dwFileVersionLS));
   }
   const std::string query = "\\StringFileInfo\\040904B0\\" + name;
-  if (!VerQueryValueA(info.data(), query.c_str(), &value, &length) || value == nullptr) return std::nullopt;
+  if (!VerQueryValueA(info.data(), query.c_str(), &value, &length) || value == nullptr)
+    return std::nullopt;
   return std::string(static_cast<const char*>(value));
 }
 
 std::optional<std::string> ReadIconCorner(const std::string& path) {
   HICON large = nullptr;
-  if (ExtractIconExA(path.c_str(), 0, &large, nullptr, 1) == 0 || large == nullptr) return std::nullopt;
+  if (ExtractIconExA(path.c_str(), 0, &large, nullptr, 1) == 0 || large == nullptr)
+    return std::nullopt;
   const Icon icon(large);
   ICONINFO parts{};
   if (!GetIconInfo(icon.get(), &parts)) return std::nullopt;
@@ -73,11 +76,12 @@ std::optional<std::string> ReadIconCorner(const std::string& path) {
   format.bmiHeader.biCompression = BI_RGB;
   std::vector<uint8_t> pixels(static_cast<size_t>(shape.bmWidth) * shape.bmHeight * 4);
   const ScreenDc screen;
-  if (GetDIBits(screen.get(), colour.get(), 0, static_cast<UINT>(shape.bmHeight), pixels.data(), &format,
-                DIB_RGB_COLORS) == 0) {
+  if (GetDIBits(screen.get(), colour.get(), 0, static_cast<UINT>(shape.bmHeight), pixels.data(),
+                &format, DIB_RGB_COLORS) == 0) {
     return std::nullopt;
   }
-  return std::to_string(pixels[2]) + "," + std::to_string(pixels[1]) + "," + std::to_string(pixels[0]);
+  return std::to_string(pixels[2]) + "," + std::to_string(pixels[1]) + "," +
+         std::to_string(pixels[0]);
 }
 
 }  // namespace tidemark::e2e

@@ -26,7 +26,8 @@ void Require(HRESULT result, const std::string& step, const std::string& path) {
   }
 }
 
-std::string LinkText(IShellLinkA* link, HRESULT (STDMETHODCALLTYPE IShellLinkA::*getter)(LPSTR, int),
+std::string LinkText(IShellLinkA* link,
+                     HRESULT (STDMETHODCALLTYPE IShellLinkA::*getter)(LPSTR, int),
                      const std::string& step, const std::string& path) {
   char text[MAX_PATH * 2] = {};
   Require((link->*getter)(text, static_cast<int>(sizeof text)), step, path);
@@ -69,8 +70,8 @@ std::optional<std::string> ReadAccessList(const std::string& path) {
   }
   const LocalMemory descriptor_owner(descriptor);
   char* text = nullptr;
-  if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
-                                                            DACL_SECURITY_INFORMATION, &text, nullptr)) {
+  if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(
+          descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
     return std::nullopt;
   }
   const LocalMemory text_owner(text);
@@ -80,8 +81,8 @@ std::optional<std::string> ReadAccessList(const std::string& path) {
 std::optional<std::string> ReadMachineString(const std::string& key, const std::string& name) {
   DWORD type = 0;
   DWORD size = 0;
-  LSTATUS status = RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), RRF_RT_ANY,
-                                &type, nullptr, &size);
+  LSTATUS status = RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), RRF_RT_ANY, &type,
+                                nullptr, &size);
   if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
   if (status != ERROR_SUCCESS) throw std::runtime_error("cannot read " + key + "\\" + name);
   if (type != REG_SZ) {
@@ -116,8 +117,8 @@ ShortcutFields ReadShortcut(const std::string& unexpanded) {
   ShortcutFields fields;
   char target[MAX_PATH * 2] = {};
   // The raw path, as stored: no resolution, no short names.
-  Require(link->GetPath(target, static_cast<int>(sizeof target), nullptr, SLGP_RAWPATH),
-          "GetPath", path);
+  Require(link->GetPath(target, static_cast<int>(sizeof target), nullptr, SLGP_RAWPATH), "GetPath",
+          path);
   fields.target = target;
   fields.description = LinkText(link.get(), &IShellLinkA::GetDescription, "GetDescription", path);
   fields.working_folder =

@@ -45,9 +45,7 @@ std::string AnsiText(const std::wstring& text) {
 
 bool IsMainWindow(HWND window) { return ReadClassName(window) == ids::kWindowClass; }
 
-bool IsApplicationWindow(HWND window) {
-  return ReadClassName(window) == ids::kApplicationClass;
-}
+bool IsApplicationWindow(HWND window) { return ReadClassName(window) == ids::kApplicationClass; }
 
 }  // namespace
 
@@ -93,11 +91,6 @@ std::vector<HWND> TaskbarWindows(DWORD process_id) {
     }
   }
   return shown;
-}
-
-bool HasIcon(HWND window) {
-  return SendMessageA(window, WM_GETICON, ICON_BIG, 0) != 0 ||
-         GetClassLongPtrA(window, GCLP_HICON) != 0;
 }
 
 HWND FindControl(HWND parent, int id) {

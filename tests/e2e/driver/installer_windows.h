@@ -26,8 +26,6 @@ std::vector<HWND> FindBoxes(DWORD process_id);
 // application window.
 std::vector<HWND> TaskbarWindows(DWORD process_id);
 
-// Whether the window shows an icon of its own or of its class.
-bool HasIcon(HWND window);
 
 // The descendant of `parent` with this control identifier, or null.
 HWND FindControl(HWND parent, int id);

@@ -31,8 +31,8 @@ bool IsExcepted(const std::string& path, const std::vector<std::string>& except)
 
 std::string DescribeFile(const WIN32_FIND_DATAA& found) {
   const uint64_t size = (uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
-  const uint64_t written = (uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) |
-                           found.ftLastWriteTime.dwLowDateTime;
+  const uint64_t written =
+      (uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime;
   return "file of " + std::to_string(size) + " bytes written at " + std::to_string(written);
 }
 
@@ -76,8 +76,8 @@ void AddKey(HKEY parent, const std::string& path, const std::string& sub_key,
     DWORD name_size = sizeof name;
     DWORD type = 0;
     DWORD data_size = static_cast<DWORD>(data.size());
-    const LSTATUS status = RegEnumValueA(key.get(), index, name, &name_size, nullptr, &type,
-                                         data.data(), &data_size);
+    const LSTATUS status =
+        RegEnumValueA(key.get(), index, name, &name_size, nullptr, &type, data.data(), &data_size);
     if (status == ERROR_MORE_DATA) {
       data.resize(data.size() * 4);
       --index;

@@ -20,7 +20,8 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: tidemark-uidriver [--screenshots FOLDER] [--set NAME=VALUE]... CASE.txt\n");
+  std::fprintf(stderr,
+               "usage: tidemark-uidriver [--screenshots FOLDER] [--set NAME=VALUE]... CASE.txt\n");
   return 2;
 }
 
@@ -50,9 +51,10 @@ int main(int argc, char** argv) {
   if (options.screenshot_folder.empty()) {
     const char* from_environment = std::getenv("TIDEMARK_SCREENSHOTS");
     options.screenshot_folder =
-        from_environment ? std::string(from_environment)
-                         : (std::filesystem::path("screenshots") /
-                            std::filesystem::path(case_path).stem()).string();
+        from_environment
+            ? std::string(from_environment)
+            : (std::filesystem::path("screenshots") / std::filesystem::path(case_path).stem())
+                  .string();
   }
 
   std::ifstream file(case_path, std::ios::binary);

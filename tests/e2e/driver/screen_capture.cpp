@@ -10,9 +10,7 @@ namespace {
 // DCs from CreateCompatibleDC; the other owners come from the window's own.
 using MemoryDc = UniqueResource<NullInvalidTraits<HDC, &DeleteDC>>;
 
-RECT ScreenRect() {
-  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
+RECT ScreenRect() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 }  // namespace
 
@@ -47,7 +45,8 @@ RgbImage CaptureScreen(const RECT& area) {
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!screen.get() || !memory || !bitmap || !bits) throw std::runtime_error("cannot prepare a screen copy");
+  if (!screen.get() || !memory || !bitmap || !bits)
+    throw std::runtime_error("cannot prepare a screen copy");
   {
     SelectScope selected(memory.get(), bitmap.get());
     if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) {

@@ -7,11 +7,16 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 char Unescape(char c) {
   switch (c) {
-    case '"': return '"';
-    case '\\': return '\\';
-    case 'n': return '\n';
-    case 't': return '\t';
-    default: throw ScriptError(std::string("unknown escape \\") + c);
+    case '"':
+      return '"';
+    case '\\':
+      return '\\';
+    case 'n':
+      return '\n';
+    case 't':
+      return '\t';
+    default:
+      throw ScriptError(std::string("unknown escape \\") + c);
   }
 }
 
@@ -37,7 +42,8 @@ std::vector<std::string> SplitWords(std::string_view line) {
           word += c;
         }
       }
-      if (i < line.size() && !IsBlank(line[i])) throw ScriptError("blank expected after a quoted word");
+      if (i < line.size() && !IsBlank(line[i]))
+        throw ScriptError("blank expected after a quoted word");
     } else {
       while (i < line.size() && !IsBlank(line[i])) word += line[i++];
     }
@@ -85,7 +91,8 @@ void ExpandVariables(std::vector<Command>& commands, const Variables& variables)
         const std::string name = word.substr(from + 2, end - from - 2);
         const auto value = variables.find(name);
         if (value == variables.end()) {
-          throw ScriptError("line " + std::to_string(command.line) + ": no value for ${" + name + "}");
+          throw ScriptError("line " + std::to_string(command.line) + ": no value for ${" + name +
+                            "}");
         }
         word.replace(from, end + 1 - from, value->second);
         from += value->second.size();

@@ -16,7 +16,8 @@ void Post(HWND window, UINT message, WPARAM w, LPARAM l) {
 void ClickCentre(HWND control) {
   RECT client = {};
   GetClientRect(control, &client);
-  const LPARAM centre = MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+  const LPARAM centre =
+      MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
   Post(control, WM_MOUSEMOVE, 0, centre);
   Post(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
   Post(control, WM_LBUTTONUP, 0, centre);

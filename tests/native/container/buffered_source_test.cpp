@@ -64,7 +64,8 @@ Item MakeItem(Bytes content, int level) {
 // so its stream is as long as its content) and raw bytes between them.
 std::vector<Item> SampleItems() {
   std::vector<Item> items;
-  for (uint32_t i = 0; i < 40; ++i) items.push_back(MakeItem(test::TextLikeBytes(3000 + i * 97, i), 6));
+  for (uint32_t i = 0; i < 40; ++i)
+    items.push_back(MakeItem(test::TextLikeBytes(3000 + i * 97, i), 6));
   items.push_back(MakeItem(test::RandomBytes(BufferedSource::kBufferSize * 2 + 1234, 9), 0));
   items.push_back(MakeItem(test::TextLikeBytes(500, 77), 9));
   return items;

@@ -32,7 +32,8 @@ void SetSecurityDirectory(Bytes& image, uint32_t start, uint32_t size) {
 // multiple of 8) and names it in the header.
 void Sign(Bytes& image, size_t table_size = 1000) {
   image.resize((image.size() + 7) / 8 * 8, 0);
-  SetSecurityDirectory(image, static_cast<uint32_t>(image.size()), static_cast<uint32_t>(table_size));
+  SetSecurityDirectory(image, static_cast<uint32_t>(image.size()),
+                       static_cast<uint32_t>(table_size));
   for (size_t i = 0; i < table_size; ++i) image.push_back(static_cast<uint8_t>(i * 7 + 1));
 }
 

@@ -27,12 +27,12 @@ struct Product {
     test::ContainerParts parts;
     parts.lines = {"[Settings]"};
     if (with_splash) parts.lines.push_back("Splash=" + std::to_string(splash.size()));
-    parts.lines.insert(parts.lines.end(),
-                       {"Icon=" + std::to_string(icon.size()), "Filecount=3",
-                        "ExeName=Marrowlight.exe", "TargetFolder=%ProgramFiles%\\Marrowlight",
-                        "AppName=Marrowlight", "AppCompany=by Brackwater",
-                        "InfoAbout=" + std::to_string(about.size()),
-                        "InfoInstall=" + std::to_string(licence.size()), "[Files]"});
+    parts.lines.insert(
+        parts.lines.end(),
+        {"Icon=" + std::to_string(icon.size()), "Filecount=3", "ExeName=Marrowlight.exe",
+         "TargetFolder=%ProgramFiles%\\Marrowlight", "AppName=Marrowlight",
+         "AppCompany=by Brackwater", "InfoAbout=" + std::to_string(about.size()),
+         "InfoInstall=" + std::to_string(licence.size()), "[Files]"});
     for (size_t i = 0; i < files.size(); ++i) {
       parts.lines.push_back("f" + std::to_string(i + 1) + "=<" + paths[i] + "><" +
                             std::to_string(files[i].size()) + ">");
@@ -57,8 +57,8 @@ TEST_P(WorkedExampleTest, HeadAndFilesReadBackInOrder) {
   const bool scrambled = GetParam();
   const Product product;
   const test::ContainerParts parts = product.Parts();
-  const Bytes file = scrambled ? test::BuildScrambledContainer(parts)
-                               : test::BuildPlainContainer(parts);
+  const Bytes file =
+      scrambled ? test::BuildScrambledContainer(parts) : test::BuildPlainContainer(parts);
   ExeImage image;
   image.Assign(file);
   ControlInfo info;
@@ -102,8 +102,8 @@ TEST_P(WorkedExampleTest, HeadAndFilesReadBackInOrder) {
 TEST_P(WorkedExampleTest, UninstallerImageHoldsTheHeadOnly) {
   const bool scrambled = GetParam();
   const test::ContainerParts parts = Product().Parts();
-  const Bytes file = scrambled ? test::BuildScrambledContainer(parts)
-                               : test::BuildPlainContainer(parts);
+  const Bytes file =
+      scrambled ? test::BuildScrambledContainer(parts) : test::BuildPlainContainer(parts);
   ExeImage image;
   image.Assign(file);
   ControlInfo info;
@@ -120,8 +120,7 @@ TEST_P(WorkedExampleTest, UninstallerImageHoldsTheHeadOnly) {
   EXPECT_EQ(walk.payload_start, uninstaller.Size());
   if (scrambled) {
     uninstaller.Assign(test::ReadWholeFile(path));
-    EXPECT_THROW(WalkContainerHead(uninstaller, folder.File("Uninstall-old.exe"), info),
-                 LoadError);
+    EXPECT_THROW(WalkContainerHead(uninstaller, folder.File("Uninstall-old.exe"), info), LoadError);
   }
 }
 
@@ -150,8 +149,8 @@ TEST(ContainerWalkTest, TruncatedContainersFailOnTheItemThatIsCut) {
   ControlInfo info;
   const HeadWalk walk = WalkContainerHead(image, "setup.exe", info);
 
-  for (int64_t cut : {walk.splash->start + 10, walk.icon->end - 1, walk.about.start + 3,
-                      walk.licence.end - 1}) {
+  for (int64_t cut :
+       {walk.splash->start + 10, walk.icon->end - 1, walk.about.start + 3, walk.licence.end - 1}) {
     image.Assign(Bytes(whole.begin(), whole.begin() + cut));
     try {
       WalkContainerHead(image, "setup.exe", info);

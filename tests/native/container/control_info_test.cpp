@@ -18,11 +18,11 @@ ControlInfo InfoOf(std::initializer_list<std::string> lines) {
 TEST(ControlInfoLookup, FollowsTheContainerRules) {
   const ControlInfo info = InfoOf({
       "[Settings]",
-      "appname=Marrowlight",     // any letter case answers
+      "appname=Marrowlight",  // any letter case answers
       "Icon=2260",
-      "ICON=999",                // the first definition wins
-      "Splash =13267",           // the blank belongs to the name
-      "f1=<a=b.txt><12>",        // only the first "=" separates
+      "ICON=999",                     // the first definition wins
+      "Splash =13267",                // the blank belongs to the name
+      "f1=<a=b.txt><12>",             // only the first "=" separates
       "AppCompany=  by Brackwater ",  // nothing is trimmed
       "ShortcutName2=",
       "no key on this line",
@@ -95,8 +95,8 @@ TEST(ControlInfoLookup, AnswersForTheLinesAsTheyAreNow) {
 TEST(ControlInfoLookup, ManyFileLinesEachFoundByItsKey) {
   ControlInfo info;
   for (int i = 1; i <= 20000; ++i) {
-    info.AddLine("f" + std::to_string(i) + "=<" + std::to_string(i) + ".txt><" +
-                 std::to_string(i) + ">");
+    info.AddLine("f" + std::to_string(i) + "=<" + std::to_string(i) + ".txt><" + std::to_string(i) +
+                 ">");
   }
   for (int i = 1; i <= 20000; ++i) {
     ASSERT_EQ(info.Value("F" + std::to_string(i)),
@@ -133,8 +133,9 @@ TEST(StrToIntTest, AcceptsSignedDecimal32Bit) {
 }
 
 TEST(StrToIntTest, RejectsEverythingElseNamingTheText) {
-  for (const std::string& text : std::initializer_list<std::string>{"", "+", "-", " 1", "1 ", "1.0", "0x10", "$10", "1e3", "2147483648", "-2147483649",
-        "99999999999999999999", "--1", "+-1", "12\t"}) {
+  for (const std::string& text : std::initializer_list<std::string>{
+           "", "+", "-", " 1", "1 ", "1.0", "0x10", "$10", "1e3", "2147483648", "-2147483649",
+           "99999999999999999999", "--1", "+-1", "12\t"}) {
     try {
       StrToInt(text);
       ADD_FAILURE() << "accepted '" << text << "'";

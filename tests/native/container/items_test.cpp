@@ -44,7 +44,8 @@ std::map<size_t, std::pair<Bytes, Bytes>> StreamsWithLengths(size_t low, size_t 
   static const Bytes random = test::RandomBytes(size_t{1} << 20, 5);
   const auto content_of = [coded](size_t n) {
     const Bytes& pool = coded ? text : random;
-    return Bytes(pool.begin(), pool.begin() + static_cast<std::ptrdiff_t>(std::min(n, pool.size())));
+    return Bytes(pool.begin(),
+                 pool.begin() + static_cast<std::ptrdiff_t>(std::min(n, pool.size())));
   };
   const auto stream_of = [coded](const Bytes& content) {
     return test::Deflate(content, coded ? 1 : 0);
@@ -53,7 +54,10 @@ std::map<size_t, std::pair<Bytes, Bytes>> StreamsWithLengths(size_t low, size_t 
   while (stream_of(content_of(last)).size() < low) last *= 2;
   while (first < last) {
     const size_t middle = first + (last - first) / 2;
-    if (stream_of(content_of(middle)).size() < low) first = middle + 1; else last = middle;
+    if (stream_of(content_of(middle)).size() < low)
+      first = middle + 1;
+    else
+      last = middle;
   }
   std::map<size_t, std::pair<Bytes, Bytes>> found;
   for (size_t n = first; n < first + 400; ++n) {
@@ -127,12 +131,13 @@ TEST(InflateItemTest, DamagedStreamsFailWithError) {
   Bytes bad_header = stream;
   bad_header[1] ^= 0x01;  // header check fails
   Bytes bad_method = stream;
-  bad_method[0] = 0x79;   // compression method 9
+  bad_method[0] = 0x79;  // compression method 9
   Bytes bad_block = stream;
-  bad_block[2] |= 0x06;   // block type 3, which does not exist
+  bad_block[2] |= 0x06;  // block type 3, which does not exist
   const Bytes with_dictionary = test::DeflateWithDictionary(content, ToBytes("tide mark install"));
 
-  for (const Bytes* damaged : std::initializer_list<const Bytes*>{&bad_header, &bad_method, &bad_block, &with_dictionary}) {
+  for (const Bytes* damaged : std::initializer_list<const Bytes*>{&bad_header, &bad_method,
+                                                                  &bad_block, &with_dictionary}) {
     MemorySource source(*damaged);
     MemorySink sink;
     EXPECT_EQ(ErrorOf([&] { InflateItem(source, sink, 5000); }), kDecompressionError);
@@ -269,13 +274,17 @@ TEST(ItemToFileTest, FailuresLeaveTheFileClosedAndProgressUnmoved) {
 
   const std::string missing_folder = folder.File("docs/Manual.pdf");
   MemorySource source(damaged);
-  const std::string message =
-      ErrorOf([&] { InflateItemToFile(source, *CreateFileSink(missing_folder), 200000, progress.For(missing_folder)); });
+  const std::string message = ErrorOf([&] {
+    InflateItemToFile(source, *CreateFileSink(missing_folder), 200000,
+                      progress.For(missing_folder));
+  });
   EXPECT_EQ(message.rfind("Cannot create file \"" + missing_folder + "\". ", 0), 0u) << message;
   EXPECT_EQ(source.Position(), 0);
 
   const std::string path = folder.File("damaged.dat");
-  EXPECT_EQ(ErrorOf([&] { InflateItemToFile(source, *CreateFileSink(path), 200000, progress.For(path)); }),
+  EXPECT_EQ(ErrorOf([&] {
+              InflateItemToFile(source, *CreateFileSink(path), 200000, progress.For(path));
+            }),
             kDecompressionError);
   EXPECT_TRUE(std::filesystem::exists(path));  // left with what was written
 
@@ -284,7 +293,9 @@ TEST(ItemToFileTest, FailuresLeaveTheFileClosedAndProgressUnmoved) {
   EXPECT_EQ(ErrorOf([] { RequireItemSize(-5); }), kStreamReadError);
   const std::string negative = folder.File("negative.dat");
   const int64_t before = source.Position();
-  EXPECT_EQ(ErrorOf([&] { InflateItemToFile(source, *CreateFileSink(negative), -5, progress.For(negative)); }),
+  EXPECT_EQ(ErrorOf([&] {
+              InflateItemToFile(source, *CreateFileSink(negative), -5, progress.For(negative));
+            }),
             kStreamReadError);
   EXPECT_EQ(source.Position(), before);
   EXPECT_TRUE(progress.steps.empty());
@@ -310,8 +321,9 @@ TEST(CopyRawToFileTest, FailuresAreRaisedLikeInflating) {
   ProgressLog progress;
   MemorySource source(image);
   const std::string path = folder.File("short.exe");
-  EXPECT_EQ(ErrorOf([&] { CopyRawToFile(source, *CreateFileSink(path), 1001, progress.For(path)); }),
-            kStreamReadError);
+  EXPECT_EQ(
+      ErrorOf([&] { CopyRawToFile(source, *CreateFileSink(path), 1001, progress.For(path)); }),
+      kStreamReadError);
   EXPECT_EQ(ErrorOf([&] { CopyRawToFile(source, *CreateFileSink(path), -1, progress.For(path)); }),
             kStreamReadError);
   const ProgressFn throwing = [](int64_t) { throw std::runtime_error("meter gone"); };

@@ -16,8 +16,8 @@ using test::ToBytes;
 
 TEST(FindMarkerTest, FindsTheFirstOccurrenceAndStandsOnItsSecondByte) {
   const std::string marker = StartMarker();
-  const Bytes data = test::Concat({ToBytes("xxd>a>t>a"), ToBytes(marker), ToBytes("yy"),
-                                   ToBytes(marker)});
+  const Bytes data =
+      test::Concat({ToBytes("xxd>a>t>a"), ToBytes(marker), ToBytes("yy"), ToBytes(marker)});
   MemorySource source(data);
   int64_t position = 0;
   ASSERT_TRUE(FindMarker(marker, source, position));
@@ -31,8 +31,8 @@ TEST(FindMarkerTest, FindsTheFirstOccurrenceAndStandsOnItsSecondByte) {
 
 TEST(FindMarkerTest, SeesMarkersAcrossReadBlocksAndAtTheVeryEnd) {
   const std::string marker = ScrambledStartMarker();
-  for (size_t offset : {size_t{0}, size_t{65536 - 9}, size_t{65536 - 17}, size_t{65536},
-                        size_t{3 * 65536 - 1}}) {
+  for (size_t offset :
+       {size_t{0}, size_t{65536 - 9}, size_t{65536 - 17}, size_t{65536}, size_t{3 * 65536 - 1}}) {
     Bytes data(offset, 'd');  // many false starts on the first byte
     const Bytes tail = ToBytes(marker);
     data.insert(data.end(), tail.begin(), tail.end());
@@ -87,8 +87,8 @@ uint8_t ReferenceDescramble(Bytes& bytes, size_t from) {
 }
 
 TEST(DescrambleTest, MatchesByteWiseDescramblingForAnyStartAndLength) {
-  for (size_t length : {size_t{0}, size_t{1}, size_t{7}, size_t{49}, size_t{391}, size_t{3137},
-                        size_t{100003}}) {
+  for (size_t length :
+       {size_t{0}, size_t{1}, size_t{7}, size_t{49}, size_t{391}, size_t{3137}, size_t{100003}}) {
     for (size_t start : {size_t{0}, size_t{3}, size_t{17}}) {
       Bytes original = test::RandomBytes(start + length, static_cast<uint32_t>(length + start));
       Bytes expected = original;
@@ -172,10 +172,16 @@ TEST(ParseControlInfoTest, BuildsLinesFromMarkerToEndMarker) {
 
 TEST(ParseControlInfoTest, KeepsHighBytesAndDropsControlBytes) {
   const std::string text = AfterD(StartMarker()) + "\r\nAppName=Caf\xE9\tBar\x01\x7F\r\n" +
-                           std::string("Icon=1\0" "2", 8) + "\r\n" + EndMarker();
+                           std::string(
+                               "Icon=1\0"
+                               "2",
+                               8) +
+                           "\r\n" + EndMarker();
   const ParseResult r = Parse(ToBytes(text));
   ASSERT_TRUE(r.found);
-  EXPECT_EQ(r.info.Value("AppName"), "Caf\xE9" "Bar\x7F");
+  EXPECT_EQ(r.info.Value("AppName"),
+            "Caf\xE9"
+            "Bar\x7F");
   EXPECT_EQ(r.info.Value("Icon"), "12");
 }
 
@@ -209,7 +215,9 @@ TEST(ParseControlInfoTest, MissingEndMarkerIsNotFound) {
 
 TEST(ParseControlInfoTest, LongControlInformationAcrossReadBlocks) {
   std::string text = AfterD(StartMarker()) + "\r\n";
-  for (int i = 1; i <= 3000; ++i) text += "f" + std::to_string(i) + "=<file" + std::to_string(i) + ".dat><" + std::to_string(i) + ">\r\n";
+  for (int i = 1; i <= 3000; ++i)
+    text += "f" + std::to_string(i) + "=<file" + std::to_string(i) + ".dat><" + std::to_string(i) +
+            ">\r\n";
   text += EndMarker() + "\r\n";
   const ParseResult r = Parse(ToBytes(text));
   ASSERT_TRUE(r.found);
@@ -243,8 +251,8 @@ LoadFailure LoadFailureOf(const Bytes& file, const std::string& name = "setup.ex
 TEST(LoadContainerHeadTest, PlainAndScrambledHeadsGiveTheSameInformation) {
   const test::ContainerParts parts = SmallParts();
   for (bool scrambled : {false, true}) {
-    const Bytes file = scrambled ? test::BuildScrambledContainer(parts)
-                                 : test::BuildPlainContainer(parts);
+    const Bytes file =
+        scrambled ? test::BuildScrambledContainer(parts) : test::BuildPlainContainer(parts);
     ExeImage image;
     image.Assign(file);
     ControlInfo info;

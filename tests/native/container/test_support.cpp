@@ -56,7 +56,8 @@ Bytes ReadWholeFile(const std::filesystem::path& path) {
 
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes RandomBytes(size_t size, uint32_t seed) {
@@ -67,7 +68,8 @@ Bytes RandomBytes(size_t size, uint32_t seed) {
 }
 
 Bytes BareStubBytes(size_t filler) {
-  constexpr size_t kPe = 0x40, kOptional = kPe + 24, kOptionalSize = 152, kSection = kOptional + kOptionalSize;
+  constexpr size_t kPe = 0x40, kOptional = kPe + 24, kOptionalSize = 152,
+                   kSection = kOptional + kOptionalSize;
   constexpr size_t kData = kSection + 40;
   auto put16 = [](Bytes& bytes, size_t at, uint32_t value) {
     bytes[at] = static_cast<uint8_t>(value);
@@ -83,13 +85,13 @@ Bytes BareStubBytes(size_t filler) {
   stub[0] = 'M', stub[1] = 'Z';
   put32(stub, 0x3C, kPe);
   stub[kPe] = 'P', stub[kPe + 1] = 'E';
-  put16(stub, kPe + 4, 0x8664);                 // machine
-  put16(stub, kPe + 6, 1);                      // sections
+  put16(stub, kPe + 4, 0x8664);  // machine
+  put16(stub, kPe + 6, 1);       // sections
   put16(stub, kPe + 20, kOptionalSize);
-  put16(stub, kPe + 22, 0x0022);                // executable, large addresses
-  put16(stub, kOptional, 0x20B);                // PE32+
-  put16(stub, kOptional + 68, 2);               // GUI
-  put32(stub, kOptional + 108, 5);              // directories up to the certificate table
+  put16(stub, kPe + 22, 0x0022);    // executable, large addresses
+  put16(stub, kOptional, 0x20B);    // PE32+
+  put16(stub, kOptional + 68, 2);   // GUI
+  put32(stub, kOptional + 108, 5);  // directories up to the certificate table
   std::copy_n(".rdata", 6, stub.begin() + kSection);
   put32(stub, kSection + 16, static_cast<uint32_t>(data.size()));
   put32(stub, kSection + 20, kData);
@@ -97,8 +99,8 @@ Bytes BareStubBytes(size_t filler) {
 }
 
 Bytes TextLikeBytes(size_t size, uint32_t seed) {
-  static const char* const kWords[] = {"tide ", "mark ", "install ", "folder ", "shortcut ",
-                                       "\r\n", "Marrowlight ", "0x1F ", "zlib "};
+  static const char* const kWords[] = {"tide ", "mark ",        "install ", "folder ", "shortcut ",
+                                       "\r\n",  "Marrowlight ", "0x1F ",    "zlib "};
   uint32_t state = seed | 1;
   Bytes out;
   out.reserve(size);

@@ -105,7 +105,8 @@ std::string InCappedChild(size_t headroom, const std::function<std::string()>& w
       if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
       std::fclose(statm);
     }
-    const rlim_t cap = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + headroom;
+    const rlim_t cap =
+        static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + headroom;
     const rlimit limit{cap, cap};
     std::string report;
     if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0) {
@@ -123,7 +124,8 @@ std::string InCappedChild(size_t headroom, const std::function<std::string()>& w
   close(pipe_ends[1]);
   std::string report;
   char buffer[256];
-  for (ssize_t got; (got = read(pipe_ends[0], buffer, sizeof buffer)) > 0;) report.append(buffer, got);
+  for (ssize_t got; (got = read(pipe_ends[0], buffer, sizeof buffer)) > 0;)
+    report.append(buffer, got);
   close(pipe_ends[0]);
   int status = 0;
   waitpid(child, &status, 0);
@@ -148,17 +150,20 @@ Bytes InstallerClaiming(const std::string& big_key) {
   };
   auto value = [&](const std::string& key, size_t real) { return key + "=" + amount(key, real); };
   ContainerParts parts;
-  parts.lines = {value("Splash", splash.size()), value("Icon", icon.size()),
-                 value("InfoAbout", about.size()), value("InfoInstall", licence.size()),
-                 "Filecount=2", "f1=<first.bin><" + amount("f1", first_file.size()) + ">",
+  parts.lines = {value("Splash", splash.size()),
+                 value("Icon", icon.size()),
+                 value("InfoAbout", about.size()),
+                 value("InfoInstall", licence.size()),
+                 "Filecount=2",
+                 "f1=<first.bin><" + amount("f1", first_file.size()) + ">",
                  "f2=<Tiny.exe><" + std::to_string(file.size()) + ">"};
   auto item = [&](const std::string& key, const Bytes& small, bool compressed) {
     if (key == big_key) return compressed ? big_stream : big_content;
     return compressed ? Deflate(small) : small;
   };
-  parts.items = {item("Splash", splash, true),         item("Icon", icon, true),
-                 item("InfoAbout", about, false),      item("InfoInstall", licence, false),
-                 item("f1", first_file, true),         Deflate(file)};
+  parts.items = {item("Splash", splash, true),    item("Icon", icon, true),
+                 item("InfoAbout", about, false), item("InfoInstall", licence, false),
+                 item("f1", first_file, true),    Deflate(file)};
   return BuildPlainContainer(parts);
 }
 
@@ -203,13 +208,15 @@ TEST_P(ClaimedSizeTest, FailsAfterReadingWhatIsThereWithoutAllocatingTheClaim) {
 
 // A picture that claims 2 GiB is left empty and reading goes on after its
 // stream, so the load itself is clean; texts and files end the load.
-INSTANTIATE_TEST_SUITE_P(
-    Keys, ClaimedSizeTest,
-    ::testing::Values(Claim{"Splash", "clean load, 1 pictures left empty"},
-                      Claim{"Icon", "clean load, 1 pictures left empty"},
-                      Claim{"InfoAbout", kStreamReadError}, Claim{"InfoInstall", kStreamReadError},
-                      Claim{"f1", kStreamReadError}),
-    [](const ::testing::TestParamInfo<Claim>& info) { return std::string(info.param.key); });
+INSTANTIATE_TEST_SUITE_P(Keys, ClaimedSizeTest,
+                         ::testing::Values(Claim{"Splash", "clean load, 1 pictures left empty"},
+                                           Claim{"Icon", "clean load, 1 pictures left empty"},
+                                           Claim{"InfoAbout", kStreamReadError},
+                                           Claim{"InfoInstall", kStreamReadError},
+                                           Claim{"f1", kStreamReadError}),
+                         [](const ::testing::TestParamInfo<Claim>& info) {
+                           return std::string(info.param.key);
+                         });
 
 // A JPEG's frame header claims its picture's size in four bytes. Turns a
 // small baseline JPEG into one claiming 65500 x 65500 pixels, optionally

@@ -122,16 +122,15 @@ void SweepVariant(const Variant& variant, Tally& tally) {
 
   for (const auto& [region, offsets] : {std::pair{"head", head}, std::pair{"file items", items}}) {
     for (size_t offset : offsets) {
-      tally.Note(prefix + "truncated in the " + region,
-                 prefix + "cut at " + std::to_string(offset),
+      tally.Note(prefix + "truncated in the " + region, prefix + "cut at " + std::to_string(offset),
                  Bytes(installer.begin(), installer.begin() + static_cast<std::ptrdiff_t>(offset)),
                  variant.running_name);
       for (uint8_t flip : kFlips) {
         Bytes damaged = installer;
         damaged[offset] ^= flip;
         tally.Note(prefix + "byte changed in the " + region,
-                   prefix + "byte " + std::to_string(offset) + " ^ " + std::to_string(flip), damaged,
-                   variant.running_name);
+                   prefix + "byte " + std::to_string(offset) + " ^ " + std::to_string(flip),
+                   damaged, variant.running_name);
       }
     }
   }

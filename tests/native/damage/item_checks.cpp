@@ -17,7 +17,8 @@ std::string Where(const ItemExtent& extent) {
 }  // namespace
 
 void ContentCheckSink::Write(const void* data, size_t count) {
-  adler_ = static_cast<uint32_t>(adler32(adler_, static_cast<const Bytef*>(data), static_cast<uInt>(count)));
+  adler_ = static_cast<uint32_t>(
+      adler32(adler_, static_cast<const Bytef*>(data), static_cast<uInt>(count)));
   written_ += static_cast<int64_t>(count);
 }
 
@@ -27,7 +28,8 @@ void CheckCompressedItem(const ItemExtent& extent, const ContentCheckSink& conte
     throw CheckFailure(Where(extent) + " yielded " + std::to_string(content.written()) +
                        " content bytes, not " + std::to_string(extent.content_size));
   }
-  if (extent.start < 0 || extent.end > image_size || extent.end - extent.start < kSmallestZlibStream) {
+  if (extent.start < 0 || extent.end > image_size ||
+      extent.end - extent.start < kSmallestZlibStream) {
     throw CheckFailure(Where(extent) + " cannot hold a zlib stream in an image of " +
                        std::to_string(image_size) + " bytes");
   }
@@ -41,8 +43,8 @@ void CheckCompressedItem(const ItemExtent& extent, const ContentCheckSink& conte
 
 void CheckRawItem(const ItemExtent& extent, int64_t copied) {
   if (copied != extent.content_size || extent.end - extent.start != extent.content_size) {
-    throw CheckFailure(Where(extent) + " copied " + std::to_string(copied) + " bytes for a size of " +
-                       std::to_string(extent.content_size));
+    throw CheckFailure(Where(extent) + " copied " + std::to_string(copied) +
+                       " bytes for a size of " + std::to_string(extent.content_size));
   }
 }
 

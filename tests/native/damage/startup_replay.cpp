@@ -67,7 +67,8 @@ void PlanInstallation(const ControlInfo& info) {
   for (const std::string& link : plan.LogEntries()) {
     // A link lies directly in the desktop folder or in the program group.
     const std::string folder = FolderWithoutSeparator(link);
-    if (folder != folders.desktop_folder && folder != WithoutTrailingBackslashes(plan.group_folder)) {
+    if (folder != folders.desktop_folder &&
+        folder != WithoutTrailingBackslashes(plan.group_folder)) {
       throw CheckFailure("shortcut " + link + " outside its folder");
     }
   }
@@ -84,7 +85,8 @@ void WalkHeadAsTools(ExeImage& image, const std::string& running_file_name, Cont
   if (walk.icon) CheckCompressedItem(*walk.icon, icon, image.data(), image.Size());
   CheckRawItem(walk.about, about.written());
   CheckRawItem(walk.licence, licence.written());
-  if (walk.payload_start != image.Position()) throw CheckFailure("PayloadStart is not where the walk stopped");
+  if (walk.payload_start != image.Position())
+    throw CheckFailure("PayloadStart is not where the walk stopped");
 }
 
 // Runs `read` and notes the message of the Error that ends it; any other

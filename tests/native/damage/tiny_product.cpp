@@ -9,7 +9,9 @@
 namespace tidemark::test {
 namespace {
 
-void WriteText(const std::filesystem::path& path, const std::string& text) { WriteFile(path, ToBytes(text)); }
+void WriteText(const std::filesystem::path& path, const std::string& text) {
+  WriteFile(path, ToBytes(text));
+}
 
 void WriteTinyProduct(const std::filesystem::path& root) {
   WriteFile(root / "stub.bin", BareStubBytes());

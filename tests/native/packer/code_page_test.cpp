@@ -9,8 +9,8 @@
 #include "container/errors.h"
 #include "packer/code_page.h"
 #include "packer/inspect_commands.h"
-#include "packer/pack.h"
 #include "packer/install_names.h"
+#include "packer/pack.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {
@@ -31,10 +31,14 @@ TEST(CodePageTest, EachCodePageConvertsBothWays) {
     const char* utf8;
     const char* bytes;
   } cases[] = {
-      {1252, "Café Noir", "Caf\xE9 Noir"},           {1250, "Łódź", "\xA3\xF3\x64\x9F"},
-      {1251, "Привет", "\xCF\xF0\xE8\xE2\xE5\xF2"},  {1253, "Ωμέγα", "\xD9\xEC\xDD\xE3\xE1"},
-      {874, "ภาษา", "\xC0\xD2\xC9\xD2"},             {932, "ソフト表", "\x83\x5C\x83\x74\x83\x67\x95\x5C"},
-      {936, "中文", "\xD6\xD0\xCE\xC4"},             {949, "한국", "\xC7\xD1\xB1\xB9"},
+      {1252, "Café Noir", "Caf\xE9 Noir"},
+      {1250, "Łódź", "\xA3\xF3\x64\x9F"},
+      {1251, "Привет", "\xCF\xF0\xE8\xE2\xE5\xF2"},
+      {1253, "Ωμέγα", "\xD9\xEC\xDD\xE3\xE1"},
+      {874, "ภาษา", "\xC0\xD2\xC9\xD2"},
+      {932, "ソフト表", "\x83\x5C\x83\x74\x83\x67\x95\x5C"},
+      {936, "中文", "\xD6\xD0\xCE\xC4"},
+      {949, "한국", "\xC7\xD1\xB1\xB9"},
       {950, "中文", "\xA4\xA4\xA4\xE5"},
   };
   for (const auto& text : cases) {
@@ -44,7 +48,8 @@ TEST(CodePageTest, EachCodePageConvertsBothWays) {
     EXPECT_EQ(code_page.lead_byte() != nullptr, text.code_page >= 932 && text.code_page <= 950);
   }
   const CodePage western(1252);
-  EXPECT_NE(Message([&] { western.FromUtf8("snow \xE2\x98\x83"); }).find("U+2603"), std::string::npos);
+  EXPECT_NE(Message([&] { western.FromUtf8("snow \xE2\x98\x83"); }).find("U+2603"),
+            std::string::npos);
   EXPECT_NE(Message([&] { western.FromUtf8("Caf\xE9"); }).find("not UTF-8"), std::string::npos);
   EXPECT_NE(Message([] { CodePage unknown(437); }).find("437"), std::string::npos);
   EXPECT_EQ(CodePage(932).ToUtf8("ok\x95"), "ok\\x95");  // a lone lead byte at the end
@@ -76,14 +81,16 @@ class ProductCodePageTest : public ::testing::Test {
   void WriteDescription(const std::vector<std::string>& lines) {
     std::vector<std::string> all = lines;
     for (const std::string& line : WorkedExample::DescriptionLines()) {
-      if (line.rfind("AppName=", 0) != 0 && line.rfind("TargetFolder=", 0) != 0) all.push_back(line);
+      if (line.rfind("AppName=", 0) != 0 && line.rfind("TargetFolder=", 0) != 0)
+        all.push_back(line);
     }
     all[0] = "\xEF\xBB\xBF" + all[0];
     example_.WriteDescription(all);
   }
 
   void AddFile(const std::string& relative) {
-    std::filesystem::create_directories(std::filesystem::path(example_.files() + "/" + relative).parent_path());
+    std::filesystem::create_directories(
+        std::filesystem::path(example_.files() + "/" + relative).parent_path());
     WriteFile(example_.files() + "/" + relative, ToBytes("content of " + relative));
   }
 
@@ -96,8 +103,11 @@ TEST_F(ProductCodePageTest, WesternNamesGoInAsCp1252AndComeBackAsUtf8) {
   AddFile("docs/Crème brûlée.txt");
   const Bytes installer = ReadWholeFile(Pack(1252));
   const std::string bytes(installer.begin(), installer.end());
-  for (const char* line : {"\r\nAppName=Caf\xE9 Noir\r\n", "\r\nTargetFolder=%ProgramFiles%\\Caf\xE9 Noir\r\n",
-                           "=<docs\\Cr\xE8me br\xFBl\xE9" "e.txt><", "\r\nTidemarkCodePage=1252\r\n"}) {
+  for (const char* line :
+       {"\r\nAppName=Caf\xE9 Noir\r\n", "\r\nTargetFolder=%ProgramFiles%\\Caf\xE9 Noir\r\n",
+        "=<docs\\Cr\xE8me br\xFBl\xE9"
+        "e.txt><",
+        "\r\nTidemarkCodePage=1252\r\n"}) {
     EXPECT_NE(bytes.find(line), std::string::npos) << line;
   }
   std::ostringstream listing;
@@ -105,14 +115,17 @@ TEST_F(ProductCodePageTest, WesternNamesGoInAsCp1252AndComeBackAsUtf8) {
   EXPECT_NE(listing.str().find("  AppName=Café Noir\n"), std::string::npos) << listing.str();
   std::ostringstream extracted;
   ExtractInstaller(folder_.File("setup.exe"), folder_.File("out"), false, extracted);
-  EXPECT_EQ(ReadWholeFile(folder_.File("out/docs/Crème brûlée.txt")), ToBytes("content of docs/Crème brûlée.txt"));
+  EXPECT_EQ(ReadWholeFile(folder_.File("out/docs/Crème brûlée.txt")),
+            ToBytes("content of docs/Crème brûlée.txt"));
 }
 
 TEST_F(ProductCodePageTest, WhatTheCodePageCannotHoldIsRefusedByName) {
-  WriteDescription({"AppName=Snow \xE2\x98\x83", "TargetFolder=%ProgramFiles%\\Snow", "AppCompany=by Caf\xE9"});
+  WriteDescription(
+      {"AppName=Snow \xE2\x98\x83", "TargetFolder=%ProgramFiles%\\Snow", "AppCompany=by Caf\xE9"});
   AddFile("docs/\xE2\x98\x83.txt");
   const std::string message = Message([&] { Pack(1252); });
-  for (const char* part : {"line 1: key AppName", "U+2603", "line 3: the line is not UTF-8", "file \"docs\\\xE2\x98\x83.txt\""}) {
+  for (const char* part : {"line 1: key AppName", "U+2603", "line 3: the line is not UTF-8",
+                           "file \"docs\\\xE2\x98\x83.txt\""}) {
     EXPECT_NE(message.find(part), std::string::npos) << part << "\n" << message;
   }
 }
@@ -125,10 +138,12 @@ TEST_F(ProductCodePageTest, ShiftJisNamesEndingInA5CTrailByteRoundTrip) {
   Pack(932);
   std::ostringstream extracted;
   ExtractInstaller(folder_.File("setup.exe"), folder_.File("out"), false, extracted);
-  EXPECT_EQ(ReadWholeFile(folder_.File("out/ソフト表/能.txt")), ToBytes("content of ソフト表/能.txt"));
+  EXPECT_EQ(ReadWholeFile(folder_.File("out/ソフト表/能.txt")),
+            ToBytes("content of ソフト表/能.txt"));
   EXPECT_TRUE(std::filesystem::exists(folder_.File("out/ヂ.txt")));
   const Bytes installer = ReadWholeFile(folder_.File("setup.exe"));
-  EXPECT_NE(std::string(installer.begin(), installer.end()).find("=<\x83\x5C\x83\x74\x83\x67\x95\x5C\\\x94\x5C.txt><"),
+  EXPECT_NE(std::string(installer.begin(), installer.end())
+                .find("=<\x83\x5C\x83\x74\x83\x67\x95\x5C\\\x94\x5C.txt><"),
             std::string::npos);
 }
 

@@ -9,8 +9,8 @@ namespace tidemark::test {
 namespace {
 
 TEST(CommandLineTest, ParsesBuildOptions) {
-  const Command command = ParseCommandLine(
-      {"build", "--stub", "s", "--product", "p.ini", "--out", "o.exe", "--scrambled", "--level", "0", "--jobs", "3"});
+  const Command command = ParseCommandLine({"build", "--stub", "s", "--product", "p.ini", "--out",
+                                            "o.exe", "--scrambled", "--level", "0", "--jobs", "3"});
   EXPECT_EQ(command.kind, CommandKind::kBuild);
   EXPECT_EQ(command.build.stub_path, "s");
   EXPECT_EQ(command.build.description_path, "p.ini");
@@ -18,13 +18,16 @@ TEST(CommandLineTest, ParsesBuildOptions) {
   EXPECT_TRUE(command.build.scrambled);
   EXPECT_EQ(command.build.level, 0);
   EXPECT_EQ(command.build.jobs, 3);
-  EXPECT_EQ(ParseCommandLine({"build", "--stub", "s", "--product", "p", "--out", "o"}).build.level, 9);
+  EXPECT_EQ(ParseCommandLine({"build", "--stub", "s", "--product", "p", "--out", "o"}).build.level,
+            9);
 }
 
 TEST(CommandLineTest, UsageErrorsExitWithTwo) {
-  for (const char* arguments : {"", "frobnicate", "build --stub s --product p", "build --level 10 --stub s --product p --out o",
-                                "build --jobs 0 --stub s --product p --out o", "build --level x --stub s --product p --out o",
-                                "list", "extract setup.exe", "extract setup.exe \"\"", "verify a b",
+  for (const char* arguments : {"", "frobnicate", "build --stub s --product p",
+                                "build --level 10 --stub s --product p --out o",
+                                "build --jobs 0 --stub s --product p --out o",
+                                "build --level x --stub s --product p --out o", "list",
+                                "extract setup.exe", "extract setup.exe \"\"", "verify a b",
                                 "build --codepage x --stub s --product p --out o"}) {
     std::string output;
     EXPECT_EQ(RunTidemark(arguments, &output), kExitUsage) << arguments;
@@ -47,7 +50,8 @@ TEST(CommandLineTest, InitWritesAProductThatBuildsAsItStands) {
   std::string output;
   ASSERT_EQ(RunTidemark("init " + product, &output), kExitSuccess) << output;
   WriteFile(folder.File("stub.exe"), StubBytes());
-  const std::string build = "build --stub " + folder.File("stub.exe") + " --product " + product + "/product.ini --out ";
+  const std::string build =
+      "build --stub " + folder.File("stub.exe") + " --product " + product + "/product.ini --out ";
   ASSERT_EQ(RunTidemark(build + folder.File("setup.exe"), &output), kExitSuccess) << output;
   EXPECT_NE(output.find("5 items (1 files)"), std::string::npos) << output;
   EXPECT_EQ(output.find("warning"), std::string::npos) << output;
@@ -61,7 +65,8 @@ TEST(CommandLineTest, BuildVerifyAndFaultsThroughTheProgram) {
   TempFolder folder;
   WorkedExample example(folder);
   const std::string setup = folder.File("setup.exe");
-  const std::string build = "build --stub " + example.stub() + " --product " + example.description() + " --out " + setup;
+  const std::string build =
+      "build --stub " + example.stub() + " --product " + example.description() + " --out " + setup;
   std::string output;
   ASSERT_EQ(RunTidemark(build + " --scrambled --jobs 2", &output), kExitSuccess) << output;
   EXPECT_EQ(RunTidemark("verify " + setup, &output), kExitSuccess) << output;
@@ -77,7 +82,9 @@ TEST(CommandLineTest, BuildVerifyAndFaultsThroughTheProgram) {
   WriteFile(example.File("icon.jpg"), ToBytes("GIF89a"));
   EXPECT_EQ(RunTidemark(build, &output), kExitFailure);
   EXPECT_NE(output.find("IconFile"), std::string::npos) << output;
-  EXPECT_EQ(RunTidemark("extract " + folder.File("missing.exe") + " " + folder.File("out"), &output), kExitFailure);
+  EXPECT_EQ(
+      RunTidemark("extract " + folder.File("missing.exe") + " " + folder.File("out"), &output),
+      kExitFailure);
   EXPECT_NE(output.find("missing.exe"), std::string::npos) << output;
 }
 

@@ -37,7 +37,8 @@ class InspectTest : public ::testing::Test {
     WriteFile(installer, bytes);
   }
 
-  static std::string FaultOf(void (*command)(const std::string&, std::ostream&), const std::string& path) {
+  static std::string FaultOf(void (*command)(const std::string&, std::ostream&),
+                             const std::string& path) {
     std::ostringstream out;
     try {
       command(path, out);
@@ -58,8 +59,9 @@ TEST_F(InspectTest, ListShowsEveryLineAndItemWithOffsetsAndSizes) {
   for (const std::string& line : WorkedExampleControlLines()) {
     EXPECT_NE(listing.find("  " + line + "\n"), std::string::npos) << line;
   }
-  for (const char* item : {"splash", "icon", "about text", "licence text", "f1 Marrowlight.exe",
-                           "f2 docs\\Manual.pdf", "f3 samples\\First.dat", "DataStart ", "PayloadStart "}) {
+  for (const char* item :
+       {"splash", "icon", "about text", "licence text", "f1 Marrowlight.exe", "f2 docs\\Manual.pdf",
+        "f3 samples\\First.dat", "DataStart ", "PayloadStart "}) {
     EXPECT_NE(listing.find(item), std::string::npos) << item;
   }
   EXPECT_NE(listing.find("content      635904"), std::string::npos) << listing;
@@ -89,7 +91,8 @@ TEST_F(InspectTest, TruncatedAndScrambledDamageAreFaults) {
   Bytes bytes = ReadWholeFile(installer);
   bytes.resize(bytes.size() - 10);
   WriteFile(installer, bytes);
-  EXPECT_NE(FaultOf(&VerifyInstaller, installer).find("f3 <samples\\First.dat>"), std::string::npos);
+  EXPECT_NE(FaultOf(&VerifyInstaller, installer).find("f3 <samples\\First.dat>"),
+            std::string::npos);
   EXPECT_NE(FaultOf(&VerifyInstaller, installer).find("ends inside this item"), std::string::npos);
 
   const std::string scrambled = Pack(true);
@@ -104,7 +107,8 @@ TEST_F(InspectTest, VerifyChecksTheStubAsBuildDoes) {
   Bytes bytes = ReadWholeFile(installer);
   bytes[0] = 'X';
   WriteFile(installer, bytes);
-  EXPECT_NE(FaultOf(&VerifyInstaller, installer).find("no bare installer stub: it is not a Windows program"),
+  EXPECT_NE(FaultOf(&VerifyInstaller, installer)
+                .find("no bare installer stub: it is not a Windows program"),
             std::string::npos);
 }
 
@@ -136,13 +140,19 @@ TEST_F(InspectTest, EmptyFilesPackVerifyAndExtractAsEmptyFiles) {
 
 TEST_F(InspectTest, ExtractRefusesNamesOutsideTheFolderBeforeWritingAnything) {
   const Bytes jpeg = EncodeJpeg(8, 8);
-  for (const char* name : {"..\\evil.txt", "a\\..\\..\\evil.txt", "\\evil.txt", "C:\\evil.txt", "../evil.txt"}) {
+  for (const char* name :
+       {"..\\evil.txt", "a\\..\\..\\evil.txt", "\\evil.txt", "C:\\evil.txt", "../evil.txt"}) {
     SCOPED_TRACE(name);
     ContainerParts parts;
     parts.stub = BareStubBytes();
-    parts.lines = {"Splash=" + std::to_string(jpeg.size()), "InfoAbout=1", "InfoInstall=1", "Filecount=2",
-                   "f1=<good.txt><4>", std::string("f2=<") + name + "><4>"};
-    parts.items = {Deflate(jpeg), ToBytes("a"), ToBytes("l"), Deflate(ToBytes("good")), Deflate(ToBytes("evil"))};
+    parts.lines = {"Splash=" + std::to_string(jpeg.size()),
+                   "InfoAbout=1",
+                   "InfoInstall=1",
+                   "Filecount=2",
+                   "f1=<good.txt><4>",
+                   std::string("f2=<") + name + "><4>"};
+    parts.items = {Deflate(jpeg), ToBytes("a"), ToBytes("l"), Deflate(ToBytes("good")),
+                   Deflate(ToBytes("evil"))};
     const std::string installer = folder_.File("crafted.exe");
     WriteFile(installer, BuildPlainContainer(parts));
     const std::string target = folder_.File("box/inner");

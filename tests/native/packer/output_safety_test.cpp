@@ -44,7 +44,8 @@ class OutputSafetyTest : public ::testing::Test {
   std::vector<std::string> Leftovers() const {
     std::vector<std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(folder_.path())) {
-      if (entry.path().filename().string().find("partial") != std::string::npos) found.push_back(entry.path());
+      if (entry.path().filename().string().find("partial") != std::string::npos)
+        found.push_back(entry.path());
     }
     return found;
   }
@@ -54,14 +55,16 @@ class OutputSafetyTest : public ::testing::Test {
 };
 
 TEST_F(OutputSafetyTest, AnOutputThatNamesAnInputIsRefusedAndTheInputStays) {
-  for (const std::string& input : {example_.stub(), example_.description(), example_.File("splash.jpg"),
-                                   example_.files() + "/docs/Manual.pdf", example_.files() + "/../files/Marrowlight.exe"}) {
+  for (const std::string& input :
+       {example_.stub(), example_.description(), example_.File("splash.jpg"),
+        example_.files() + "/docs/Manual.pdf", example_.files() + "/../files/Marrowlight.exe"}) {
     const Bytes before = ReadWholeFile(input);
     const std::string message = PackTo(input);
     EXPECT_NE(message.find("is the input"), std::string::npos) << input << ": " << message;
     EXPECT_EQ(ReadWholeFile(input), before) << input;
   }
-  EXPECT_NE(PackTo(example_.files() + "/docs/setup.exe").find("lies in the files folder"), std::string::npos);
+  EXPECT_NE(PackTo(example_.files() + "/docs/setup.exe").find("lies in the files folder"),
+            std::string::npos);
   EXPECT_FALSE(fs::exists(example_.files() + "/docs/setup.exe"));
   EXPECT_TRUE(Leftovers().empty());
 }
@@ -74,7 +77,9 @@ TEST_F(OutputSafetyTest, OnlyARegularFileOrNothingIsReplaced) {
   fs::create_directory(folder_.File("folder"));
   fs::create_symlink(example_.stub(), folder_.File("link.exe"));
   for (const char* name : {"null", "folder", "link.exe"}) {
-    EXPECT_NE(PackTo(folder_.File(name)).find("the packer writes only over a regular file"), std::string::npos) << name;
+    EXPECT_NE(PackTo(folder_.File(name)).find("the packer writes only over a regular file"),
+              std::string::npos)
+        << name;
   }
   EXPECT_TRUE(fs::is_character_file(device));
   EXPECT_TRUE(fs::is_symlink(folder_.File("link.exe")));
@@ -96,7 +101,8 @@ TEST_F(OutputSafetyTest, AnInterruptedBuildLeavesNothingBehind) {
     ASSERT_GE(child, 0);
     if (child == 0) {
       RemoveTemporaryFilesOnSignals();
-      PackTo(folder_.File("setup.exe"), [signal_number](int64_t, int64_t) { raise(signal_number); });
+      PackTo(folder_.File("setup.exe"),
+             [signal_number](int64_t, int64_t) { raise(signal_number); });
       _exit(0);
     }
     int status = 0;
@@ -143,7 +149,8 @@ TEST_F(OutputSafetyTest, ExtractReplacesFilesOnlyWhenForced) {
   }
   EXPECT_EQ(ReadWholeFile(target + "/docs/Manual.pdf"), ToBytes("edited"));
   ExtractInstaller(setup, target, true, out);
-  EXPECT_EQ(ReadWholeFile(target + "/docs/Manual.pdf"), ReadWholeFile(example_.files() + "/docs/Manual.pdf"));
+  EXPECT_EQ(ReadWholeFile(target + "/docs/Manual.pdf"),
+            ReadWholeFile(example_.files() + "/docs/Manual.pdf"));
   EXPECT_THROW(ExtractInstaller(setup, "", true, out), Error);
   EXPECT_TRUE(Leftovers().empty());
 }

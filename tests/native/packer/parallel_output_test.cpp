@@ -9,8 +9,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "container/errors.h"
 #include "container/container_walk.h"
+#include "container/errors.h"
 #include "container/items.h"
 #include "packer/block_deflate.h"
 #include "packer/marker_watch.h"
@@ -99,7 +99,8 @@ TEST(OrderedWorkQueueTest, FailureOfAJobReachesTheCallerInItsTurn) {
 
 TEST(MarkerWatchTest, FindsTheFirstOccurrenceWhereverPiecesAreCut) {
   const std::string marker = "d>a>t>a>e>n>d";
-  const Bytes stream = Concat({ToBytes("xxd>a>t>a>e>n"), ToBytes("yd>a>t>a>e>n>d"), ToBytes("d>a>t>a>e>n>d")});
+  const Bytes stream =
+      Concat({ToBytes("xxd>a>t>a>e>n"), ToBytes("yd>a>t>a>e>n>d"), ToBytes("d>a>t>a>e>n>d")});
   for (size_t piece = 1; piece <= stream.size(); ++piece) {
     MarkerWatch watch(marker);
     for (size_t at = 0; at < stream.size(); at += piece) {

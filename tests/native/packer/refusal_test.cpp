@@ -8,8 +8,8 @@
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "container/layout.h"
-#include "packer/pack.h"
 #include "packer/install_names.h"
+#include "packer/pack.h"
 #include "packer/product_description.h"
 #include "tests/native/packer/packer_fixture.h"
 
@@ -54,7 +54,8 @@ class RefusalTest : public ::testing::Test {
   }
 
   void AddFile(const std::string& relative, const Bytes& bytes = ToBytes("content")) {
-    std::filesystem::create_directories(std::filesystem::path(example_.files() + "/" + relative).parent_path());
+    std::filesystem::create_directories(
+        std::filesystem::path(example_.files() + "/" + relative).parent_path());
     WriteFile(example_.files() + "/" + relative, bytes);
   }
 
@@ -67,7 +68,8 @@ class RefusalTest : public ::testing::Test {
   }
 
   // Adds the file, expects the product to be refused, and takes it away again.
-  void ExpectFileRefused(const std::string& relative, std::initializer_list<std::string> message_parts,
+  void ExpectFileRefused(const std::string& relative,
+                         std::initializer_list<std::string> message_parts,
                          const Bytes& bytes = ToBytes("content")) {
     SCOPED_TRACE(relative);
     AddFile(relative, bytes);
@@ -97,7 +99,8 @@ TEST_F(RefusalTest, FileNamesWindowsCannotHold) {
 }
 
 TEST_F(RefusalTest, NamesThatWouldLeaveTheInstallFolder) {
-  for (const char* name : {"\\abs.txt", "C:\\abs.txt", "C:rel.txt", "..\\up.txt", "a\\..\\..\\up.txt", "a/../up"}) {
+  for (const char* name :
+       {"\\abs.txt", "C:\\abs.txt", "C:rel.txt", "..\\up.txt", "a\\..\\..\\up.txt", "a/../up"}) {
     EXPECT_NE(FileNameFault(name, nullptr), "") << name;
   }
   SetLine("ExeName=..\\Marrowlight.exe");
@@ -110,8 +113,9 @@ TEST_F(RefusalTest, NamesThatWouldLeaveTheInstallFolder) {
 TEST_F(RefusalTest, ProductNamesThatAreNoPlainFolderName) {
   // The name is the program group's folder, the log's file name and the
   // uninstall entry's key.
-  for (const char* name : {"..\\Marrowlight", "../Marrowlight", "..", ".", "Brackwater\\Marrowlight",
-                           "C:Marrowlight", "Marrow:light", "Marrow|light"}) {
+  for (const char* name :
+       {"..\\Marrowlight", "../Marrowlight", "..", ".", "Brackwater\\Marrowlight", "C:Marrowlight",
+        "Marrow:light", "Marrow|light"}) {
     SCOPED_TRACE(name);
     SetLine(std::string("AppName=") + name);
     ExpectRefused({"AppName", name, "cannot be a Windows file name"});
@@ -143,15 +147,17 @@ TEST_F(RefusalTest, SplashAndIconMustBeJpegs) {
 
 TEST_F(RefusalTest, EveryProblemIsReportedInOneRunWithItsLine) {
   std::vector<std::string> lines = WorkedExample::DescriptionLines();
-  lines[0] = "AppName=Marrow|light";  // line 1
-  lines[4] = "ExeShortcut=";          // line 5
+  lines[0] = "AppName=Marrow|light";                  // line 1
+  lines[4] = "ExeShortcut=";                          // line 5
   lines.insert(lines.begin() + 6, "AppVersion=1.0");  // line 7
   example_.WriteDescription(lines);
   std::filesystem::remove(example_.File("about.rtf"));
   AddFile("docs/a<b.txt");
   const std::string message = PackMessage();
-  for (const char* part : {"(5 errors)", "line 1: key AppName", "line 5: key ExeShortcut is missing",
-                           "line 7: unknown key \"AppVersion\"", "line 13: AboutFile", "line 15: file \"docs\\a<b.txt\""}) {
+  for (const char* part :
+       {"(5 errors)", "line 1: key AppName", "line 5: key ExeShortcut is missing",
+        "line 7: unknown key \"AppVersion\"", "line 13: AboutFile",
+        "line 15: file \"docs\\a<b.txt\""}) {
     EXPECT_NE(message.find(part), std::string::npos) << part << "\n" << message;
   }
   EXPECT_LT(message.find("line 1:"), message.find("line 15:"));
@@ -160,8 +166,8 @@ TEST_F(RefusalTest, EveryProblemIsReportedInOneRunWithItsLine) {
 TEST_F(RefusalTest, WarningsForWhatTheInstallerIgnoresOrReplaces) {
   std::vector<std::string> lines = WorkedExample::DescriptionLines();
   lines[2] = "TargetFolder=D:\\Apps\\Marrowlight";  // line 3
-  lines[6] = "ShortcutPath1=docs\\Manual.txt";       // line 7
-  lines.push_back("ShortcutName3=Never made");         // line 15
+  lines[6] = "ShortcutPath1=docs\\Manual.txt";      // line 7
+  lines.push_back("ShortcutName3=Never made");      // line 15
   example_.WriteDescription(lines);
   PackOptions options;
   options.stub_path = example_.stub();
@@ -169,10 +175,19 @@ TEST_F(RefusalTest, WarningsForWhatTheInstallerIgnoresOrReplaces) {
   options.output_path = folder_.File("setup.exe");
   const std::vector<std::string> warnings = PackInstaller(options).warnings;
   ASSERT_EQ(warnings.size(), 4u);
-  EXPECT_NE(warnings[0].find("line 3: warning: key TargetFolder: the first part, \"D:\", is replaced"), std::string::npos) << warnings[0];
-  EXPECT_NE(warnings[1].find("line 3: warning: key TargetFolder: the installer proposes this folder only where \"C:\\Program Files\\Apps\" already exists"), std::string::npos) << warnings[1];
-  EXPECT_NE(warnings[2].find("line 7: warning: key ShortcutPath1: \"docs\\Manual.txt\" is neither"), std::string::npos) << warnings[2];
-  EXPECT_NE(warnings[3].find("line 15: warning: key ShortcutName3 comes after"), std::string::npos) << warnings[3];
+  EXPECT_NE(
+      warnings[0].find("line 3: warning: key TargetFolder: the first part, \"D:\", is replaced"),
+      std::string::npos)
+      << warnings[0];
+  EXPECT_NE(warnings[1].find("line 3: warning: key TargetFolder: the installer proposes this "
+                             "folder only where \"C:\\Program Files\\Apps\" already exists"),
+            std::string::npos)
+      << warnings[1];
+  EXPECT_NE(warnings[2].find("line 7: warning: key ShortcutPath1: \"docs\\Manual.txt\" is neither"),
+            std::string::npos)
+      << warnings[2];
+  EXPECT_NE(warnings[3].find("line 15: warning: key ShortcutName3 comes after"), std::string::npos)
+      << warnings[3];
 }
 
 TEST_F(RefusalTest, NamesAndPathsLongerThanWindowsTakes) {
@@ -183,8 +198,10 @@ TEST_F(RefusalTest, NamesAndPathsLongerThanWindowsTakes) {
   example_.WriteDescription(WorkedExample::DescriptionLines());
   AddFile("docs/" + std::string(240, 'a') + ".txt");
   AddFile("docs/" + std::string(230, 'b') + ".txt");
-  ExpectRefused({"line 3: 2 file(s) would have install paths of 260 characters or more below \"C:\\Program Files\\Marrowlight\"",
-                 std::string(240, 'a')});
+  ExpectRefused(
+      {"line 3: 2 file(s) would have install paths of 260 characters or more below \"C:\\Program "
+       "Files\\Marrowlight\"",
+       std::string(240, 'a')});
 }
 
 TEST_F(RefusalTest, DescriptionKeysUnknownRepeatedOrComputed) {
@@ -207,8 +224,8 @@ TEST_F(RefusalTest, MissingRequiredFilesAndKeys) {
   std::filesystem::remove(example_.File("about.rtf"));
   ExpectRefused({"AboutFile", "about.rtf", "does not exist"});
   WriteFile(example_.File("about.rtf"), RtfOfSize("About", 253));
-  for (const char* key : {"SplashFile", "LicenseFile", "FilesFolder", "AppName", "ExeName", "ExeShortcut",
-                          "TargetFolder"}) {
+  for (const char* key : {"SplashFile", "LicenseFile", "FilesFolder", "AppName", "ExeName",
+                          "ExeShortcut", "TargetFolder"}) {
     SCOPED_TRACE(key);
     SetLine(std::string(key) + "=<drop>");
     ExpectRefused({key, "missing"});
@@ -250,13 +267,14 @@ TEST_F(RefusalTest, ScrambledOutputThatHoldsThePlainStartMarker) {
   ControlInfo info;
   const HeadWalk walk = WalkContainerHead(image, "setup.exe", info);
   std::filesystem::remove(folder_.File("setup.exe"));
-  const size_t key_index =
-      static_cast<size_t>(walk.about.start) - ReadWholeFile(example_.stub()).size() - kStartMarkerLength;
+  const size_t key_index = static_cast<size_t>(walk.about.start) -
+                           ReadWholeFile(example_.stub()).size() - kStartMarkerLength;
   // The about text is stored raw, so its scrambled bytes can be chosen.
   Bytes about = ReadWholeFile(example_.File("about.rtf"));
   const std::string marker = StartMarker();
   for (size_t i = 0; i < marker.size(); ++i) {
-    about[100 + i] = static_cast<uint8_t>(marker[i] ^ ScrambleKey[(key_index + 100 + i) % kScrambleKeyLength]);
+    about[100 + i] =
+        static_cast<uint8_t>(marker[i] ^ ScrambleKey[(key_index + 100 + i) % kScrambleKeyLength]);
   }
   WriteFile(example_.File("about.rtf"), about);
   scrambled_ = true;

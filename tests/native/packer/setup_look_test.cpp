@@ -72,7 +72,8 @@ Bytes StubImage(const ResourceTable& resources, bool relocations_last = true) {
     const char* name;
     const Bytes* bytes;
   };
-  const Part parts[] = {{".text", &text}, {".rsrc", &rsrc}, {relocations_last ? ".reloc" : ".data", &reloc}};
+  const Part parts[] = {
+      {".text", &text}, {".rsrc", &rsrc}, {relocations_last ? ".reloc" : ".data", &reloc}};
   uint32_t rva = 0x1000;
   for (size_t i = 0; i < 3; ++i) {
     uint8_t* header = &image[kOptional + 240 + 40 * i];
@@ -88,7 +89,8 @@ Bytes StubImage(const ResourceTable& resources, bool relocations_last = true) {
   }
   WriteLe32(&image[kOptional + 56], rva);
   WriteLe32(&image[kOptional + 112 + 8 * kResourceDirectory], 0x2000);
-  WriteLe32(&image[kOptional + 112 + 8 * kResourceDirectory + 4], static_cast<uint32_t>(rsrc.size()));
+  WriteLe32(&image[kOptional + 112 + 8 * kResourceDirectory + 4],
+            static_cast<uint32_t>(rsrc.size()));
   if (relocations_last) {
     WriteLe32(&image[kOptional + 112 + 8 * kBaseRelocationDirectory], 0x3000);
     WriteLe32(&image[kOptional + 112 + 8 * kBaseRelocationDirectory + 4], 0x24);
@@ -99,7 +101,8 @@ Bytes StubImage(const ResourceTable& resources, bool relocations_last = true) {
 // Reads section header `index` as (rva, virtual size, raw pointer, raw size).
 std::array<uint32_t, 4> SectionOf(const Bytes& image, size_t index) {
   const uint8_t* header = &image[kOptional + 240 + 40 * index];
-  return {ReadLe32(header + 12), ReadLe32(header + 8), ReadLe32(header + 20), ReadLe32(header + 16)};
+  return {ReadLe32(header + 12), ReadLe32(header + 8), ReadLe32(header + 20),
+          ReadLe32(header + 16)};
 }
 
 // A Windows icon file with images of the given byte sizes.
@@ -145,9 +148,10 @@ TEST(ResourceSectionTest, IconAndVersionReplaceTheirOwnKindOnly) {
   for (const Resource& resource : table) {
     if (resource.type == ResourceName::Id(kIconType)) {
       ++icons;
-      EXPECT_EQ(resource.data, Bytes(ico.begin() + ReadLe32(&ico[6 + 16 * (resource.name.id - 1) + 12]),
-                                     ico.begin() + ReadLe32(&ico[6 + 16 * (resource.name.id - 1) + 12]) +
-                                         ReadLe32(&ico[6 + 16 * (resource.name.id - 1) + 8])));
+      EXPECT_EQ(resource.data,
+                Bytes(ico.begin() + ReadLe32(&ico[6 + 16 * (resource.name.id - 1) + 12]),
+                      ico.begin() + ReadLe32(&ico[6 + 16 * (resource.name.id - 1) + 12]) +
+                          ReadLe32(&ico[6 + 16 * (resource.name.id - 1) + 8])));
     } else if (resource.type == ResourceName::Id(kGroupIconType)) {
       ++groups;
       EXPECT_TRUE(resource.name == Text(u"MAINICON"));  // the name Explorer looks up stays
@@ -182,8 +186,11 @@ TEST(ResourceSectionTest, VersionNumbersAndTexts) {
   version.texts = {{"ProductName", "\xc3\xa9\xf0\x9f\x8c\x8a"}};  // U+00E9, U+1F30A
   const Bytes resource = BuildVersionResource(version);
   const Bytes units = {0xe9, 0x00, 0x3c, 0xd8, 0x0a, 0xdf, 0x00, 0x00};
-  EXPECT_NE(std::search(resource.begin(), resource.end(), units.begin(), units.end()), resource.end());
-  for (const char* bad : {"Br\xe4" "ckwater", "\xf5\x80\x80\x80", "\xc0\xaf", "\xed\xa0\x80", "\xe2\x82"}) {
+  EXPECT_NE(std::search(resource.begin(), resource.end(), units.begin(), units.end()),
+            resource.end());
+  for (const char* bad : {"Br\xe4"
+                          "ckwater",
+                          "\xf5\x80\x80\x80", "\xc0\xaf", "\xed\xa0\x80", "\xe2\x82"}) {
     version.texts = {{"CompanyName", bad}};  // Latin-1, too large, overlong, a surrogate, cut short
     try {
       BuildVersionResource(version);
@@ -207,7 +214,8 @@ TEST(StubResourcesTest, RewritingMovesTheRelocationsAndKeepsTheRestByteForByte) 
   ReplaceIcon(grown, IconFile({9000, 1200}), "icon.ico");
   const Bytes dressed = ReplaceStubResources(stub, "stub.exe", grown);
   ExpectSameResources(ReadStubResources(dressed, "stub.exe"), grown);
-  EXPECT_TRUE(std::equal(stub.begin() + 0x200, stub.begin() + 0x400, dressed.begin() + 0x200));  // .text
+  EXPECT_TRUE(
+      std::equal(stub.begin() + 0x200, stub.begin() + 0x400, dressed.begin() + 0x200));  // .text
 
   const auto rsrc = SectionOf(dressed, 1);
   const auto reloc = SectionOf(dressed, 2);
@@ -233,13 +241,16 @@ TEST(StubResourcesTest, LayoutsThatCannotBeRewrittenAreRefused) {
       ADD_FAILURE() << "rewritten, expected: " << part;
     } catch (const Error& error) {
       const std::string message = error.what();
-      EXPECT_NE(message.find("stub \"stub.exe\" cannot take the installer's icon"), std::string::npos) << message;
+      EXPECT_NE(message.find("stub \"stub.exe\" cannot take the installer's icon"),
+                std::string::npos)
+          << message;
       EXPECT_NE(message.find(part), std::string::npos) << message;
     }
   };
   expect_refused(StubImage(MixedResources(), false), "not its last section");
   Bytes signed_stub = StubImage(MixedResources());
-  WriteLe32(&signed_stub[kOptional + 112 + 8 * kSecurityDirectory], static_cast<uint32_t>(signed_stub.size()));
+  WriteLe32(&signed_stub[kOptional + 112 + 8 * kSecurityDirectory],
+            static_cast<uint32_t>(signed_stub.size()));
   WriteLe32(&signed_stub[kOptional + 112 + 8 * kSecurityDirectory + 4], 8);
   signed_stub.resize(signed_stub.size() + 8);
   expect_refused(signed_stub, "signed");
@@ -273,13 +284,15 @@ TEST(StubResourcesTest, SetupKeysAreCheckedBeforePacking) {
     }
   };
   EXPECT_NE(refusal({"SetupCopyright=(c) 2026"}).find("SetupVersion"), std::string::npos);
-  EXPECT_NE(refusal({"SetupVersion=1.2", "setupversion=1.3"}).find("given twice"), std::string::npos);
+  EXPECT_NE(refusal({"SetupVersion=1.2", "setupversion=1.3"}).find("given twice"),
+            std::string::npos);
   EXPECT_NE(refusal({"SetupVersion=1.2.beta"}).find("no version number"), std::string::npos);
   WriteFile(example.File("setup.ico"), ToBytes("GIF89a"));
   EXPECT_NE(refusal({"SetupIconFile=setup.ico"}).find("no Windows icon file"), std::string::npos);
   // The example's stub is a bare stub without resources: with a version it
   // cannot be dressed.
-  EXPECT_NE(refusal({"SetupVersion=1.2"}).find("cannot take the installer's icon"), std::string::npos);
+  EXPECT_NE(refusal({"SetupVersion=1.2"}).find("cannot take the installer's icon"),
+            std::string::npos);
   EXPECT_EQ(refusal({}), "");
 }
 

@@ -26,14 +26,18 @@ TEST(StubCheckTest, WhatIsNoBareStubIsNamed) {
   cut.resize(stub.size() - 1);
   Bytes foreign = stub;
   const std::string signature = kStubSignature;
-  foreign[std::search(foreign.begin(), foreign.end(), signature.begin(), signature.end()) - foreign.begin()] ^= 1;
+  foreign[std::search(foreign.begin(), foreign.end(), signature.begin(), signature.end()) -
+          foreign.begin()] ^= 1;
   const struct {
     Bytes bytes;
     std::string says;
   } cases[] = {
       {Bytes{}, "empty"},
       {ToBytes("[Settings]\nAppName=x\n"), "text file"},
-      {Concat({ToBytes("\x7F" "ELF"), RandomBytes(200, 1)}), "ELF"},
+      {Concat({ToBytes("\x7F"
+                       "ELF"),
+               RandomBytes(200, 1)}),
+       "ELF"},
       {Concat({ToBytes("MZ"), RandomBytes(30, 1)}), "cut short"},
       {cut, "cut short"},
       {changed(0x44, {0x4C, 0x01}), "32-bit (x86)"},
@@ -41,7 +45,8 @@ TEST(StubCheckTest, WhatIsNoBareStubIsNamed) {
       {changed(0x40 + 22, {0x22, 0x20}), "DLL"},
       {foreign, "not a bare stub of this system"},
       {Concat({stub, ToBytes("more")}), "4 bytes after its program image"},
-      {Concat({stub, ToBytes(StartMarker())}), "start marker at offset " + std::to_string(stub.size())},
+      {Concat({stub, ToBytes(StartMarker())}),
+       "start marker at offset " + std::to_string(stub.size())},
       {Concat({stub, ToBytes(ScrambledStartMarker())}), "start marker"},
   };
   for (const auto& stub_case : cases) {
@@ -56,7 +61,8 @@ TEST(StubCheckTest, AnAuthenticodeSignatureIsDropped) {
   const size_t table = (bare.size() + 7) / 8 * 8;
   Bytes signed_stub = bare;
   signed_stub.resize(table);
-  const Bytes certificate = Concat({ToBytes(std::string("\x18\0\0\0\0\x02\x02\0", 8)), RandomBytes(16, 3)});
+  const Bytes certificate =
+      Concat({ToBytes(std::string("\x18\0\0\0\0\x02\x02\0", 8)), RandomBytes(16, 3)});
   signed_stub.insert(signed_stub.end(), certificate.begin(), certificate.end());
   const size_t entry = 0x40 + 24 + 112 + 4 * 8;
   Put32(signed_stub, entry, static_cast<uint32_t>(table));
@@ -67,7 +73,8 @@ TEST(StubCheckTest, AnAuthenticodeSignatureIsDropped) {
   EXPECT_TRUE(stub.signature_dropped);
   EXPECT_EQ(stub.bytes, bare);
 
-  Put32(signed_stub, entry + 4, static_cast<uint32_t>(certificate.size() - 8));  // the table ends early
+  Put32(signed_stub, entry + 4,
+        static_cast<uint32_t>(certificate.size() - 8));  // the table ends early
   WriteFile(folder.File("signed.exe"), signed_stub);
   EXPECT_THROW(ReadBareStub(folder.File("signed.exe")), Error);
 }

@@ -71,8 +71,9 @@ TEST_F(WorkedExampleTest, PlainInstallerIsStubThenContainerByteForByte) {
   EXPECT_TRUE(std::equal(stub.begin(), stub.end(), installer.begin()));
   std::string head;
   for (const std::string& line : WorkedExampleControlLines()) head += line + "\r\n";
-  EXPECT_EQ(std::string(installer.begin() + stub.size(), installer.begin() + stub.size() + head.size()),
-            head);
+  EXPECT_EQ(
+      std::string(installer.begin() + stub.size(), installer.begin() + stub.size() + head.size()),
+      head);
 
   ReadBack back;
   ReadInstaller(folder_.File("setup.exe"), back);
@@ -106,8 +107,9 @@ TEST_F(WorkedExampleTest, ScrambledInstallerDescramblesToThePlainContainerWithCh
   Bytes scrambled = ReadWholeFile(folder_.File("scrambled.exe"));
   const size_t payload = ReadWholeFile(example_.stub()).size() + kStartMarkerLength;
   ASSERT_EQ(scrambled.size(), plain.size() + 1);  // one tail byte
-  EXPECT_EQ(std::string(scrambled.begin() + payload - kStartMarkerLength, scrambled.begin() + payload),
-            ScrambledStartMarker());
+  EXPECT_EQ(
+      std::string(scrambled.begin() + payload - kStartMarkerLength, scrambled.begin() + payload),
+      ScrambledStartMarker());
 
   ScrambleFrom(scrambled, payload);  // XOR with the key is its own inverse
   EXPECT_TRUE(std::equal(plain.begin() + payload, plain.end(), scrambled.begin() + payload));

@@ -14,18 +14,22 @@ void ExpectBatch(const std::string& uninstaller_path, const std::string& quoted_
                  const std::string& folder_line) {
   const auto text = RemovalBatchText(uninstaller_path);
   ASSERT_TRUE(text.has_value()) << uninstaller_path;
-  EXPECT_EQ(*text, "@echo off\r\n"
-                   "set tidemark_tries=0\r\n"
-                   ":retry\r\n"
-                   "del " + quoted_uninstaller + " >nul 2>nul\r\n"
-                   "if not exist " + quoted_uninstaller + " goto removed\r\n"
-                   "set /a tidemark_tries+=1\r\n"
-                   "if %tidemark_tries% geq 10 goto removed\r\n"
-                   "ping -n 2 127.0.0.1 >nul\r\n"
-                   "goto retry\r\n"
-                   ":removed\r\n" +
-                   folder_line +
-                   "del \"C:\\uninstall_rd.bat\"\r\n");
+  EXPECT_EQ(*text,
+            "@echo off\r\n"
+            "set tidemark_tries=0\r\n"
+            ":retry\r\n"
+            "del " +
+                quoted_uninstaller +
+                " >nul 2>nul\r\n"
+                "if not exist " +
+                quoted_uninstaller +
+                " goto removed\r\n"
+                "set /a tidemark_tries+=1\r\n"
+                "if %tidemark_tries% geq 10 goto removed\r\n"
+                "ping -n 2 127.0.0.1 >nul\r\n"
+                "goto retry\r\n"
+                ":removed\r\n" +
+                folder_line + "del \"C:\\uninstall_rd.bat\"\r\n");
 }
 
 TEST(RemovalBatchTest, DeletesTheUninstallerThenItsFolderThenItself) {
@@ -40,8 +44,7 @@ TEST(RemovalBatchTest, DoublesPercentSignsInPaths) {
 }
 
 TEST(RemovalBatchTest, NamesTheFolderWithoutTrailingSeparators) {
-  ExpectBatch("C:\\App\\\\uninstall.exe", "\"C:\\App\\\\uninstall.exe\"",
-              "rmdir \"C:\\App\"\r\n");
+  ExpectBatch("C:\\App\\\\uninstall.exe", "\"C:\\App\\\\uninstall.exe\"", "rmdir \"C:\\App\"\r\n");
 }
 
 TEST(RemovalBatchTest, ARootFolderIsNotRemoved) {

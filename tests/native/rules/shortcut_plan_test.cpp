@@ -24,11 +24,10 @@ ShortcutFolders AllFolders() {
   return folders;
 }
 
-const ControlInfo kTypical = MakeControlInfo({
-    "AppName=Marrowlight", "ExeName=marrow.exe", "ExeShortCut=Marrowlight",
-    "ShortcutName1=Read Me", "ShortcutPath1=docs\\readme.txt",
-    "ShortcutName2=Help", "ShortcutPath2=help.chm",
-    "ShortcutName3=", "ShortcutName4=Ignored", "ShortcutPath4=x.exe"});
+const ControlInfo kTypical = MakeControlInfo(
+    {"AppName=Marrowlight", "ExeName=marrow.exe", "ExeShortCut=Marrowlight",
+     "ShortcutName1=Read Me", "ShortcutPath1=docs\\readme.txt", "ShortcutName2=Help",
+     "ShortcutPath2=help.chm", "ShortcutName3=", "ShortcutName4=Ignored", "ShortcutPath4=x.exe"});
 
 TEST(ShortcutPlanTest, DesktopThenGroupMainThenFurtherUntilTheFirstEmptyName) {
   const ShortcutPlan plan = PlanShortcuts(kTypical, AllFolders());
@@ -79,8 +78,8 @@ TEST(ShortcutPlanTest, EachFolderOnItsOwn) {
 }
 
 TEST(ShortcutPlanTest, KeysIgnoreCaseAndMissingValuesAreEmpty) {
-  const ControlInfo info = MakeControlInfo({"exeshortcut=Marrow", "EXENAME=m.exe",
-                                            "shortcutname1=Tool", "SHORTCUTPATH1="});
+  const ControlInfo info = MakeControlInfo(
+      {"exeshortcut=Marrow", "EXENAME=m.exe", "shortcutname1=Tool", "SHORTCUTPATH1="});
   const ShortcutPlan plan = PlanShortcuts(info, AllFolders());
   ASSERT_EQ(plan.group.size(), 2u);
   EXPECT_EQ(plan.group[0].description, "Marrow");
@@ -96,12 +95,10 @@ TEST(ShortcutPlanTest, KeysIgnoreCaseAndMissingValuesAreEmpty) {
 }
 
 TEST(ShortcutPlanTest, NamesThatWouldLeaveTheirFolderAreLeftOut) {
-  const ControlInfo info = MakeControlInfo({
-      "ExeShortCut=..\\..\\Startup\\Evil", "ExeName=m.exe",
-      "ShortcutName1=Sub\\Name", "ShortcutPath1=a.exe",
-      "ShortcutName2=C:Other", "ShortcutPath2=b.exe",
-      "ShortcutName3=What?", "ShortcutPath3=c.exe",
-      "ShortcutName4=Fine", "ShortcutPath4=d.exe"});
+  const ControlInfo info = MakeControlInfo(
+      {"ExeShortCut=..\\..\\Startup\\Evil", "ExeName=m.exe", "ShortcutName1=Sub\\Name",
+       "ShortcutPath1=a.exe", "ShortcutName2=C:Other", "ShortcutPath2=b.exe", "ShortcutName3=What?",
+       "ShortcutPath3=c.exe", "ShortcutName4=Fine", "ShortcutPath4=d.exe"});
   const ShortcutPlan plan = PlanShortcuts(info, AllFolders());
   EXPECT_FALSE(plan.desktop.has_value());
   ASSERT_EQ(plan.group.size(), 1u) << "the list goes on past a refused name";

@@ -33,12 +33,12 @@ InstallLog TypicalLog() {
 
 TEST(FindUninstallerPathTest, TakesTheLastEntryContainingUninstallExe) {
   EXPECT_EQ(FindUninstallerPath(TypicalLog()), kInstall + "\\uninstall.exe");
-  EXPECT_EQ(FindUninstallerPath(MakeLog({"C:\\A\\tools\\uninstall.exe", "C:\\A\\uninstall.exe",
-                                         "C:\\A\\A.ilg"})),
+  EXPECT_EQ(FindUninstallerPath(
+                MakeLog({"C:\\A\\tools\\uninstall.exe", "C:\\A\\uninstall.exe", "C:\\A\\A.ilg"})),
             "C:\\A\\uninstall.exe");
   EXPECT_EQ(FindUninstallerPath(MakeLog({"C:\\A\\Uninstall.exe", "C:\\A\\UNINSTALL.EXE"})), "");
-  EXPECT_EQ(FindUninstallerPath(MakeLog({"C:\\A\\uninstall.exe", "C:\\G\\uninstall.exe.lnk",
-                                         "C:\\A\\my_uninstall.exe"})),
+  EXPECT_EQ(FindUninstallerPath(MakeLog(
+                {"C:\\A\\uninstall.exe", "C:\\G\\uninstall.exe.lnk", "C:\\A\\my_uninstall.exe"})),
             "C:\\A\\my_uninstall.exe");
   EXPECT_EQ(FindUninstallerPath(MakeLog({"uninstall.exe"})), "uninstall.exe");
   EXPECT_EQ(FindUninstallerPath(InstallLog()), "");
@@ -49,12 +49,12 @@ TEST(PruningScopeTest, InstallFolderComesFromTheUninstallerOrElseEntryZero) {
   EXPECT_EQ(typical.install_folder, kInstall);
   EXPECT_EQ(typical.group_folder, kGroup);
 
-  const PruningScope from_first = MakePruningScope(
-      MakeLog({"C:\\A\\sub\\x.txt", "C:\\A\\y.txt"}), kPrograms, "A");
+  const PruningScope from_first =
+      MakePruningScope(MakeLog({"C:\\A\\sub\\x.txt", "C:\\A\\y.txt"}), kPrograms, "A");
   EXPECT_EQ(from_first.install_folder, "C:\\A\\sub");
 
-  const PruningScope doubled = MakePruningScope(
-      MakeLog({"C:\\A\\\\x.txt", "C:\\A\\\\uninstall.exe"}), "", "A");
+  const PruningScope doubled =
+      MakePruningScope(MakeLog({"C:\\A\\\\x.txt", "C:\\A\\\\uninstall.exe"}), "", "A");
   EXPECT_EQ(doubled.install_folder, "C:\\A");
   EXPECT_EQ(doubled.group_folder, "");
 }
@@ -117,8 +117,7 @@ TEST(FoldersToPruneTest, DoubleByteFolderNamesStayWhole) {
   const InstallLog log = MakeLog({install + "\\a\\x.txt", install + "\\uninstall.exe"});
   const PruningScope scope = MakePruningScope(log, "", "", ShiftJisLeadByte);
   EXPECT_EQ(scope.install_folder, install);
-  EXPECT_EQ(FoldersToPrune(log[0], scope, ShiftJisLeadByte),
-            (Folders{install + "\\a", install}));
+  EXPECT_EQ(FoldersToPrune(log[0], scope, ShiftJisLeadByte), (Folders{install + "\\a", install}));
   EXPECT_EQ(LeftoverFolder(log[1], ShiftJisLeadByte), install);
 }
 

@@ -17,13 +17,10 @@ using layout::Kind;
 class LayoutControls : public ::testing::Test {
  protected:
   LayoutControls() : controls_(CreateLayoutControls(window_.handle())) {}
-  HWND Get(int id) const {
-    const auto found = controls_.find(id);
-    return found == controls_.end() ? nullptr : found->second;
-  }
+  HWND Get(int id) const { return controls_.Find(id); }
 
   testing::TestWindow window_;
-  std::map<int, HWND> controls_;
+  ControlTable controls_;
 };
 
 TEST_F(LayoutControls, EveryControlIsCreatedUnderItsParentWithItsIdPlaceAndSize) {

@@ -80,8 +80,9 @@ TEST(ExeFile, ReadsAtOffsetsTheFileAsItIsNow) {
   EXPECT_EQ(std::string(bytes, 6), "stored");
   EXPECT_EQ(file.ReadAt(15, bytes, 8), 0u);
   // Cut short by another opener while it is held open.
-  HANDLE other = CreateFileA(folder.Sub("image.bin").c_str(), GENERIC_WRITE,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE other =
+      CreateFileA(folder.Sub("image.bin").c_str(), GENERIC_WRITE,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(other, INVALID_HANDLE_VALUE);
   SetFilePointer(other, 5, nullptr, FILE_BEGIN);
   EXPECT_TRUE(SetEndOfFile(other));

@@ -20,7 +20,8 @@ using Words = std::vector<std::string>;
 
 TEST(CaseLanguage, SplitsWordsAndQuotedTexts) {
   EXPECT_EQ(SplitWords("  click   btnShowLicense "), (Words{"click", "btnShowLicense"}));
-  EXPECT_EQ(SplitWords("expect-text labTitle \"Marrowlight\""), (Words{"expect-text", "labTitle", "Marrowlight"}));
+  EXPECT_EQ(SplitWords("expect-text labTitle \"Marrowlight\""),
+            (Words{"expect-text", "labTitle", "Marrowlight"}));
   EXPECT_EQ(SplitWords("x \"two  blanks\" \"\""), (Words{"x", "two  blanks", ""}));
   EXPECT_EQ(SplitWords(R"(t "a \"q\" \\ b\nc\td")"), (Words{"t", "a \"q\" \\ b\nc\td"}));
   // Outside quotes a backslash is an ordinary character: Windows paths.
@@ -35,8 +36,8 @@ TEST(CaseLanguage, RejectsBrokenQuotes) {
 }
 
 TEST(CaseLanguage, ParsesLinesSkippingCommentsAndBlanks) {
-  const std::vector<Command> commands =
-      ParseScript("# heading\r\n\r\nstart setup.exe\r\n  # indented comment\n  click btnExit  \r\n");
+  const std::vector<Command> commands = ParseScript(
+      "# heading\r\n\r\nstart setup.exe\r\n  # indented comment\n  click btnExit  \r\n");
   ASSERT_EQ(commands.size(), 2u);
   EXPECT_EQ(commands[0].line, 3);
   EXPECT_EQ(commands[0].name, "start");
@@ -72,7 +73,8 @@ TEST(CaseLanguage, ChecksCommandNamesAndWordCounts) {
   EXPECT_NO_THROW(CheckScript(ParseScript(
       "start s.exe as c.exe\nwait-window within 20\nexpect-page tabIntro within 3\n"
       "expect-box \"Error\" \"text\" \"&Abort\"\nanswer-box \"&Abort\"\nexpect-exit 0 within 5\n"
-      "expect-exit\nscreenshot intro\nflip-byte s.exe -1\npatch s.exe \"ab\" \"cd\"\nterminate\n")));
+      "expect-exit\nscreenshot intro\nflip-byte s.exe -1\npatch s.exe \"ab\" "
+      "\"cd\"\nterminate\n")));
   EXPECT_THROW(CheckScript(ParseScript("clik btnExit\n")), ScriptError);
   EXPECT_THROW(CheckScript(ParseScript("click\n")), ScriptError);
   EXPECT_THROW(CheckScript(ParseScript("click btnExit btnExit2\n")), ScriptError);
@@ -114,7 +116,9 @@ struct Chunk {
   std::vector<uint8_t> data;
 };
 
-uint32_t BigEndian(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+uint32_t BigEndian(const uint8_t* p) {
+  return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
+}
 
 std::vector<Chunk> ReadChunks(const std::vector<uint8_t>& png) {
   std::vector<Chunk> chunks;
@@ -153,7 +157,9 @@ TEST(PngWriter, WritesSignatureHeaderRowsAndEnd) {
   // Each row: filter type 0, then the row's bytes unchanged.
   std::vector<uint8_t> rows(2 * (1 + 9));
   uLongf size = static_cast<uLongf>(rows.size());
-  ASSERT_EQ(uncompress(rows.data(), &size, chunks[1].data.data(), static_cast<uLong>(chunks[1].data.size())), Z_OK);
+  ASSERT_EQ(uncompress(rows.data(), &size, chunks[1].data.data(),
+                       static_cast<uLong>(chunks[1].data.size())),
+            Z_OK);
   ASSERT_EQ(size, rows.size());
   std::vector<uint8_t> expected = {0};
   expected.insert(expected.end(), image.pixels.begin(), image.pixels.begin() + 9);

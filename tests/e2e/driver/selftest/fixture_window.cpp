@@ -33,7 +33,8 @@ LRESULT CALLBACK ImageButtonProc(HWND button, UINT message, WPARAM w, LPARAM l) 
       GetClientRect(button, &client);
       const POINT at = {static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
       if (pressed && PtInRect(&client, at)) {
-        PostMessageA(main_window, WM_COMMAND, GetDlgCtrlID(button), reinterpret_cast<LPARAM>(button));
+        PostMessageA(main_window, WM_COMMAND, GetDlgCtrlID(button),
+                     reinterpret_cast<LPARAM>(button));
       }
       return 0;
     }
@@ -54,14 +55,15 @@ LRESULT CALLBACK ImageButtonProc(HWND button, UINT message, WPARAM w, LPARAM l) 
   return DefWindowProcA(button, message, w, l);
 }
 
-HWND Child(HWND parent, const char* kind, const char* text, DWORD style, int id, int x, int y, int w,
-           int h) {
+HWND Child(HWND parent, const char* kind, const char* text, DWORD style, int id, int x, int y,
+           int w, int h) {
   return CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
 void ShowPage(int page_id) {
-  for (int id : kPageIds) ShowWindow(GetDlgItem(main_window, id), id == page_id ? SW_SHOW : SW_HIDE);
+  for (int id : kPageIds)
+    ShowWindow(GetDlgItem(main_window, id), id == page_id ? SW_SHOW : SW_HIDE);
 }
 
 void Build(HWND window) {
@@ -87,12 +89,17 @@ void Build(HWND window) {
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   if (message == WM_COMMAND) {
     switch (LOWORD(w)) {
-      case ids::kBtnShowLicense: ShowPage(ids::kTabLicense); return 0;
-      case ids::kBtnAccept: ShowPage(ids::kTabFolder); return 0;
+      case ids::kBtnShowLicense:
+        ShowPage(ids::kTabLicense);
+        return 0;
+      case ids::kBtnAccept:
+        ShowPage(ids::kTabFolder);
+        return 0;
       case ids::kBtnExit:
       case ids::kBtnExit2:
       case ids::kBtnExit3:
-        if (MessageBoxA(window, "Exit Installer ?", "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        if (MessageBoxA(window, "Exit Installer ?", "Confirm", MB_YESNO | MB_ICONQUESTION) ==
+            IDYES) {
           PostQuitMessage(0);
         }
         return 0;
@@ -108,7 +115,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   if (std::strstr(path, "broken")) {
-    MessageBoxA(nullptr, "Can't find control information (damaged installer?)", "Error", MB_ICONERROR);
+    MessageBoxA(nullptr, "Can't find control information (damaged installer?)", "Error",
+                MB_ICONERROR);
     return 3;
   }
 
@@ -126,8 +134,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   window_class.lpszClassName = ids::kWindowClass;
   RegisterClassA(&window_class);
 
-  main_window = CreateWindowExA(0, ids::kWindowClass, " ", WS_POPUP | WS_CAPTION | WS_BORDER, 200, 200,
-                                602, 346, nullptr, nullptr, instance, nullptr);
+  main_window = CreateWindowExA(0, ids::kWindowClass, " ", WS_POPUP | WS_CAPTION | WS_BORDER, 200,
+                                200, 602, 346, nullptr, nullptr, instance, nullptr);
   Build(main_window);
   ShowWindow(main_window, SW_SHOW);
 

@@ -54,7 +54,8 @@ TEST(MachineSnapshot, FolderTreesCompareFilesButNotFolderTimes) {
 }
 
 TEST(MachineSnapshot, KeyTreesHoldSubKeysAndValues) {
-  const std::string key = "SOFTWARE\\TidemarkTest\\snapshot_" + std::to_string(GetCurrentProcessId());
+  const std::string key =
+      "SOFTWARE\\TidemarkTest\\snapshot_" + std::to_string(GetCurrentProcessId());
   HKEY created = nullptr;
   ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (key + "\\Child").c_str(), 0, nullptr, 0,
                             KEY_ALL_ACCESS, nullptr, &created, nullptr),
