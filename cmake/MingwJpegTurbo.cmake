@@ -7,8 +7,10 @@
 # The library is built for size: it goes into the stub, which is the fixed
 # part of every installer and only decodes two small pictures (splash and
 # icon). So: no SIMD (its encoder and decoder kernels alone were about
-# 380 KB), -Os, no forced inlining, and the decoder features the stub never
-# asks for are compiled out (see _tidemark_trim_jpeg_features), and it has
+# 380 KB), -Os, no forced inlining, no arithmetic decoding (about 4 KB;
+# the packer refuses arithmetic-coded pictures instead), and the decoder
+# features the stub never asks for are compiled out (see
+# _tidemark_trim_jpeg_features), and it has
 # no unwind tables (about 5 KB): nothing unwinds through it, since its errors
 # come back by a longjmp that only restores registers (container/
 # jpeg_item.cpp) and the callbacks it calls do not throw. No section per
@@ -69,6 +71,8 @@ function(_tidemark_configure_jpeg source build install)
     -DENABLE_STATIC=ON
     -DWITH_TURBOJPEG=OFF
     -DWITH_SIMD=OFF
+    -DWITH_ARITH_DEC=OFF
+    -DWITH_ARITH_ENC=OFF
     -DFORCE_INLINE=OFF)
 endfunction()
 
@@ -91,7 +95,7 @@ function(_tidemark_build_jpeg root stamp)
     file(COPY "${source}/${header}" DESTINATION "${install}/include")
   endforeach()
   get_filename_component(version "${source}" NAME)
-  file(WRITE "${stamp}" "${version} small decoder build without unwind tables and sections\n")
+  file(WRITE "${stamp}" "${version} small decoder build without arithmetic coding, unwind tables and sections\n")
   # The sources and objects are not needed any more.
   file(REMOVE_RECURSE "${root}/src" "${root}/build")
 endfunction()
@@ -100,7 +104,7 @@ endfunction()
 # building the library first when the cache does not hold it yet.
 function(tidemark_provide_mingw_jpeg cache_dir)
   # Its own folder: trees configured before this build keep theirs.
-  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-nounwind-nosections")
+  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-noarith-nounwind-nosections")
   set(stamp "${root}/installed.stamp")
   tidemark_run_once("${stamp}" "${cache_dir}/libjpeg-turbo.lock" 1800
                     _tidemark_build_jpeg "${root}" "${stamp}")
