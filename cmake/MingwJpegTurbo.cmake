@@ -10,7 +10,8 @@
 # 380 KB), -Os, no forced inlining, no arithmetic decoding (about 4 KB;
 # the packer refuses arithmetic-coded pictures instead), and the decoder
 # features the stub never asks for are compiled out (see
-# _tidemark_trim_jpeg_features), and it has
+# _tidemark_trim_jpeg_features), no compiler ident strings (see
+# StubSize.cmake), and it has
 # no unwind tables (about 5 KB): nothing unwinds through it, since its errors
 # come back by a longjmp that only restores registers (container/
 # jpeg_item.cpp) and the callbacks it calls do not throw. No section per
@@ -33,12 +34,15 @@ endfunction()
 # scaling (the stub decodes at 1:1, where the scaled IDCTs are never picked),
 # the fast and floating-point IDCTs (the default method is the accurate
 # integer one), merged upsampling (only without fancy upsampling, which is on
-# by default) and colour quantisation (only for colour-mapped output). The
-# pixels the stub gets are the same as with the full library. The encoder
+# by default), colour quantisation (only for colour-mapped output) and
+# keeping markers for the caller (only after jpeg_save_markers(), which the
+# stub never calls; 800 bytes). The pixels the stub gets are the same as
+# with the full library. The encoder
 # keeps its default method, so the test programs can still write pictures.
 set(_tidemark_jpeg_trimmed_features
   DCT_IFAST_SUPPORTED DCT_FLOAT_SUPPORTED IDCT_SCALING_SUPPORTED
-  UPSAMPLE_MERGING_SUPPORTED QUANT_1PASS_SUPPORTED QUANT_2PASS_SUPPORTED)
+  UPSAMPLE_MERGING_SUPPORTED QUANT_1PASS_SUPPORTED QUANT_2PASS_SUPPORTED
+  SAVE_MARKERS_SUPPORTED)
 
 function(_tidemark_trim_jpeg_features source)
   set(header "${source}/jmorecfg.h")
@@ -64,7 +68,7 @@ function(_tidemark_configure_jpeg source build install)
     -DCMAKE_TOOLCHAIN_FILE=${_tidemark_jpeg_toolchain}
     -DCMAKE_BUILD_TYPE=Release
     "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG"
-    "-DCMAKE_C_FLAGS=-fno-asynchronous-unwind-tables -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
+    "-DCMAKE_C_FLAGS=-fno-asynchronous-unwind-tables -fno-ident -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
     -DCMAKE_INSTALL_PREFIX=${install}
     -DCMAKE_INSTALL_LIBDIR=lib
     -DENABLE_SHARED=OFF
@@ -95,7 +99,7 @@ function(_tidemark_build_jpeg root stamp)
     file(COPY "${source}/${header}" DESTINATION "${install}/include")
   endforeach()
   get_filename_component(version "${source}" NAME)
-  file(WRITE "${stamp}" "${version} small decoder build without arithmetic coding, unwind tables and sections\n")
+  file(WRITE "${stamp}" "${version} small decoder build without arithmetic coding, saved markers, idents, unwind tables and sections\n")
   # The sources and objects are not needed any more.
   file(REMOVE_RECURSE "${root}/src" "${root}/build")
 endfunction()
@@ -104,7 +108,7 @@ endfunction()
 # building the library first when the cache does not hold it yet.
 function(tidemark_provide_mingw_jpeg cache_dir)
   # Its own folder: trees configured before this build keep theirs.
-  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-noarith-nounwind-nosections")
+  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-noarith-nomarkers-noident-nounwind-nosections")
   set(stamp "${root}/installed.stamp")
   tidemark_run_once("${stamp}" "${cache_dir}/libjpeg-turbo.lock" 1800
                     _tidemark_build_jpeg "${root}" "${stamp}")
