@@ -10,7 +10,8 @@
 # 380 KB), -Os, no forced inlining, no arithmetic decoding (about 4 KB;
 # the packer refuses arithmetic-coded pictures instead), and the decoder
 # features the stub never asks for are compiled out (see
-# _tidemark_trim_jpeg_features), no compiler ident strings (see
+# _tidemark_trim_jpeg_features and _tidemark_trim_jpeg_colour_conversion),
+# no compiler ident strings (see
 # StubSize.cmake), and it has
 # no unwind tables (about 5 KB): nothing unwinds through it, since its errors
 # come back by a longjmp that only restores registers (container/
@@ -57,6 +58,39 @@ function(_tidemark_trim_jpeg_features source)
   file(WRITE "${header}" "${text}")
 endfunction()
 
+# Colour conversion to the classic output spaces only (RGB, grey, YCbCr,
+# CMYK, YCCK; the stub asks for RGB): the extended RGB layouts (BGR, RGBX,
+# ...) and RGB565 are refused with JERR_CONVERSION_NOTIMPL, so their six
+# copies of the conversion code and the 565 code go (about 5.9 KB). The
+# refusal is marked as not returning (libjpeg's error_exit must not return)
+# so that the compiler drops the code the refused spaces reached; the
+# extended layouts' dispatch then names the RGB code, which they never
+# reach. RGB comes out as before.
+function(_tidemark_trim_jpeg_colour_conversion source)
+  set(file "${source}/jdcolor.c")
+  file(READ "${file}" text)
+  set(include_line "#include \"jdcolext.c\"")
+  string(FIND "${text}" "${include_line}" first)
+  set(guarded "useless computation.\n   */\n\n  switch (cinfo->out_color_space) {")
+  string(FIND "${text}" "${guarded}" guard_at)
+  if(first EQUAL -1 OR guard_at EQUAL -1)
+    message(FATAL_ERROR "libjpeg-turbo: ${file} is not laid out as expected")
+  endif()
+  string(REPLACE "${guarded}" "useless computation.\n   */\n\n  if (cinfo->out_color_space > JCS_YCCK) {\n    ERREXIT(cinfo, JERR_CONVERSION_NOTIMPL);\n    __builtin_unreachable();\n  }\n  switch (cinfo->out_color_space) {" text "${text}")
+  string(LENGTH "${include_line}" length)
+  math(EXPR after "${first} + ${length}")
+  string(SUBSTRING "${text}" 0 ${after} head)
+  string(SUBSTRING "${text}" ${after} -1 tail)
+  string(REPLACE "${include_line}" "" tail "${tail}")
+  set(aliases "\n")
+  foreach(layout rgb rgbx bgr bgrx xbgr xrgb)
+    foreach(kind ycc gray rgb)
+      string(APPEND aliases "#define ${kind}_ext${layout}_convert_internal ${kind}_rgb_convert_internal\n")
+    endforeach()
+  endforeach()
+  file(WRITE "${file}" "${head}${aliases}${tail}")
+endfunction()
+
 function(_tidemark_configure_jpeg source build install)
   file(REMOVE_RECURSE "${build}")
   # NO_GETENV: the JPEGMEM variable is parsed with sscanf, which would bring
@@ -84,6 +118,7 @@ function(_tidemark_build_jpeg root stamp)
   message(STATUS "libjpeg-turbo: building for MinGW in ${root} (once)")
   tidemark_fetch_debian_source(libjpeg-turbo "${root}/src" source)
   _tidemark_trim_jpeg_features("${source}")
+  _tidemark_trim_jpeg_colour_conversion("${source}")
   _tidemark_configure_jpeg("${source}" "${root}/build" "${root}/install")
   # The library alone; its command-line tools are of no use here.
   set(jobs 2)
@@ -99,7 +134,7 @@ function(_tidemark_build_jpeg root stamp)
     file(COPY "${source}/${header}" DESTINATION "${install}/include")
   endforeach()
   get_filename_component(version "${source}" NAME)
-  file(WRITE "${stamp}" "${version} small decoder build without arithmetic coding, saved markers, idents, unwind tables and sections\n")
+  file(WRITE "${stamp}" "${version} small RGB decoder build without arithmetic coding, saved markers, idents, unwind tables and sections\n")
   # The sources and objects are not needed any more.
   file(REMOVE_RECURSE "${root}/src" "${root}/build")
 endfunction()
@@ -108,7 +143,7 @@ endfunction()
 # building the library first when the cache does not hold it yet.
 function(tidemark_provide_mingw_jpeg cache_dir)
   # Its own folder: trees configured before this build keep theirs.
-  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-noarith-nomarkers-noident-nounwind-nosections")
+  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-rgb-noarith-nomarkers-noident-nounwind-nosections")
   set(stamp "${root}/installed.stamp")
   tidemark_run_once("${stamp}" "${cache_dir}/libjpeg-turbo.lock" 1800
                     _tidemark_build_jpeg "${root}" "${stamp}")
