@@ -7,8 +7,12 @@
 # The library is built for size: it goes into the stub, which is the fixed
 # part of every installer and only decodes two small pictures (splash and
 # icon). So: no SIMD (its encoder and decoder kernels alone were about
-# 380 KB), -Os, no forced inlining, and the decoder features the stub never
-# asks for are compiled out (see _tidemark_trim_jpeg_features), and it has
+# 380 KB), -Os, no forced inlining, no arithmetic decoding (about 4 KB;
+# the packer refuses arithmetic-coded pictures instead), and the decoder
+# features the stub never asks for are compiled out (see
+# _tidemark_trim_jpeg_features and _tidemark_trim_jpeg_colour_conversion),
+# no compiler ident strings (see
+# StubSize.cmake), and it has
 # no unwind tables (about 5 KB): nothing unwinds through it, since its errors
 # come back by a longjmp that only restores registers (container/
 # jpeg_item.cpp) and the callbacks it calls do not throw. No section per
@@ -31,12 +35,15 @@ endfunction()
 # scaling (the stub decodes at 1:1, where the scaled IDCTs are never picked),
 # the fast and floating-point IDCTs (the default method is the accurate
 # integer one), merged upsampling (only without fancy upsampling, which is on
-# by default) and colour quantisation (only for colour-mapped output). The
-# pixels the stub gets are the same as with the full library. The encoder
+# by default), colour quantisation (only for colour-mapped output) and
+# keeping markers for the caller (only after jpeg_save_markers(), which the
+# stub never calls; 800 bytes). The pixels the stub gets are the same as
+# with the full library. The encoder
 # keeps its default method, so the test programs can still write pictures.
 set(_tidemark_jpeg_trimmed_features
   DCT_IFAST_SUPPORTED DCT_FLOAT_SUPPORTED IDCT_SCALING_SUPPORTED
-  UPSAMPLE_MERGING_SUPPORTED QUANT_1PASS_SUPPORTED QUANT_2PASS_SUPPORTED)
+  UPSAMPLE_MERGING_SUPPORTED QUANT_1PASS_SUPPORTED QUANT_2PASS_SUPPORTED
+  SAVE_MARKERS_SUPPORTED)
 
 function(_tidemark_trim_jpeg_features source)
   set(header "${source}/jmorecfg.h")
@@ -51,6 +58,39 @@ function(_tidemark_trim_jpeg_features source)
   file(WRITE "${header}" "${text}")
 endfunction()
 
+# Colour conversion to the classic output spaces only (RGB, grey, YCbCr,
+# CMYK, YCCK; the stub asks for RGB): the extended RGB layouts (BGR, RGBX,
+# ...) and RGB565 are refused with JERR_CONVERSION_NOTIMPL, so their six
+# copies of the conversion code and the 565 code go (about 5.9 KB). The
+# refusal is marked as not returning (libjpeg's error_exit must not return)
+# so that the compiler drops the code the refused spaces reached; the
+# extended layouts' dispatch then names the RGB code, which they never
+# reach. RGB comes out as before.
+function(_tidemark_trim_jpeg_colour_conversion source)
+  set(file "${source}/jdcolor.c")
+  file(READ "${file}" text)
+  set(include_line "#include \"jdcolext.c\"")
+  string(FIND "${text}" "${include_line}" first)
+  set(guarded "useless computation.\n   */\n\n  switch (cinfo->out_color_space) {")
+  string(FIND "${text}" "${guarded}" guard_at)
+  if(first EQUAL -1 OR guard_at EQUAL -1)
+    message(FATAL_ERROR "libjpeg-turbo: ${file} is not laid out as expected")
+  endif()
+  string(REPLACE "${guarded}" "useless computation.\n   */\n\n  if (cinfo->out_color_space > JCS_YCCK) {\n    ERREXIT(cinfo, JERR_CONVERSION_NOTIMPL);\n    __builtin_unreachable();\n  }\n  switch (cinfo->out_color_space) {" text "${text}")
+  string(LENGTH "${include_line}" length)
+  math(EXPR after "${first} + ${length}")
+  string(SUBSTRING "${text}" 0 ${after} head)
+  string(SUBSTRING "${text}" ${after} -1 tail)
+  string(REPLACE "${include_line}" "" tail "${tail}")
+  set(aliases "\n")
+  foreach(layout rgb rgbx bgr bgrx xbgr xrgb)
+    foreach(kind ycc gray rgb)
+      string(APPEND aliases "#define ${kind}_ext${layout}_convert_internal ${kind}_rgb_convert_internal\n")
+    endforeach()
+  endforeach()
+  file(WRITE "${file}" "${head}${aliases}${tail}")
+endfunction()
+
 function(_tidemark_configure_jpeg source build install)
   file(REMOVE_RECURSE "${build}")
   # NO_GETENV: the JPEGMEM variable is parsed with sscanf, which would bring
@@ -62,13 +102,15 @@ function(_tidemark_configure_jpeg source build install)
     -DCMAKE_TOOLCHAIN_FILE=${_tidemark_jpeg_toolchain}
     -DCMAKE_BUILD_TYPE=Release
     "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG"
-    "-DCMAKE_C_FLAGS=-fno-asynchronous-unwind-tables -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
+    "-DCMAKE_C_FLAGS=-fno-asynchronous-unwind-tables -fno-ident -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
     -DCMAKE_INSTALL_PREFIX=${install}
     -DCMAKE_INSTALL_LIBDIR=lib
     -DENABLE_SHARED=OFF
     -DENABLE_STATIC=ON
     -DWITH_TURBOJPEG=OFF
     -DWITH_SIMD=OFF
+    -DWITH_ARITH_DEC=OFF
+    -DWITH_ARITH_ENC=OFF
     -DFORCE_INLINE=OFF)
 endfunction()
 
@@ -76,6 +118,7 @@ function(_tidemark_build_jpeg root stamp)
   message(STATUS "libjpeg-turbo: building for MinGW in ${root} (once)")
   tidemark_fetch_debian_source(libjpeg-turbo "${root}/src" source)
   _tidemark_trim_jpeg_features("${source}")
+  _tidemark_trim_jpeg_colour_conversion("${source}")
   _tidemark_configure_jpeg("${source}" "${root}/build" "${root}/install")
   # The library alone; its command-line tools are of no use here.
   set(jobs 2)
@@ -91,7 +134,7 @@ function(_tidemark_build_jpeg root stamp)
     file(COPY "${source}/${header}" DESTINATION "${install}/include")
   endforeach()
   get_filename_component(version "${source}" NAME)
-  file(WRITE "${stamp}" "${version} small decoder build without unwind tables and sections\n")
+  file(WRITE "${stamp}" "${version} small RGB decoder build without arithmetic coding, saved markers, idents, unwind tables and sections\n")
   # The sources and objects are not needed any more.
   file(REMOVE_RECURSE "${root}/src" "${root}/build")
 endfunction()
@@ -100,7 +143,7 @@ endfunction()
 # building the library first when the cache does not hold it yet.
 function(tidemark_provide_mingw_jpeg cache_dir)
   # Its own folder: trees configured before this build keep theirs.
-  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-nounwind-nosections")
+  set(root "${cache_dir}/libjpeg-turbo-mingw64-small-rgb-noarith-nomarkers-noident-nounwind-nosections")
   set(stamp "${root}/installed.stamp")
   tidemark_run_once("${stamp}" "${cache_dir}/libjpeg-turbo.lock" 1800
                     _tidemark_build_jpeg "${root}" "${stamp}")

@@ -11,7 +11,8 @@
 #   no unwind tables: nothing unwinds through zlib (it neither throws nor
 #             calls back into code that does); no section per function or
 #             object, which would only pad the code and put zeroed data into
-#             the file (see StubSize.cmake).
+#             the file (see StubSize.cmake); no compiler ident string
+#             (see StubSize.cmake).
 # The gz* file functions are left out (they need the gzip wrapper). -O2 as
 # Debian builds it: inflating the product's files is the installer's work.
 
@@ -43,7 +44,7 @@ function(tidemark_provide_mingw_zlib cache_dir)
   target_include_directories(tidemark_zlib SYSTEM PUBLIC "${source}")
   target_compile_definitions(tidemark_zlib PRIVATE NO_GZIP BUILDFIXED)
   target_compile_options(tidemark_zlib PRIVATE -O2 -fno-asynchronous-unwind-tables
-                         -w)
+                         -fno-ident -w)
   add_library(ZLIB::ZLIB ALIAS tidemark_zlib)
   set(ZLIB_FOUND TRUE PARENT_SCOPE)
 endfunction()

@@ -13,8 +13,11 @@
 
 # No RTTI: nothing in the stub asks for a type at run time (no
 # dynamic_cast, no typeid); exceptions still carry the type information of
-# what they throw, so catching by type works as before.
-set(TIDEMARK_SMALL_CODE_OPTIONS -Os
+# what they throw, so catching by type works as before. No compiler ident
+# either: GCC gives every object a 32-byte "GCC: (GNU) ..." string, which
+# the linker keeps in .rdata (the stub's own objects, zlib and libjpeg
+# together about 3 KB).
+set(TIDEMARK_SMALL_CODE_OPTIONS -Os -fno-ident
     $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
 
 # tidemark_small_code(target...): compiles the targets for size (also in the

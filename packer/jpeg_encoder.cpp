@@ -8,7 +8,7 @@
 namespace tidemark {
 
 std::vector<uint8_t> EncodeJpeg(int width, int height, int components, int quality,
-                                const JpegRowFill& fill_row) {
+                                const JpegRowFill& fill_row, bool arithmetic_coding) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -22,6 +22,7 @@ std::vector<uint8_t> EncodeJpeg(int width, int height, int components, int quali
   info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
+  info.arith_code = arithmetic_coding ? TRUE : FALSE;
   jpeg_start_compress(&info, TRUE);
   std::vector<uint8_t> row(static_cast<size_t>(width) * static_cast<size_t>(components));
   while (info.next_scanline < info.image_height) {

@@ -11,6 +11,7 @@
 #include "container/items.h"
 #include "packer/block_deflate.h"
 #include "packer/install_names.h"
+#include "packer/jpeg_coding.h"
 #include "rules/installed_files.h"
 
 namespace tidemark {
@@ -69,6 +70,11 @@ void CheckHeadFile(const std::string& key, const HeadFile& file, bool picture, i
   // damage the decoder would paper over is found too.
   try {
     const auto bytes = ReadFileStorage(file.path);
+    if (IsArithmeticCodedJpeg(bytes->data(), bytes->size())) {
+      return problems.Fail(line, what +
+                                     " is an arithmetic-coded JPEG image, which the installer "
+                                     "cannot show; save it with Huffman coding");
+    }
     MemorySource source(ZlibStreamOf(bytes->data(), bytes->size(), 1));
     if (LoadJpegItem(source, static_cast<int32_t>(bytes->size())).patched) {
       problems.Fail(

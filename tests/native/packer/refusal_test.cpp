@@ -2,6 +2,7 @@
 // is written, with a message that names the offending file or key.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "container/container_walk.h"
@@ -9,6 +10,7 @@
 #include "container/image_file.h"
 #include "container/layout.h"
 #include "packer/install_names.h"
+#include "packer/jpeg_encoder.h"
 #include "packer/pack.h"
 #include "packer/product_description.h"
 #include "tests/native/packer/packer_fixture.h"
@@ -143,6 +145,11 @@ TEST_F(RefusalTest, SplashAndIconMustBeJpegs) {
   cut_in_the_picture.resize(cut_in_the_picture.size() * 2 / 3);
   WriteFile(example_.File("icon.jpg"), cut_in_the_picture);
   ExpectRefused({"IconFile", "icon.jpg", "damaged or cut-short"});
+  // Sound, but the installer's decoder has no arithmetic decoding.
+  const Bytes arithmetic = tidemark::EncodeJpeg(
+      32, 32, 3, 90, [](int, uint8_t* row) { std::fill(row, row + 32 * 3, 200); }, true);
+  WriteFile(example_.File("icon.jpg"), arithmetic);
+  ExpectRefused({"line 11: IconFile", "icon.jpg", "arithmetic-coded"});
 }
 
 TEST_F(RefusalTest, EveryProblemIsReportedInOneRunWithItsLine) {
