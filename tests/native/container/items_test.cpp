@@ -273,7 +273,7 @@ TEST(ItemToFileTest, InflatesIntoANewFileAndReportsProgressPieceByPiece) {
   EXPECT_EQ(std::filesystem::file_size(folder.File("empty.dat")), 0u);
 }
 
-TEST(ItemToFileTest, FailuresLeaveTheFileClosedAndProgressUnmoved) {
+TEST(ItemToFileTest, FailuresLeaveTheFileClosedAndItsEndUnreported) {
   test::TempFolder folder;
   ProgressLog progress;
   const Bytes content = test::TextLikeBytes(200000, 12);
@@ -306,7 +306,8 @@ TEST(ItemToFileTest, FailuresLeaveTheFileClosedAndProgressUnmoved) {
             }),
             kStreamReadError);
   EXPECT_EQ(source.Position(), before);
-  EXPECT_TRUE(progress.steps.empty());
+  // Pieces of the damaged item may have been counted, never all of them.
+  EXPECT_LT(std::accumulate(progress.steps.begin(), progress.steps.end(), int64_t{0}), 200000);
 }
 
 TEST(CopyRawToFileTest, CopiesTheUninstallerImageFromOffsetZero) {
