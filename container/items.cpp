@@ -84,15 +84,36 @@ class ItemInflater {
   bool finished_ = false;
 };
 
-// Writes the item with `write_item`, closes the file and reports the size:
-// the meter moves only once the whole file is written.
+// Passes the item's pieces on to the file and reports each one once the
+// next has been written, so that the meter moves within a large file while
+// the last piece is reported only once the file is whole.
+class ReportingSink : public ByteSink {
+ public:
+  ReportingSink(FileSink& file, const ProgressFn& progress) : file_(file), progress_(progress) {}
+  void Write(const void* data, size_t count) override {
+    file_.Write(data, count);
+    if (unreported_ != 0 && progress_) progress_(unreported_);
+    unreported_ = static_cast<int64_t>(count);
+  }
+  int64_t unreported() const { return unreported_; }
+
+ private:
+  FileSink& file_;
+  const ProgressFn& progress_;
+  int64_t unreported_ = 0;
+};
+
+// Writes the item with `write_item` into the file, closes it and reports
+// the last piece: a failure leaves that piece, and so the file's end,
+// unreported.
 template <typename WriteItem>
 void WriteItemToFile(FileSink& file, int32_t size, const ProgressFn& progress,
                      WriteItem write_item) {
   RequireItemSize(size);
-  write_item();
+  ReportingSink reporting(file, progress);
+  write_item(reporting);
   file.Close();
-  if (progress) progress(size);
+  if (progress) progress(reporting.unreported());
 }
 
 }  // namespace
@@ -148,11 +169,11 @@ std::vector<uint8_t> LoadRichTextItem(ByteSource& source, int32_t size) {
 
 void InflateItemToFile(ByteSource& source, FileSink& file, int32_t size,
                        const ProgressFn& progress) {
-  WriteItemToFile(file, size, progress, [&] { InflateItem(source, file, size); });
+  WriteItemToFile(file, size, progress, [&](ByteSink& sink) { InflateItem(source, sink, size); });
 }
 
 void CopyRawToFile(ByteSource& source, FileSink& file, int32_t size, const ProgressFn& progress) {
-  WriteItemToFile(file, size, progress, [&] { CopyRawItem(source, file, size); });
+  WriteItemToFile(file, size, progress, [&](ByteSink& sink) { CopyRawItem(source, sink, size); });
 }
 
 }  // namespace tidemark

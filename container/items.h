@@ -37,10 +37,13 @@ std::vector<uint8_t> LoadRichTextItem(ByteSource& source, int32_t size);
 void RequireItemSize(int32_t size);
 
 // The two item-to-file operations share one contract: the caller opens
-// `file` (CreateFileSink), the item is written into it and the file is
-// closed, and only then is `size` reported to `progress`. Every failure (a
+// `file` (CreateFileSink), the item is written into it piece by piece and
+// the file is closed. `progress` receives the size of each piece once the
+// next one is written, and of the last once the file is closed, so that
+// together they make `size` only for a whole file. Every failure (a
 // negative size, a damaged or short item, a write that fails) raises an
-// Error and leaves the progress unmoved; the file keeps what was written.
+// Error and leaves at least the last piece unreported; the file keeps what
+// was written.
 
 // Inflates one compressed item into `file`.
 void InflateItemToFile(ByteSource& source, FileSink& file, int32_t size,

@@ -31,7 +31,10 @@ void PacedProgress::Announce(const std::string& text) {
 }
 
 ProgressFn PacedProgress::Advance() {
-  return [this](int64_t bytes) { bytes_pending_ += bytes; };
+  return [this](int64_t bytes) {
+    bytes_pending_ += bytes;
+    if (GetTickCount64() - last_shown_ >= kRefreshMs) Show();
+  };
 }
 
 void PacedProgress::Paint() {

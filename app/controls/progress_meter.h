@@ -37,7 +37,8 @@ class PacedProgress {
   // Names the step about to start: shown now when the last showing is long
   // enough ago (always the first time), otherwise with the next one.
   void Announce(const std::string& text);
-  // Counts bytes towards the meter.
+  // Counts bytes towards the meter, shown with the next showing, which
+  // comes now when the last one is long enough ago.
   ProgressFn Advance();
   // Paints everything pending, now.
   void Paint();

@@ -15,6 +15,7 @@
 #include "tests/e2e/driver/png_writer.h"
 #include "tests/e2e/driver/screen_capture.h"
 #include "tests/e2e/driver/user_input.h"
+#include "tests/e2e/driver/window_probe.h"
 
 namespace tidemark::e2e {
 
@@ -275,12 +276,15 @@ void CaseRunner::ExpectPage(std::vector<std::string> args) {
   const std::optional<int> id = ControlIdByName(args[0]);
   if (!id || !IsPageId(*id)) throw ScriptError(Quoted(args[0]) + " is not a page");
   HWND main_window = AwaitMainWindow(timeout);
-  std::vector<int> pages;
+  HWND page = Control(main_window, args[0]);
   const bool shown = PollUntil(timeout, [&] {
-    pages = VisiblePageIds(main_window);
-    return pages == std::vector<int>{*id};
+    // The page itself first: asking after every page at each poll keeps
+    // Wine's server busy, which would slow down the run being timed.
+    return IsWindowVisible(page) && VisiblePageIds(main_window) == std::vector<int>{*id};
   });
-  if (!shown) Fail("page " + ControlName(*id) + " alone visible", DescribePages(pages));
+  if (!shown) {
+    Fail("page " + ControlName(*id) + " alone visible", DescribePages(VisiblePageIds(main_window)));
+  }
 }
 
 void CaseRunner::Click(std::vector<std::string> args) {
@@ -370,6 +374,33 @@ void CaseRunner::ExpectText(std::vector<std::string> args) {
   std::string text;
   if (!PollUntil(timeout, [&] { return (text = ReadWindowText(control)) == args[1]; })) {
     Fail(args[0] + " showing " + Quoted(args[1]), Quoted(text));
+  }
+}
+
+// expect-answering TEXT LIMIT_MS FOR_MS: once labInstallingFile shows TEXT,
+// the window answers every probe within LIMIT_MS for FOR_MS (or as long as
+// the text stays), and the meter moves meanwhile.
+void CaseRunner::ExpectAnswering(std::vector<std::string> args) {
+  const int limit_ms = ParseInteger(args[1], "milliseconds");
+  const int for_ms = ParseInteger(args[2], "milliseconds");
+  HWND main_window = AwaitMainWindow(options_.timeout);
+  HWND label = Control(main_window, "labInstallingFile");
+  if (!PollUntil(options_.timeout, [&] { return ReadWindowText(label) == args[0]; })) {
+    Fail("labInstallingFile showing " + Quoted(args[0]), Quoted(ReadWindowText(label)));
+  }
+  const ProbeReport report = ProbeWhileShown(
+      main_window, label, Control(main_window, "mtrProgress"), args[0], limit_ms, for_ms);
+  Print("  " + std::to_string(report.probes) + " probes, slowest reply " +
+        std::to_string(report.slowest_ms) + " ms, " + std::to_string(report.positions.size()) +
+        " meter positions");
+  if (report.unanswered) {
+    Fail("every reply within " + args[1] + " ms",
+         "no reply after " + std::to_string(report.slowest_ms) + " ms");
+  }
+  if (report.positions.size() < 2) {
+    Fail("the meter moving while " + Quoted(args[0]) + " is shown",
+         std::to_string(report.positions.size()) + " position(s) in " +
+             std::to_string(report.probes) + " probes");
   }
 }
 
@@ -685,6 +716,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"open", 2, 2, false, &CaseRunner::Open},
       {"expect-items", 1, 24, true, &CaseRunner::ExpectItems},
       {"expect-text", 2, 2, true, &CaseRunner::ExpectText},
+      {"expect-answering", 3, 3, false, &CaseRunner::ExpectAnswering},
       {"expect-box", 3, 8, true, &CaseRunner::ExpectBox},
       {"expect-no-box", 0, 0, true, &CaseRunner::ExpectNoBox},
       {"answer-box", 1, 1, true, &CaseRunner::AnswerBox},

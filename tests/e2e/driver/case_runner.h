@@ -65,6 +65,7 @@ class CaseRunner {
   HWND VisibleControl(const std::string& name, const char* purpose);
   int ItemIndex(HWND control, const std::string& name, const std::string& text);
   void ExpectText(std::vector<std::string> args);
+  void ExpectAnswering(std::vector<std::string> args);
   void ExpectBox(std::vector<std::string> args);
   void ExpectNoBox(std::vector<std::string> args);
   void AnswerBox(std::vector<std::string> args);
