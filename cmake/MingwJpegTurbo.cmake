@@ -8,12 +8,11 @@
 # part of every installer and only decodes two small pictures (splash and
 # icon). So: no SIMD (its encoder and decoder kernels alone were about
 # 380 KB), -Os, no forced inlining, no arithmetic decoding (about 4 KB;
-# the packer refuses arithmetic-coded pictures instead), and the decoder
-# features the stub never asks for are compiled out (see
+# the packer refuses arithmetic-coded pictures instead), the decoder
+# features the stub never asks for compiled out (see
 # _tidemark_trim_jpeg_features and _tidemark_trim_jpeg_colour_conversion),
-# no compiler ident strings (see
-# StubSize.cmake), and it has
-# no unwind tables (about 5 KB): nothing unwinds through it, since its errors
+# no compiler ident strings (see StubSize.cmake), and it has no unwind
+# tables (about 5 KB): nothing unwinds through it, since its errors
 # come back by a longjmp that only restores registers (container/
 # jpeg_item.cpp) and the callbacks it calls do not throw. No section per
 # function or object either (see StubSize.cmake; about 2 KB). Only the
