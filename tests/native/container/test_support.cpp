@@ -12,7 +12,7 @@
 
 #include "container/layout.h"
 #include "container/pe_headers.h"
-#include "packer/jpeg_encoder.h"
+#include "codecs/jpeg_encoder.h"
 
 namespace tidemark::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "container/layout.h"
-#include "packer/command_line.h"
+#include "packer/cli/command_line.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {

@@ -9,10 +9,10 @@
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "container/layout.h"
-#include "packer/install_names.h"
-#include "packer/jpeg_encoder.h"
-#include "packer/pack.h"
-#include "packer/product_description.h"
+#include "packer/product/install_names.h"
+#include "codecs/jpeg_encoder.h"
+#include "packer/cli/pack.h"
+#include "packer/product/product_description.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {

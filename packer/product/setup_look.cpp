@@ -1,0 +1,111 @@
+#include "packer/product/setup_look.h"
+
+#include <filesystem>
+
+#include "container/certificate_table.h"
+#include "container/control_info.h"
+#include "container/errors.h"
+#include "container/image_file.h"
+#include "packer/stub/icon_resources.h"
+#include "packer/product/product_description.h"
+#include "packer/stub/stub_resources.h"
+
+namespace tidemark {
+namespace {
+
+// Setup keys for version texts, with the text each one fills and the vendor
+// key it defaults to.
+struct VersionText {
+  const char* key;
+  const char* name;
+  const char* fallback;
+};
+constexpr VersionText kVersionTexts[] = {
+    {"SetupProductName", "ProductName", "AppName"},
+    {"SetupCompanyName", "CompanyName", "AppCompany"},
+    {"SetupDescription", "FileDescription", "AppName"},
+    {"SetupCopyright", "LegalCopyright", nullptr},
+};
+
+const ProductSetting* FindSetting(const std::vector<ProductSetting>& settings,
+                                  std::string_view key) {
+  for (const ProductSetting& setting : settings) {
+    if (setting.key == key) return &setting;
+  }
+  return nullptr;
+}
+
+VersionInfo ReadVersion(const ProductDescription& description, const ProductSetting& version) {
+  VersionInfo info;
+  info.numbers = ParseVersionNumber(version.value, kSetupVersionKey);
+  for (const VersionText& text : kVersionTexts) {
+    const ProductSetting* given = FindSetting(description.setup_settings, text.key);
+    const ProductSetting* fallback = text.fallback ? description.Find(text.fallback) : nullptr;
+    if (given) {
+      info.texts.emplace_back(text.name, given->value);
+    } else if (fallback && !fallback->value.empty()) {
+      info.texts.emplace_back(text.name, fallback->value);
+    }
+  }
+  info.texts.emplace_back("FileVersion", version.value);
+  info.texts.emplace_back("ProductVersion", version.value);
+  return info;
+}
+
+}  // namespace
+
+std::string SetupKey(std::string_view key) {
+  for (const char* known : {kSetupIconFileKey, kSetupVersionKey}) {
+    if (KeyNamesEqual(key, known)) return known;
+  }
+  for (const VersionText& text : kVersionTexts) {
+    if (KeyNamesEqual(key, text.key)) return text.key;
+  }
+  return {};
+}
+
+SetupLook LoadSetupLook(const ProductDescription& description, const std::string& folder) {
+  SetupLook look;
+  const std::vector<ProductSetting>& settings = description.setup_settings;
+  if (const ProductSetting* icon = FindSetting(settings, kSetupIconFileKey)) {
+    if (icon->value.empty()) throw Error(std::string(kSetupIconFileKey) + " is empty");
+    look.icon_path = (std::filesystem::path(folder) / icon->value).string();
+    std::unique_ptr<ImageStorage> bytes;
+    try {
+      bytes = ReadFileStorage(look.icon_path);
+    } catch (const Error& error) {
+      throw Error(std::string(kSetupIconFileKey) + ": " + error.what());
+    }
+    look.icon.assign(bytes->data(), bytes->data() + bytes->size());
+    // Checked now, so that a bad file is named before anything is packed.
+    ResourceTable check;
+    ReplaceIcon(check, look.icon, std::string(kSetupIconFileKey) + " \"" + look.icon_path + "\"");
+  }
+  const ProductSetting* version = FindSetting(settings, kSetupVersionKey);
+  if (version) {
+    look.version = ReadVersion(description, *version);
+    BuildVersionResource(*look.version);  // names a text that is not UTF-8
+  } else {
+    for (const ProductSetting& setting : settings) {
+      if (setting.key != kSetupIconFileKey) {
+        throw Error("key " + setting.key + " needs the version number " + kSetupVersionKey);
+      }
+    }
+  }
+  return look;
+}
+
+std::vector<uint8_t> DressStub(std::vector<uint8_t> stub, const std::string& stub_name,
+                               const SetupLook& look) {
+  if (FindCertificateTable(stub.data(), stub.size())) {
+    throw Error("stub \"" + stub_name +
+                "\" is signed: sign the installer after packing, never the bare stub");
+  }
+  if (look.empty()) return stub;
+  ResourceTable resources = ReadStubResources(stub, stub_name);
+  if (!look.icon_path.empty()) ReplaceIcon(resources, look.icon, look.icon_path);
+  if (look.version) ReplaceVersion(resources, BuildVersionResource(*look.version));
+  return ReplaceStubResources(stub, stub_name, resources);
+}
+
+}  // namespace tidemark
