@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "container/errors.h"
 #include "codecs/block_deflate.h"
+#include "container/errors.h"
 
 namespace tidemark {
 

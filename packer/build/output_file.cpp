@@ -127,6 +127,14 @@ void OutputFile::Commit() {
   committed_ = true;
 }
 
+void OutputFile::CheckedSink::Write(const void* data, size_t count) {
+  try {
+    output_.sink_->Write(data, count);
+  } catch (const Error&) {
+    throw Error(output_.WriteFailure());
+  }
+}
+
 std::string OutputFile::WriteFailure() const {
   return "cannot write \"" + destination_ + "\" (through \"" + temporary_ +
          "\"): " + std::strerror(errno);

@@ -26,18 +26,33 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  FileSink& sink() { return *sink_; }
+  // Where the output goes. A write that fails raises Error naming the
+  // destination and the system's reason, as Commit does.
+  ByteSink& sink() { return checked_sink_; }
   // Closes the temporary file and renames it over the destination. Raises
   // Error naming the destination and the system's reason.
   void Commit();
+
+ private:
+  // Passes writes on to the temporary file; its failure becomes the
+  // output's own message.
+  class CheckedSink : public ByteSink {
+   public:
+    explicit CheckedSink(OutputFile& output) : output_(output) {}
+    void Write(const void* data, size_t count) override;
+
+   private:
+    OutputFile& output_;
+  };
+
   // The message for a write that failed, naming the destination.
   std::string WriteFailure() const;
 
- private:
   std::string destination_;
   std::string temporary_;
   std::unique_ptr<FileSink> sink_;
   bool committed_ = false;
+  CheckedSink checked_sink_{*this};
 };
 
 // Makes SIGINT, SIGTERM and (where there is one) SIGHUP remove the temporary file being written

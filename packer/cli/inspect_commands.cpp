@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "container/errors.h"
-#include "packer/product/code_page.h"
-#include "packer/product/install_names.h"
 #include "packer/build/installer_reader.h"
 #include "packer/build/output_file.h"
+#include "packer/product/code_page.h"
+#include "packer/product/install_names.h"
 #include "packer/stub/stub_check.h"
 
 namespace fs = std::filesystem;
@@ -88,12 +88,7 @@ void ExtractOne(InstallerReader& reader, const fs::path& path) {
     throw Error("cannot create the folder \"" + path.parent_path().string() +
                 "\": " + error.message());
   OutputFile output(path.string());
-  try {
-    reader.ReadNextFile(output.sink());
-  } catch (const Error& failure) {
-    if (std::string(failure.what()) == kStreamWriteError) throw Error(output.WriteFailure());
-    throw;
-  }
+  reader.ReadNextFile(output.sink());
   output.Commit();
 }
 

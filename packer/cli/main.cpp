@@ -11,8 +11,8 @@
 #include <unistd.h>
 #endif
 
-#include "packer/cli/command_line.h"
 #include "packer/build/output_file.h"
+#include "packer/cli/command_line.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);

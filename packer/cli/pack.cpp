@@ -2,19 +2,19 @@
 
 #include <vector>
 
+#include "codecs/block_deflate.h"
 #include "container/errors.h"
 #include "container/file_sink.h"
 #include "container/image_file.h"
 #include "container/layout.h"
-#include "codecs/block_deflate.h"
-#include "packer/product/control_lines.h"
 #include "packer/build/installer_writer.h"
 #include "packer/build/item_blocks.h"
 #include "packer/build/ordered_work_queue.h"
 #include "packer/build/output_file.h"
+#include "packer/product/control_lines.h"
 #include "packer/product/product.h"
-#include "packer/product/setup_look.h"
 #include "packer/stub/stub_check.h"
+#include "packer/stub/stub_dressing.h"
 
 namespace tidemark {
 namespace {
@@ -84,7 +84,7 @@ PackResult PackInstaller(const PackOptions& options) {
 
   PackResult result;
   OutputFile output(options.output_path);
-  try {
+  {
     InstallerWriter writer(output.sink(), options.scrambled);
     writer.WriteStub(dressed_stub.data(), dressed_stub.size());
     writer.WriteStartMarker();
@@ -92,9 +92,6 @@ PackResult PackInstaller(const PackOptions& options) {
     WriteItems(items, options, writer);
     writer.Finish();
     result.installer_size = writer.written();
-  } catch (const Error& error) {
-    if (std::string(error.what()) == kStreamWriteError) throw Error(output.WriteFailure());
-    throw;
   }
   output.Commit();
   result.product_bytes = TotalSize(items);

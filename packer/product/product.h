@@ -8,19 +8,12 @@
 #include <vector>
 
 #include "packer/product/code_page.h"
+#include "packer/product/head_file.h"
 #include "packer/product/product_description.h"
 #include "packer/product/product_files.h"
-#include "packer/product/setup_look.h"
+#include "packer/stub/stub_dressing.h"
 
 namespace tidemark {
-
-// A file read whole into one item before the product's files.
-struct HeadFile {
-  std::string path;  // empty: no such item (only the icon may be left out)
-  int64_t size = 0;
-
-  bool present() const { return !path.empty(); }
-};
 
 struct Product {
   ProductDescription description;  // vendor values in the code page

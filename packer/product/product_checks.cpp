@@ -5,13 +5,13 @@
 #include <map>
 #include <set>
 
+#include "codecs/block_deflate.h"
+#include "codecs/jpeg_coding.h"
 #include "container/byte_stream.h"
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "container/items.h"
-#include "codecs/block_deflate.h"
 #include "packer/product/install_names.h"
-#include "codecs/jpeg_coding.h"
 #include "rules/installed_files.h"
 
 namespace tidemark {

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "packer/product/code_page.h"
+#include "packer/product/head_file.h"
 #include "packer/product/problems.h"
-#include "packer/product/product.h"
+#include "packer/product/product_files.h"
 
 namespace tidemark {
 

@@ -7,7 +7,7 @@
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "packer/product/code_page.h"
-#include "packer/product/setup_look.h"
+#include "packer/product/setup_keys.h"
 
 namespace tidemark {
 namespace {

@@ -2,30 +2,14 @@
 
 #include <filesystem>
 
-#include "container/certificate_table.h"
-#include "container/control_info.h"
 #include "container/errors.h"
 #include "container/image_file.h"
+#include "packer/product/setup_keys.h"
 #include "packer/stub/icon_resources.h"
-#include "packer/product/product_description.h"
-#include "packer/stub/stub_resources.h"
+#include "packer/stub/version_resource.h"
 
 namespace tidemark {
 namespace {
-
-// Setup keys for version texts, with the text each one fills and the vendor
-// key it defaults to.
-struct VersionText {
-  const char* key;
-  const char* name;
-  const char* fallback;
-};
-constexpr VersionText kVersionTexts[] = {
-    {"SetupProductName", "ProductName", "AppName"},
-    {"SetupCompanyName", "CompanyName", "AppCompany"},
-    {"SetupDescription", "FileDescription", "AppName"},
-    {"SetupCopyright", "LegalCopyright", nullptr},
-};
 
 const ProductSetting* FindSetting(const std::vector<ProductSetting>& settings,
                                   std::string_view key) {
@@ -38,7 +22,7 @@ const ProductSetting* FindSetting(const std::vector<ProductSetting>& settings,
 VersionInfo ReadVersion(const ProductDescription& description, const ProductSetting& version) {
   VersionInfo info;
   info.numbers = ParseVersionNumber(version.value, kSetupVersionKey);
-  for (const VersionText& text : kVersionTexts) {
+  for (const SetupVersionText& text : kSetupVersionTexts) {
     const ProductSetting* given = FindSetting(description.setup_settings, text.key);
     const ProductSetting* fallback = text.fallback ? description.Find(text.fallback) : nullptr;
     if (given) {
@@ -53,16 +37,6 @@ VersionInfo ReadVersion(const ProductDescription& description, const ProductSett
 }
 
 }  // namespace
-
-std::string SetupKey(std::string_view key) {
-  for (const char* known : {kSetupIconFileKey, kSetupVersionKey}) {
-    if (KeyNamesEqual(key, known)) return known;
-  }
-  for (const VersionText& text : kVersionTexts) {
-    if (KeyNamesEqual(key, text.key)) return text.key;
-  }
-  return {};
-}
 
 SetupLook LoadSetupLook(const ProductDescription& description, const std::string& folder) {
   SetupLook look;
@@ -93,19 +67,6 @@ SetupLook LoadSetupLook(const ProductDescription& description, const std::string
     }
   }
   return look;
-}
-
-std::vector<uint8_t> DressStub(std::vector<uint8_t> stub, const std::string& stub_name,
-                               const SetupLook& look) {
-  if (FindCertificateTable(stub.data(), stub.size())) {
-    throw Error("stub \"" + stub_name +
-                "\" is signed: sign the installer after packing, never the bare stub");
-  }
-  if (look.empty()) return stub;
-  ResourceTable resources = ReadStubResources(stub, stub_name);
-  if (!look.icon_path.empty()) ReplaceIcon(resources, look.icon, look.icon_path);
-  if (look.version) ReplaceVersion(resources, BuildVersionResource(*look.version));
-  return ReplaceStubResources(stub, stub_name, resources);
 }
 
 }  // namespace tidemark

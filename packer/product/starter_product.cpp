@@ -5,8 +5,8 @@
 #include <system_error>
 #include <vector>
 
-#include "container/errors.h"
 #include "codecs/jpeg_encoder.h"
+#include "container/errors.h"
 
 namespace fs = std::filesystem;
 

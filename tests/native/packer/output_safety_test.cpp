@@ -13,8 +13,8 @@
 #include <sstream>
 
 #include "container/errors.h"
-#include "packer/cli/inspect_commands.h"
 #include "packer/build/output_file.h"
+#include "packer/cli/inspect_commands.h"
 #include "packer/cli/pack.h"
 #include "tests/native/packer/packer_fixture.h"
 

@@ -9,10 +9,10 @@
 #include <stdexcept>
 #include <thread>
 
+#include "codecs/block_deflate.h"
 #include "container/container_walk.h"
 #include "container/errors.h"
 #include "container/items.h"
-#include "codecs/block_deflate.h"
 #include "packer/build/marker_watch.h"
 #include "packer/build/ordered_work_queue.h"
 #include "packer/cli/pack.h"

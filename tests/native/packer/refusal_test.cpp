@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "codecs/jpeg_encoder.h"
 #include "container/container_walk.h"
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "container/layout.h"
-#include "packer/product/install_names.h"
-#include "codecs/jpeg_encoder.h"
 #include "packer/cli/pack.h"
+#include "packer/product/install_names.h"
 #include "packer/product/product_description.h"
 #include "tests/native/packer/packer_fixture.h"
 

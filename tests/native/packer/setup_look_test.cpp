@@ -9,10 +9,10 @@
 
 #include "container/errors.h"
 #include "container/pe_headers.h"
-#include "packer/stub/icon_resources.h"
 #include "packer/cli/pack.h"
-#include "packer/stub/resource_table.h"
 #include "packer/product/setup_look.h"
+#include "packer/stub/icon_resources.h"
+#include "packer/stub/resource_table.h"
 #include "packer/stub/stub_resources.h"
 #include "packer/stub/version_resource.h"
 #include "tests/native/packer/packer_fixture.h"
