@@ -32,9 +32,9 @@ void InstallerWriter::WriteContainer(const void* data, size_t size) {
     scrambled_piece_[i] =
         plain[i] ^ static_cast<uint8_t>(ScrambleKey[key_index_++ % kScrambleKeyLength]);
   }
-  // A plain marker cannot begin inside the scrambled one: its only "d" is its
-  // first byte, and the two differ soon after. Watching the scrambled bytes
-  // alone is therefore enough.
+  // On purpose: only the scrambled bytes are watched. A plain marker cannot
+  // begin inside the scrambled one: its only "d" is its first byte, and the
+  // two differ soon after.
   plain_marker_watch_.Feed(scrambled_piece_.data(), size);
   Emit(scrambled_piece_.data(), size);
 }

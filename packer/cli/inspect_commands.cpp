@@ -18,6 +18,8 @@ namespace tidemark {
 namespace {
 
 // The code page the packer recorded; 1252 when there is none it knows.
+// On purpose: a missing or unknown one is no fault; the installer itself
+// never reads it, so an installer without it is still read back.
 CodePage CodePageOf(const ControlInfo& info) {
   try {
     return CodePage(StrToInt(info.Value(kCodePageKey)));
@@ -108,7 +110,9 @@ void ListInstaller(const std::string& path, std::ostream& out) {
   PrintItem(out, "licence text", head.licence);
   DiscardSink discard;
   for (const FileLine& line : reader.files()) {
-    out.flush();  // what was listed stays listed if the next item is damaged
+    // On purpose: flushed per item, so that what was listed stays listed
+    // when the next item turns out damaged.
+    out.flush();
     PrintItem(out, line.key + " " + code_page.ToUtf8(line.name), reader.ReadNextFile(discard));
   }
   out << "DataStart " << head.head.data_start << "\n";

@@ -114,7 +114,7 @@ std::string CodePage::FromUtf8(std::string_view utf8) const {
     throw Error(DescribeCharacter(utf8, used) + " has no place in code page " +
                 std::to_string(number_));
   }
-  // The conversion must read back as written: a character that would come
+  // On purpose: converted back and compared; a character that would come
   // back as another (a best fit) would install under another name.
   if (ToUtf8(converted) != utf8) {
     throw Error("does not read back unchanged from code page " + std::to_string(number_));

@@ -65,9 +65,10 @@ void CheckHeadFile(const std::string& key, const HeadFile& file, bool picture, i
   if (file.size < 1) return problems.Fail(line, what + " is empty");
   if (file.size > kMaxItemSize) return problems.Fail(line, what + " is 2 GiB or larger");
   if (!picture) return;
-  // Decoded through the installer's own item reader, so that what passes
-  // here is exactly what the installer can show, and decoded whole, so that
-  // damage the decoder would paper over is found too.
+  // On purpose: decoded whole, through the installer's own item reader
+  // (compressed first, as it would be packed), so that what passes here is
+  // exactly what the installer can show and damage it would paper over is
+  // found too.
   try {
     const auto bytes = ReadFileStorage(file.path);
     if (IsArithmeticCodedJpeg(bytes->data(), bytes->size())) {

@@ -161,8 +161,9 @@ class SettingChecks {
       if (int n = ShortcutNumber(setting.key, kShortcutNameStem)) names[n] = &setting;
       if (int n = ShortcutNumber(setting.key, kShortcutPathStem)) paths[n] = &setting;
     }
-    // The installer makes shortcuts 1, 2, ... up to the first missing or
-    // empty name; later pairs are carried as written but never looked at.
+    // On purpose: pairs after the first missing or empty name are packed as
+    // written, with a warning only; the installer makes shortcuts 1, 2, ...
+    // up to that name and never looks at the rest.
     int end = 1;
     while (names.count(end) && !names[end]->value.empty()) ++end;
     for (const auto& [number, name] : names) {

@@ -51,14 +51,17 @@ SetupLook LoadSetupLook(const ProductDescription& description, const std::string
       throw Error(std::string(kSetupIconFileKey) + ": " + error.what());
     }
     look.icon.assign(bytes->data(), bytes->data() + bytes->size());
-    // Checked now, so that a bad file is named before anything is packed.
+    // On purpose: put into a table that is thrown away, so that a bad file
+    // is named before anything is packed.
     ResourceTable check;
     ReplaceIcon(check, look.icon, std::string(kSetupIconFileKey) + " \"" + look.icon_path + "\"");
   }
   const ProductSetting* version = FindSetting(settings, kSetupVersionKey);
   if (version) {
     look.version = ReadVersion(description, *version);
-    BuildVersionResource(*look.version);  // names a text that is not UTF-8
+    // On purpose: built and thrown away, so that a text that is not UTF-8
+    // is named with the product's other problems, before anything is packed.
+    BuildVersionResource(*look.version);
   } else {
     for (const ProductSetting& setting : settings) {
       if (setting.key != kSetupIconFileKey) {
