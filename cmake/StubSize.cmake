@@ -34,7 +34,7 @@ endfunction()
 find_program(TIDEMARK_LLD ld.lld DOC "lld, the linker for the stub (Debian package lld)")
 
 # The packer rewrites the stub's resource section when a product gives the
-# installer its own icon and version information (packer/stub_resources.h),
+# installer its own icon and version information (packer/stub/stub_resources.h),
 # so the stub's layout must let that section grow: .rsrc is the last
 # section but for .reloc, which both linkers put after it and which the
 # packer moves along (nothing refers to the relocations' own place); no

@@ -8,7 +8,7 @@
 #include "container/control_info.h"
 #include "container/errors.h"
 #include "fuzz/fuzz_fault.h"
-#include "packer/product_description.h"
+#include "packer/product/product_description.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tidemark;

@@ -6,7 +6,14 @@
 #   - system/ knows nothing of the program: nothing from app/;
 #   - app/controls/ could serve another program: nothing from app/window/ or
 #     app/steps/;
-#   - app/steps/ run without the window: nothing from app/window/.
+#   - app/steps/ run without the window: nothing from app/window/;
+#   - codecs/ is portable like container/ and serves the packer and the
+#     resources' build tools alike: nothing from packer/, resources/ or rules/;
+#   - resources/ reaches the packer's codecs through codecs/: nothing from
+#     packer/;
+#   - the packer's rooms in their order, each including only those after it:
+#     packer/cli/, packer/product/, packer/stub/; packer/build/ stands apart
+#     from product/ and stub/; none includes app/.
 # Usage: check-includes.sh [SOURCE-ROOT]
 set -uo pipefail
 
@@ -30,13 +37,19 @@ forbid() {
   fi
 }
 
-for portable in container rules; do
+for portable in container rules codecs; do
   forbid "$portable" "$windows_headers" "$portable/ is portable and includes a Windows header"
   forbid "$portable" 'system/|app/' "$portable/ includes the Windows side"
 done
 forbid system 'app/' "system/ includes the program"
 forbid app/controls 'app/window/|app/steps/' "app/controls/ includes the installer"
 forbid app/steps 'app/window/' "app/steps/ includes the window"
+forbid codecs 'packer/|resources/|rules/' "codecs/ includes one of its users"
+forbid resources 'packer/' "resources/ includes the packer (its codecs are in codecs/)"
+forbid packer 'app/' "packer/ includes the stub's program"
+forbid packer/product 'packer/(cli|build)/' "packer/product/ includes the command line or the installer file"
+forbid packer/stub 'packer/(cli|product|build)/' "packer/stub/ includes the command line, the product or the installer file"
+forbid packer/build 'packer/(cli|product|stub)/' "packer/build/ includes the command line, the product or the stub"
 
 if [ "$broken" -eq 0 ]; then
   echo "include rules hold"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "packer/block_deflate.h"
+#include "codecs/block_deflate.h"
 #include "resources/buttons/bmp_file.h"
 #include "resources/buttons/button_art.h"
 

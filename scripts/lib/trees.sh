@@ -22,14 +22,22 @@ bootstrap() {
   bash "$repo_root/scripts/bootstrap.sh"
 }
 
-# configure_tree DIR [CMAKE-ARG...]: configures once; afterwards Ninja
-# re-runs CMake by itself when a build file changes.
+# configure_tree DIR [CMAKE-ARG...]: configures the tree when it is new or
+# when its CMAKE-ARGs differ from those it was last configured with (kept in
+# DIR/tidemark-configure-args); otherwise Ninja re-runs CMake by itself when
+# a build file changes. A -D flag left out later keeps its cached value.
 configure_tree() {
   local dir="$1"
   shift
-  [ -f "$dir/build.ninja" ] && [ -f "$dir/CMakeCache.txt" ] && return 0
+  local stamp="$dir/tidemark-configure-args" wanted
+  wanted="$(printf '%s\n' "$@")"
+  if [ -f "$dir/build.ninja" ] && [ -f "$dir/CMakeCache.txt" ] && [ -f "$stamp" ] &&
+    [ "$(cat "$stamp")" = "$wanted" ]; then
+    return 0
+  fi
   note "configure $dir"
-  cmake -S "$repo_root" -B "$dir" -G Ninja "$@"
+  cmake -S "$repo_root" -B "$dir" -G Ninja "$@" || return
+  printf '%s\n' "$wanted" >"$stamp"
 }
 
 # build_tree DIR: builds everything it can (keeps going past failures).

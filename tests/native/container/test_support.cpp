@@ -10,9 +10,9 @@
 #include <random>
 #include <stdexcept>
 
+#include "codecs/jpeg_encoder.h"
 #include "container/layout.h"
 #include "container/pe_headers.h"
-#include "packer/jpeg_encoder.h"
 
 namespace tidemark::test {
 namespace {

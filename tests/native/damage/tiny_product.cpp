@@ -4,7 +4,7 @@
 #include <string>
 
 #include "container/container_walk.h"
-#include "packer/pack.h"
+#include "packer/cli/pack.h"
 
 namespace tidemark::test {
 namespace {

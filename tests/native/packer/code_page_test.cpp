@@ -7,10 +7,10 @@
 #include <sstream>
 
 #include "container/errors.h"
-#include "packer/code_page.h"
-#include "packer/inspect_commands.h"
-#include "packer/install_names.h"
-#include "packer/pack.h"
+#include "packer/cli/inspect_commands.h"
+#include "packer/cli/pack.h"
+#include "packer/product/code_page.h"
+#include "packer/product/install_names.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {

@@ -2,24 +2,28 @@
 #include <gtest/gtest.h>
 
 #include "container/layout.h"
-#include "packer/command_line.h"
+#include "packer/cli/build_command.h"
+#include "packer/cli/command_line.h"
+#include "packer/cli/commands.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {
 namespace {
 
+PackOptions ParsedBuild(const std::vector<std::string>& words) {
+  return BuildOptions(ParseArguments("build", FindSubcommand("build")->arguments, words));
+}
+
 TEST(CommandLineTest, ParsesBuildOptions) {
-  const Command command = ParseCommandLine({"build", "--stub", "s", "--product", "p.ini", "--out",
-                                            "o.exe", "--scrambled", "--level", "0", "--jobs", "3"});
-  EXPECT_EQ(command.kind, CommandKind::kBuild);
-  EXPECT_EQ(command.build.stub_path, "s");
-  EXPECT_EQ(command.build.description_path, "p.ini");
-  EXPECT_EQ(command.build.output_path, "o.exe");
-  EXPECT_TRUE(command.build.scrambled);
-  EXPECT_EQ(command.build.level, 0);
-  EXPECT_EQ(command.build.jobs, 3);
-  EXPECT_EQ(ParseCommandLine({"build", "--stub", "s", "--product", "p", "--out", "o"}).build.level,
-            9);
+  const PackOptions options = ParsedBuild({"--stub", "s", "--product", "p.ini", "--out", "o.exe",
+                                           "--scrambled", "--level", "0", "--jobs", "3"});
+  EXPECT_EQ(options.stub_path, "s");
+  EXPECT_EQ(options.description_path, "p.ini");
+  EXPECT_EQ(options.output_path, "o.exe");
+  EXPECT_TRUE(options.scrambled);
+  EXPECT_EQ(options.level, 0);
+  EXPECT_EQ(options.jobs, 3);
+  EXPECT_EQ(ParsedBuild({"--stub", "s", "--product", "p", "--out", "o"}).level, 9);
 }
 
 TEST(CommandLineTest, UsageErrorsExitWithTwo) {

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "container/errors.h"
-#include "packer/inspect_commands.h"
-#include "packer/pack.h"
+#include "packer/cli/inspect_commands.h"
+#include "packer/cli/pack.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {

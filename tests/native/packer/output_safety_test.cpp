@@ -13,9 +13,9 @@
 #include <sstream>
 
 #include "container/errors.h"
-#include "packer/inspect_commands.h"
-#include "packer/output_file.h"
-#include "packer/pack.h"
+#include "packer/build/output_file.h"
+#include "packer/cli/inspect_commands.h"
+#include "packer/cli/pack.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {

@@ -9,13 +9,13 @@
 #include <stdexcept>
 #include <thread>
 
+#include "codecs/block_deflate.h"
 #include "container/container_walk.h"
 #include "container/errors.h"
 #include "container/items.h"
-#include "packer/block_deflate.h"
-#include "packer/marker_watch.h"
-#include "packer/ordered_work_queue.h"
-#include "packer/pack.h"
+#include "packer/build/marker_watch.h"
+#include "packer/build/ordered_work_queue.h"
+#include "packer/cli/pack.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {

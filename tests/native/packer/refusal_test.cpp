@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "codecs/jpeg_encoder.h"
 #include "container/container_walk.h"
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "container/layout.h"
-#include "packer/install_names.h"
-#include "packer/jpeg_encoder.h"
-#include "packer/pack.h"
-#include "packer/product_description.h"
+#include "packer/cli/pack.h"
+#include "packer/product/install_names.h"
+#include "packer/product/product_description.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {

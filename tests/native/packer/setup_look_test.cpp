@@ -9,12 +9,12 @@
 
 #include "container/errors.h"
 #include "container/pe_headers.h"
-#include "packer/icon_resources.h"
-#include "packer/pack.h"
-#include "packer/resource_table.h"
-#include "packer/setup_look.h"
-#include "packer/stub_resources.h"
-#include "packer/version_resource.h"
+#include "packer/cli/pack.h"
+#include "packer/product/setup_look.h"
+#include "packer/stub/icon_resources.h"
+#include "packer/stub/resource_table.h"
+#include "packer/stub/stub_resources.h"
+#include "packer/stub/version_resource.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {

@@ -4,7 +4,7 @@
 
 #include "container/errors.h"
 #include "container/layout.h"
-#include "packer/stub_check.h"
+#include "packer/stub/stub_check.h"
 #include "tests/native/packer/packer_fixture.h"
 
 namespace tidemark::test {

@@ -6,7 +6,7 @@
 #include "container/image_file.h"
 #include "container/items.h"
 #include "container/layout.h"
-#include "packer/pack.h"
+#include "packer/cli/pack.h"
 #include "rules/file_entry.h"
 #include "tests/native/packer/packer_fixture.h"
 

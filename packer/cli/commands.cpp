@@ -1,0 +1,91 @@
+#include "packer/cli/commands.h"
+
+#include "packer/cli/build_command.h"
+#include "packer/cli/inspect_commands.h"
+#include "packer/product/starter_product.h"
+
+namespace tidemark {
+namespace {
+
+constexpr int kMaxJobs = 256;
+
+void RunList(const Arguments& arguments, const CommandStreams& streams) {
+  ListInstaller(arguments.values[0], streams.out);
+}
+
+void RunVerify(const Arguments& arguments, const CommandStreams& streams) {
+  VerifyInstaller(arguments.values[0], streams.out);
+}
+
+void RunExtract(const Arguments& arguments, const CommandStreams& streams) {
+  ExtractInstaller(arguments.values[0], arguments.values[1], arguments.Has("--force"), streams.out);
+}
+
+void RunInit(const Arguments& arguments, const CommandStreams& streams) {
+  const std::string& folder = arguments.values[0];
+  WriteStarterProduct(folder);
+  streams.out << "A starter product is in \"" << folder
+              << "\"; build it with\n  tidemark build --stub "
+              << "tidemark-stub.exe --product " << folder << "/product.ini --out setup.exe\n";
+}
+
+}  // namespace
+
+const std::vector<Subcommand>& Subcommands() {
+  static const std::vector<Subcommand> kSubcommands = {
+      {"build",
+       "  tidemark build --stub STUB --product PRODUCT.ini --out SETUP.exe\n"
+       "                 [--codepage N] [--scrambled] [--level 0-9] [--jobs N] [--quiet]\n"
+       "      Writes STUB followed by a container for the product described in\n"
+       "      PRODUCT.ini (docs/product-file.md). --codepage is the Windows code page\n"
+       "      of the systems the installer is for (default 1252; also 874, 932, 936,\n"
+       "      949, 950 and 1250 to 1258): names and texts, written in UTF-8, are\n"
+       "      converted to it. --scrambled scrambles the container; --level is the\n"
+       "      zlib level (default 9); --jobs the compressing threads (default: all\n"
+       "      processors; the output does not depend on it). --quiet leaves out the\n"
+       "      summary, notes and progress. SETUP.exe is written beside and renamed\n"
+       "      into place when complete; it may not be one of the inputs.\n",
+       {{},
+        {"--scrambled", "--quiet", "-q"},
+        {{"--stub"},
+         {"--product"},
+         {"--out"},
+         {"--level", true, 0, 9},
+         {"--jobs", true, 1, kMaxJobs},
+         {"--codepage", true, 1, 65535}},
+        {"--stub", "--product", "--out"}},
+       RunBuild},
+      {"list",
+       "  tidemark list SETUP.exe\n"
+       "      Shows the control information and where every item lies.\n",
+       {{"SETUP.exe"}},
+       RunList},
+      {"verify",
+       "  tidemark verify SETUP.exe\n"
+       "      Reads every item; checks the stub, every Adler-32, the checksum and\n"
+       "      the names of the files.\n",
+       {{"SETUP.exe"}},
+       RunVerify},
+      {"extract",
+       "  tidemark extract SETUP.exe DIR [--force]\n"
+       "      Writes the product's files below DIR; --force replaces existing files.\n",
+       {{"SETUP.exe", "DIR"}, {"--force"}},
+       RunExtract},
+      {"init",
+       "  tidemark init DIR\n"
+       "      Writes a starter product into DIR (a new or empty folder): a commented\n"
+       "      product.ini, placeholder pictures and texts, and a files folder.\n",
+       {{"DIR"}},
+       RunInit},
+  };
+  return kSubcommands;
+}
+
+const Subcommand* FindSubcommand(std::string_view name) {
+  for (const Subcommand& command : Subcommands()) {
+    if (name == command.name) return &command;
+  }
+  return nullptr;
+}
+
+}  // namespace tidemark
