@@ -4,16 +4,15 @@
 
 #include "container/errors.h"
 #include "container/items.h"
+#include "container/picture_bounds.h"
 
 // jpeglib.h needs size_t and FILE declared before it.
 #include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 namespace tidemark {
 namespace {
-
-// Pictures larger than this are refused rather than allocated: a header can
-// claim up to 65500 x 65500 pixels in a few hundred bytes.
-constexpr uint64_t kMaxJpegPixels = uint64_t{1} << 26;
 
 // libjpeg reports fatal errors through error_exit, which must not return.
 // It jumps back to the setjmp of the decoding step that was running. Those
@@ -122,6 +121,10 @@ bool ReadHeader(JpegDecoder* decoder, const uint8_t* data, size_t size) {
   if (TIDEMARK_JPEG_SETJMP(decoder->errors.resume)) return false;
   jpeg_create_decompress(&decoder->info);
   decoder->created = true;
+  // The coefficient buffers of a progressive picture are the decoder's only
+  // allocation that grows with the picture beyond its rows; past this, it
+  // fails instead (it has no backing store to spill to).
+  decoder->info.mem->max_memory_to_use = kMaxPictureDecoderMemory;
   decoder->source.next_input_byte = data;
   decoder->source.bytes_in_buffer = size;
   decoder->source.init_source = InitSource;
@@ -137,6 +140,19 @@ bool ReadHeader(JpegDecoder* decoder, const uint8_t* data, size_t size) {
   jpeg_calc_output_dimensions(&decoder->info);
   return true;
 }
+
+// A ByteSink for a picture's data that is larger than any picture may be:
+// it keeps nothing, and ends the item once the bound is passed.
+class OversizeSink : public ByteSink {
+ public:
+  void Write(const void*, size_t count) override {
+    taken_ += count;
+    if (taken_ > static_cast<size_t>(kMaxPictureDataSize)) throw Error(kPictureDataTooLarge);
+  }
+
+ private:
+  size_t taken_ = 0;
+};
 
 bool StartDecoding(JpegDecoder* decoder) {
   if (TIDEMARK_JPEG_SETJMP(decoder->errors.resume)) return false;
@@ -172,6 +188,14 @@ class DecoderGuard {
 }  // namespace
 
 RgbImage LoadJpegItem(ByteSource& source, int32_t size) {
+  if (size > kMaxPictureDataSize) {
+    // On purpose: the stream is still read, without keeping it, up to the
+    // bound, so that a size that only claims too much leaves the source
+    // after the stream, as any picture that fails to decode does.
+    OversizeSink oversize;
+    InflateItem(source, oversize, size);
+    throw Error(kPictureDataTooLarge);
+  }
   MemorySink compressed;
   InflateItem(source, compressed, size);
   const std::vector<uint8_t>& bytes = compressed.bytes();
@@ -181,10 +205,18 @@ RgbImage LoadJpegItem(ByteSource& source, int32_t size) {
   if (!ReadHeader(&decoder, bytes.data(), bytes.size())) throw Error(decoder.errors.message);
   const uint64_t width = decoder.info.output_width;
   const uint64_t height = decoder.info.output_height;
-  if (decoder.info.output_components != 3 || width * height > kMaxJpegPixels) {
-    throw Error("Unsupported JPEG image");
+  if (decoder.info.output_components != 3) throw Error("Unsupported JPEG image");
+  // Checked before the start, which allocates for the whole picture: a
+  // header can claim up to 65500 x 65500 pixels in a few hundred bytes.
+  if (width > kMaxPictureSide || height > kMaxPictureSide || width * height > kMaxPicturePixels) {
+    throw Error(kPictureTooLarge);
   }
-  if (!StartDecoding(&decoder)) throw Error(decoder.errors.message);
+  if (!StartDecoding(&decoder)) {
+    if (decoder.errors.base.msg_code == JERR_NO_BACKING_STORE) {
+      throw Error(kPictureNeedsTooMuchMemory);
+    }
+    throw Error(decoder.errors.message);
+  }
   RgbImage image;
   image.width = static_cast<int>(width);
   image.height = static_cast<int>(height);

@@ -12,8 +12,8 @@ std::string ProgramGroupFolder(std::string_view programs_folder, std::string_vie
   return JoinPath(programs_folder, app_name);
 }
 
-bool IsAcceptableAppName(std::string_view app_name, LeadBytePredicate is_lead_byte) {
-  return app_name.empty() || IsSafeFileName(app_name, is_lead_byte);
+bool IsAcceptableAppName(std::string_view app_name, LeadBytePredicate is_lead_byte, int code_page) {
+  return app_name.empty() || IsSafeFileName(app_name, is_lead_byte, code_page);
 }
 
 }  // namespace tidemark

@@ -25,6 +25,7 @@ std::string ProgramGroupFolder(std::string_view programs_folder, std::string_vie
 // program group of its own. Any other name ("..\x", "C:x", "a\b", ".")
 // would put the program group, the install log or the uninstall entry
 // outside their folders; only a tampered container carries one.
-bool IsAcceptableAppName(std::string_view app_name, LeadBytePredicate is_lead_byte = nullptr);
+bool IsAcceptableAppName(std::string_view app_name, LeadBytePredicate is_lead_byte = nullptr,
+                         int code_page = kAnyCodePage);
 
 }  // namespace tidemark

@@ -1,5 +1,9 @@
 #include "rules/path_rules.h"
 
+#include <vector>
+
+#include "rules/device_names.h"
+
 namespace tidemark {
 namespace {
 
@@ -149,28 +153,49 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
-bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte) {
-  bool safe = true;
+NameCheck CheckRelativeName(std::string_view name, LeadBytePredicate is_lead_byte, int code_page) {
+  bool plain = true;
+  std::vector<std::string_view> components;
   size_t component_start = 0;
+  const auto end_component = [&](size_t end) {
+    const std::string_view component = name.substr(component_start, end - component_start);
+    components.push_back(component);
+    return !IsDotsAndBlanksOnly(component);
+  };
   const bool whole = ForEachSingleByte(name, is_lead_byte, [&](size_t i) {
     if (IsComponentSeparator(name[i])) {
-      safe = !IsDotsAndBlanksOnly(name.substr(component_start, i - component_start));
+      plain = end_component(i);
       component_start = i + 1;
     } else {
-      safe = !IsForbiddenInName(name[i]);
+      plain = !IsForbiddenInName(name[i]);
     }
-    return safe;
+    return plain;
   });
-  return whole && safe && !IsDotsAndBlanksOnly(name.substr(component_start));
+  if (!whole || !plain || !end_component(name.size())) return {NameFault::kNotPlain, {}};
+  for (std::string_view component : components) {
+    if (IsDeviceName(component, is_lead_byte, code_page)) {
+      return {NameFault::kDeviceName, component};
+    }
+    // "." and " " lie below 0x40, which no double-byte code page uses as a
+    // second byte: a last byte of either value is a character of its own.
+    if (component.back() == '.' || component.back() == ' ') {
+      return {NameFault::kTrailingDotOrBlank, component};
+    }
+  }
+  return {};
 }
 
-bool IsSafeFileName(std::string_view name, LeadBytePredicate is_lead_byte) {
+bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte, int code_page) {
+  return CheckRelativeName(name, is_lead_byte, code_page).fault == NameFault::kNone;
+}
+
+bool IsSafeFileName(std::string_view name, LeadBytePredicate is_lead_byte, int code_page) {
   bool single = true;
   ForEachSingleByte(name, is_lead_byte, [&](size_t i) {
     single = !IsComponentSeparator(name[i]);
     return single;
   });
-  return single && IsSafeRelativeName(name, is_lead_byte);
+  return single && IsSafeRelativeName(name, is_lead_byte, code_page);
 }
 
 }  // namespace tidemark

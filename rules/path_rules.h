@@ -63,19 +63,51 @@ bool HasEmptyComponent(std::string_view path, LeadBytePredicate is_lead_byte = n
 // gives a doubled separator, as the installer has always written it.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
-// Whether `name` can safely be placed under a folder: a relative path whose
-// every component ("\" and "/" both separate, as Windows treats them) is a
-// plain non-empty name. Rejected: the empty name, a leading separator (root
-// or UNC path), any ":" (drive or stream), empty components (doubled or
-// trailing separators), components made only of dots and blanks ("." and
-// ".." among them), control characters and the characters Windows forbids
-// in file names (< > " | ? *).
-bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte = nullptr);
+// A Windows code page number, as GetACP gives it, for the rules that depend
+// on more than lead bytes. kAnyCodePage stands for a code page the caller
+// does not know: those rules then refuse what any code page would.
+inline constexpr int kAnyCodePage = 0;
+
+// Why a name cannot be placed under a folder.
+enum class NameFault {
+  kNone,
+  // Not a plain relative name: empty, absolute (a leading separator: root
+  // or UNC path), any ":" (a drive, or an alternate stream of a file), an
+  // empty component (doubled or trailing separators), a component made
+  // only of dots and blanks ("." and ".." among them), a control character
+  // or one of the characters < > " | ? *, or a text that ends inside a
+  // double-byte character.
+  kNotPlain,
+  // A component names a device (IsDeviceName in rules/device_names.h).
+  kDeviceName,
+  // A component ends with "." or a blank, which Windows drops ("trail." is
+  // made as "trail").
+  kTrailingDotOrBlank,
+};
+
+struct NameCheck {
+  NameFault fault = NameFault::kNone;
+  std::string_view component;  // the component at fault, for the last two faults
+};
+
+// Checks `name` as a path below a folder; "\" and "/" both separate
+// components, as Windows treats them. The first fault found is reported:
+// kNotPlain before the faults of single components, which are looked at
+// from the first component on.
+NameCheck CheckRelativeName(std::string_view name, LeadBytePredicate is_lead_byte = nullptr,
+                            int code_page = kAnyCodePage);
+
+// Whether `name` can safely be placed under a folder: CheckRelativeName
+// finds no fault. The name then stays below the folder and names a file or
+// folder there, exactly as written.
+bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte = nullptr,
+                        int code_page = kAnyCodePage);
 
 // Whether `name` can stand as one file or folder name inside a folder: a
 // safe relative name (above) without any "\" or "/". The product name and
 // the shortcut names must be such names, or the program group, the install
 // log, the uninstall entry or a link would land outside their folders.
-bool IsSafeFileName(std::string_view name, LeadBytePredicate is_lead_byte = nullptr);
+bool IsSafeFileName(std::string_view name, LeadBytePredicate is_lead_byte = nullptr,
+                    int code_page = kAnyCodePage);
 
 }  // namespace tidemark

@@ -7,12 +7,8 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
-bool CanBeQuoted(std::string_view path) {
-  return path.find_first_of(std::string_view("\"\r\n\0", 4)) == std::string_view::npos;
-}
-
 // The path as a quoted batch argument; "%" would start a variable. The bytes
-// looked at here ("%", the double quote, CR, LF and NUL) lie below 0x40, which
+// looked at here and by CanNameInRemovalBatch lie below 0x40, which
 // no double-byte code page uses as a second byte: read byte by byte, they are
 // always characters of their own.
 std::string Quoted(std::string_view path) {
@@ -27,10 +23,14 @@ std::string Quoted(std::string_view path) {
 
 }  // namespace
 
+bool CanNameInRemovalBatch(std::string_view path) {
+  return path.find_first_of(std::string_view("\"\r\n\0*?", 6)) == std::string_view::npos;
+}
+
 std::optional<std::string> RemovalBatchText(std::string_view uninstaller_path,
                                             LeadBytePredicate is_lead_byte) {
   if (uninstaller_path.empty() || !IsAbsolutePath(uninstaller_path) ||
-      !CanBeQuoted(uninstaller_path)) {
+      !CanNameInRemovalBatch(uninstaller_path)) {
     return std::nullopt;
   }
   const std::string uninstaller = Quoted(uninstaller_path);

@@ -23,8 +23,13 @@ inline constexpr int kRemovalAttempts = 10;
 // literally. No folder line is written when the uninstaller's folder is a
 // root (which cannot be removed). None at all when `uninstaller_path` is
 // not absolute (it would be looked for in whatever folder the batch starts
-// in), or holds a character that cannot stand inside a quoted
-// argument (a double quote, CR, LF or NUL).
+// in), or cannot be named in the batch (CanNameInRemovalBatch).
+// Whether `path` can stand in the batch as exactly the one file it names:
+// no character that cannot stand inside a quoted argument (a double quote,
+// CR, LF or NUL), and no "*" or "?", which "del" would expand to whatever
+// files match.
+bool CanNameInRemovalBatch(std::string_view path);
+
 std::optional<std::string> RemovalBatchText(std::string_view uninstaller_path,
                                             LeadBytePredicate is_lead_byte = nullptr);
 

@@ -9,9 +9,10 @@ constexpr char kUninstallKeyPrefix[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVer
 constexpr char kLinkExtension[] = ".lnk";
 
 std::optional<PlannedShortcut> PlanShortcut(std::string_view folder, const std::string& name,
-                                            std::string target, LeadBytePredicate is_lead_byte) {
+                                            std::string target, LeadBytePredicate is_lead_byte,
+                                            int code_page) {
   const std::string file_name = name + kLinkExtension;
-  if (!IsSafeFileName(file_name, is_lead_byte)) return std::nullopt;
+  if (!IsSafeFileName(file_name, is_lead_byte, code_page)) return std::nullopt;
   PlannedShortcut shortcut;
   shortcut.link_path = JoinPath(folder, file_name);
   shortcut.working_folder = FolderPart(target, is_lead_byte);
@@ -30,19 +31,21 @@ std::vector<std::string> ShortcutPlan::LogEntries() const {
 }
 
 ShortcutPlan PlanShortcuts(const ControlInfo& control_info, const ShortcutFolders& folders,
-                           LeadBytePredicate is_lead_byte) {
+                           LeadBytePredicate is_lead_byte, int code_page) {
   const std::string main_name = control_info.Value("ExeShortCut");
   const std::string main_target = JoinPath(folders.install_folder, control_info.Value("ExeName"));
 
   ShortcutPlan plan;
   if (!folders.desktop_folder.empty()) {
-    plan.desktop = PlanShortcut(folders.desktop_folder, main_name, main_target, is_lead_byte);
+    plan.desktop =
+        PlanShortcut(folders.desktop_folder, main_name, main_target, is_lead_byte, code_page);
   }
   if (folders.programs_folder.empty()) return plan;
 
   plan.group_folder = ProgramGroupFolder(folders.programs_folder, folders.app_name);
   const auto add_to_group = [&](const std::string& name, std::string target) {
-    if (auto shortcut = PlanShortcut(plan.group_folder, name, std::move(target), is_lead_byte)) {
+    if (auto shortcut =
+            PlanShortcut(plan.group_folder, name, std::move(target), is_lead_byte, code_page)) {
       plan.group.push_back(std::move(*shortcut));
     }
   };

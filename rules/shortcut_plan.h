@@ -43,11 +43,12 @@ struct ShortcutPlan {
 
 // Plans the shortcut step from the control information (ExeShortCut,
 // ExeName, and ShortcutName<i>/ShortcutPath<i> from 1 up to the first empty
-// name). A shortcut whose file name would not be a plain file name in its
-// folder (a "\", "/", ":", "..", or a character Windows refuses) is left
-// out: it could only be written, and later deleted, somewhere else.
+// name). A shortcut whose file name (name + ".lnk") would not be a plain
+// file name in its folder (IsSafeFileName: a "\", "/", ":", "..", a device
+// name, or a character Windows refuses) is left out: it could only be
+// written, and later deleted, somewhere else.
 ShortcutPlan PlanShortcuts(const ControlInfo& control_info, const ShortcutFolders& folders,
-                           LeadBytePredicate is_lead_byte = nullptr);
+                           LeadBytePredicate is_lead_byte = nullptr, int code_page = kAnyCodePage);
 
 // "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\" + product name.
 std::string UninstallKeyPath(std::string_view app_name);

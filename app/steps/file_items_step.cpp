@@ -1,5 +1,7 @@
 #include "app/steps/file_items_step.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -48,7 +50,8 @@ bool InstallFileItems(Session& session, int32_t count, InstallDisplay& display) 
     if (size >= kNamedAtOnce) display.Show();
     // Only the packer's names are trusted to stay inside the install
     // folder; an absolute name, a drive or ".." would write elsewhere.
-    if (!IsSafeRelativeName(entry.name, IsAnsiLeadByte)) return AbortInstallation(display);
+    if (!IsSafeRelativeName(entry.name, IsAnsiLeadByte, GetACP()))
+      return AbortInstallation(display);
 
     const std::string path = JoinPath(session.installFolder, entry.name);
     // The packer lists the files folder by folder: a folder is made once

@@ -1,5 +1,7 @@
 #include "app/steps/shortcut_step.h"
 
+#include <windows.h>
+
 #include "system/file_system.h"
 #include "system/path.h"
 #include "system/shortcut.h"
@@ -16,7 +18,7 @@ void MakeShortcut(const PlannedShortcut& shortcut, InstallLog& install_log) {
 
 void MakeShortcuts(const ControlInfo& control_info, const ShortcutFolders& folders,
                    InstallLog& install_log) {
-  const ShortcutPlan plan = PlanShortcuts(control_info, folders, IsAnsiLeadByte);
+  const ShortcutPlan plan = PlanShortcuts(control_info, folders, IsAnsiLeadByte, GetACP());
   if (plan.desktop) MakeShortcut(*plan.desktop, install_log);
   if (plan.group_folder.empty()) return;
   // One level only: an existing group is used as it is, and a group that

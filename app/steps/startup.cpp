@@ -1,5 +1,7 @@
 #include "app/steps/startup.h"
 
+#include <windows.h>
+
 #include <exception>
 
 #include "container/errors.h"
@@ -63,7 +65,7 @@ void OpenContainer(Session& session, StepReport& report) {
   session.scrambled = head.scrambled;
   // Refused before anything is written, in either mode: the packer never
   // writes such a name, so the container has been tampered with.
-  if (!IsAcceptableAppName(session.controlInfo.Value("AppName"), IsAnsiLeadByte)) {
+  if (!IsAcceptableAppName(session.controlInfo.Value("AppName"), IsAnsiLeadByte, GetACP())) {
     throw LoadError(LoadFailure::kInitialise);
   }
   session.appName = session.controlInfo.Value("AppName");

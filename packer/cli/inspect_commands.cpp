@@ -75,7 +75,7 @@ fs::path ExtractPath(const fs::path& folder, const std::string& name, const Code
 // Raises Error for the first file line whose name extract would refuse.
 void CheckFileLineNames(const InstallerReader& reader, const CodePage& code_page) {
   for (const FileLine& line : reader.files()) {
-    const std::string fault = FileNameFault(line.name, code_page.lead_byte());
+    const std::string fault = FileNameFault(line.name, code_page.lead_byte(), code_page.number());
     if (!fault.empty()) {
       throw Error("file line " + line.key + ": name \"" + code_page.ToUtf8(line.name) +
                   "\": " + fault);

@@ -1,17 +1,6 @@
 #include "packer/product/install_names.h"
 
 namespace tidemark {
-namespace {
-
-bool IsDeviceName(const std::string& part) {
-  const std::string stem = FoldCase(part.substr(0, part.find('.')), nullptr);
-  if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul") return true;
-  return stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
-         stem[3] >= '1' && stem[3] <= '9';
-}
-
-}  // namespace
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string FoldCase(std::string text, LeadBytePredicate is_lead_byte) {
@@ -59,22 +48,24 @@ std::set<std::string> FoldersOf(const std::vector<ProductFile>& files,
   return folders;
 }
 
-std::string FileNameFault(const std::string& name, LeadBytePredicate is_lead_byte) {
+std::string FileNameFault(const std::string& name, LeadBytePredicate is_lead_byte, int code_page) {
   if (HasControlCharacter(name))
     return "the name holds a control character, which the installer drops";
   if (name.find_first_of("<>") != std::string::npos) {
     return "the name holds \"<\" or \">\", which a file line cannot carry";
   }
-  if (!IsSafeRelativeName(name, is_lead_byte)) {
-    return "the name is not a plain relative name: it is absolute, names a drive, has an empty, "
-           "\".\" or "
-           "\"..\" part, holds a character Windows forbids or ends inside a double-byte character";
-  }
-  for (const std::string& part : SplitParts(name, is_lead_byte)) {
-    if (IsDeviceName(part)) return Quoted(part) + " is a Windows device name";
-    if (part.back() == '.' || part.back() == ' ') {
+  const NameCheck check = CheckRelativeName(name, is_lead_byte, code_page);
+  switch (check.fault) {
+    case NameFault::kNotPlain:
+      return "the name is not a plain relative name: it is absolute, names a drive, has an "
+             "empty, \".\" or \"..\" part, holds a character Windows forbids or ends inside a "
+             "double-byte character";
+    case NameFault::kDeviceName:
+      return Quoted(std::string(check.component)) + " is a Windows device name";
+    case NameFault::kTrailingDotOrBlank:
       return "a name part ends with \".\" or a blank, which Windows drops";
-    }
+    case NameFault::kNone:
+      break;
   }
   return {};
 }

@@ -31,7 +31,9 @@ std::set<std::string> FoldersOf(const std::vector<ProductFile>& files,
 
 // Why a file name cannot be installed below the install folder as it
 // stands; empty when it can. Applied by build to the product's files and by
-// verify and extract to the file lines of an installer.
-std::string FileNameFault(const std::string& name, LeadBytePredicate is_lead_byte);
+// verify and extract to the file lines of an installer, with the number of
+// the code page the names are in.
+std::string FileNameFault(const std::string& name, LeadBytePredicate is_lead_byte,
+                          int code_page = kAnyCodePage);
 
 }  // namespace tidemark

@@ -11,6 +11,7 @@
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "container/items.h"
+#include "container/picture_bounds.h"
 #include "packer/product/install_names.h"
 #include "rules/installed_files.h"
 
@@ -34,7 +35,7 @@ void CheckProductFiles(const std::vector<ProductFile>& files, const std::string&
   int64_t total = 0;
   for (const ProductFile& file : files) {
     const std::string what = "file " + Quoted(file.shown) + ": ";
-    const std::string fault = FileNameFault(file.name, lead);
+    const std::string fault = FileNameFault(file.name, lead, code_page.number());
     if (!fault.empty()) problems.Fail(line, what + fault);
     if (file.size > kMaxItemSize) problems.Fail(line, what + "it is 2 GiB or larger");
     total += file.size;
@@ -65,6 +66,9 @@ void CheckHeadFile(const std::string& key, const HeadFile& file, bool picture, i
   if (file.size < 1) return problems.Fail(line, what + " is empty");
   if (file.size > kMaxItemSize) return problems.Fail(line, what + " is 2 GiB or larger");
   if (!picture) return;
+  if (file.size > kMaxPictureDataSize) {
+    return problems.Fail(line, what + " is larger than the 16 MiB a picture may have");
+  }
   // On purpose: decoded whole, through the installer's own item reader
   // (compressed first, as it would be packed), so that what passes here is
   // exactly what the installer can show and damage it would paper over is

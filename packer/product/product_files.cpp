@@ -40,13 +40,18 @@ class FilesWalk {
   void Visit(const fs::directory_entry& entry, const std::string& shown) {
     const std::string part = entry.path().filename().u8string();
     std::error_code error;
+    // A link is never followed: it could carry whatever it points to, on
+    // the build machine or elsewhere, into the installer.
+    if (entry.is_symlink(error)) {
+      problems_.Fail(line_,
+                     "\"" + entry.path().string() +
+                         (entry.is_directory(error)
+                              ? "\" is a link to a folder; copy the folder instead"
+                              : "\" is a symbolic link; copy the file it points to instead"));
+      return;
+    }
     if (entry.is_directory(error)) {
-      if (entry.is_symlink(error)) {
-        problems_.Fail(line_, "\"" + entry.path().string() +
-                                  "\" is a link to a folder; copy the folder instead");
-      } else if (Acceptable(part, shown)) {
-        Walk(entry.path(), shown);
-      }
+      if (Acceptable(part, shown)) Walk(entry.path(), shown);
       return;
     }
     if (!entry.is_regular_file(error)) {

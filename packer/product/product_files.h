@@ -21,8 +21,9 @@ struct ProductFile {
 
 // Every file below `folder` (a folder), in byte order of the UTF-8 names
 // (`shown`).
-// Empty folders carry nothing. A folder that cannot be read, a link to a
-// folder (its content would be left out silently), an entry that is neither
+// Empty folders carry nothing. A folder that cannot be read, a symbolic
+// link (to a folder its content would be left out silently, to a file it
+// would pack what it points to, wherever that is), an entry that is neither
 // file nor folder, a name part holding "\" (it would change its meaning) and
 // a name that is not UTF-8 or that the code page cannot hold go to
 // `problems` (the file is then left out); `line` is the FilesFolder line.

@@ -64,21 +64,22 @@ class SettingChecks {
   }
 
   bool CheckFileNameValue(const ProductSetting& setting) {
-    if (setting.unusable || IsSafeFileName(setting.value, lead())) return true;
-    problems_.Fail(
-        setting.line,
-        "key " + setting.key + ": " + Shown(setting.value) +
-            " cannot be a Windows file name (no \\ / : * ? \" < > |, not only dots and blanks)");
+    if (setting.unusable || IsSafeFileName(setting.value, lead(), code_page_.number())) return true;
+    problems_.Fail(setting.line,
+                   "key " + setting.key + ": " + Shown(setting.value) +
+                       " cannot be a Windows file name (no \\ / : * ? \" < > |, not only dots and "
+                       "blanks, no \".\" or blank at the end, no device name such as NUL or COM1)");
     return false;
   }
 
   bool CheckRelativePath(const ProductSetting& setting) {
     if (setting.unusable) return false;
-    if (IsSafeRelativeName(setting.value, lead())) return true;
+    if (IsSafeRelativeName(setting.value, lead(), code_page_.number())) return true;
     problems_.Fail(setting.line,
                    "key " + setting.key + ": path " + Shown(setting.value) +
                        " is not a plain relative name: it is absolute, names a drive, has an "
-                       "empty, \".\" or \"..\" part, or holds a character Windows forbids");
+                       "empty, \".\" or \"..\" part, holds a character Windows forbids, names a "
+                       "device or has a part that ends with \".\" or a blank");
     return false;
   }
 
@@ -114,7 +115,7 @@ class SettingChecks {
     const std::string& value = target.value;
     const size_t first = FirstBackslash(value, lead());
     const std::string below = first == std::string::npos ? value : value.substr(first + 1);
-    if (!IsSafeRelativeName(below, lead())) {
+    if (!IsSafeRelativeName(below, lead(), code_page_.number())) {
       problems_.Fail(target.line,
                      "key TargetFolder: " + Shown(below) +
                          " is not a plain folder path below the Program Files folder; the "

@@ -19,6 +19,7 @@
 
 #include "container/errors.h"
 #include "container/items.h"
+#include "container/picture_bounds.h"
 #include "tests/native/container/test_support.h"
 #include "tests/native/damage/startup_replay.h"
 
@@ -219,17 +220,17 @@ INSTANTIATE_TEST_SUITE_P(Keys, ClaimedSizeTest,
                          });
 
 // A JPEG's frame header claims its picture's size in four bytes. Turns a
-// small baseline JPEG into one claiming 65500 x 65500 pixels, optionally
+// small baseline JPEG into one claiming `side` x `side` pixels, optionally
 // marked progressive (whose decoder buffers the whole picture's coefficients
 // before the first row).
-Bytes JpegClaimingHugePicture(bool progressive) {
+Bytes JpegClaimingHugePicture(bool progressive, uint16_t side) {
   Bytes jpeg = EncodeJpeg(16, 8);
   for (size_t i = 2; i + 9 < jpeg.size(); ++i) {
     if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
       if (progressive) jpeg[i + 1] = 0xC2;
       for (size_t field : {i + 5, i + 7}) {  // height, width; most significant byte first
-        jpeg[field] = 0xFF;
-        jpeg[field + 1] = 0xDC;
+        jpeg[field] = static_cast<uint8_t>(side >> 8);
+        jpeg[field + 1] = static_cast<uint8_t>(side);
       }
       return jpeg;
     }
@@ -238,30 +239,65 @@ Bytes JpegClaimingHugePicture(bool progressive) {
   return jpeg;
 }
 
-class HugePictureTest : public ::testing::TestWithParam<bool> {};
-
-TEST_P(HugePictureTest, IsRefusedBeforeTheDecoderAllocatesForIt) {
-  const Bytes jpeg = JpegClaimingHugePicture(GetParam());
-  const Bytes item = Deflate(jpeg);
-  const int32_t size = static_cast<int32_t>(jpeg.size());
-  auto load = [&]() -> std::string {
-    MemorySource source(item.data(), item.size());
-    try {
-      LoadJpegItem(source, size);
-      return "decoded";
-    } catch (const Error& error) {
-      return error.what();
-    }
-  };
-  EXPECT_EQ(load(), "Unsupported JPEG image");
-  if (kUnderAddressSanitizer) return;
-  EXPECT_EQ(InCappedChild(32 * kMiB, load), "Unsupported JPEG image");
+// Loads `item` as a picture item of `content_size` bytes; how that ends.
+std::string LoadingEnding(const Bytes& item, size_t content_size) {
+  MemorySource source(item.data(), item.size());
+  try {
+    LoadJpegItem(source, static_cast<int32_t>(content_size));
+    return "decoded";
+  } catch (const Error& error) {
+    return error.what();
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Frames, HugePictureTest, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return std::string(info.param ? "Progressive" : "Baseline");
+struct HugePicture {
+  const char* name;
+  bool progressive;
+  uint16_t side;
+};
+
+void PrintTo(const HugePicture& picture, std::ostream* out) { *out << picture.name; }
+
+class HugePictureTest : public ::testing::TestWithParam<HugePicture> {};
+
+TEST_P(HugePictureTest, IsRefusedBeforeTheDecoderAllocatesForIt) {
+  const Bytes jpeg = JpegClaimingHugePicture(GetParam().progressive, GetParam().side);
+  const Bytes item = Deflate(jpeg);
+  auto load = [&] { return LoadingEnding(item, jpeg.size()); };
+  std::string ending;
+  const HeapUse use = Watch([&] { ending = load(); });
+  EXPECT_EQ(ending, kPictureTooLarge);
+  EXPECT_LE(use.peak_growth, kMiB);
+  if (kUnderAddressSanitizer) return;
+  EXPECT_EQ(InCappedChild(32 * kMiB, load), kPictureTooLarge);
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, HugePictureTest,
+                         ::testing::Values(HugePicture{"Baseline", false, 65500},
+                                           HugePicture{"Progressive", true, 65500},
+                                           HugePicture{"Progressive8192", true, 8192}),
+                         [](const ::testing::TestParamInfo<HugePicture>& info) {
+                           return std::string(info.param.name);
                          });
+
+// A splash of some 64 KiB that inflates to 64 MiB: it is read up to
+// the bound on a picture's data, never held, and refused.
+TEST(PictureBombTest, IsRefusedWithoutHoldingItsData) {
+  const size_t inflated = 64 * kMiB;
+  Bytes item;
+  {
+    const Bytes zeros(inflated, 0);
+    item = Deflate(zeros, 9);
+  }
+  ASSERT_LT(item.size(), kMiB);
+  auto load = [&] { return LoadingEnding(item, inflated); };
+  std::string ending;
+  const HeapUse use = Watch([&] { ending = load(); });
+  EXPECT_EQ(ending, kPictureDataTooLarge);
+  EXPECT_LE(use.peak_growth, kMiB);
+  if (kUnderAddressSanitizer) return;
+  EXPECT_EQ(InCappedChild(16 * kMiB, load), kPictureDataTooLarge);
+}
 
 }  // namespace
 }  // namespace tidemark::test

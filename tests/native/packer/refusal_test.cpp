@@ -10,6 +10,7 @@
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "container/layout.h"
+#include "container/picture_bounds.h"
 #include "packer/cli/pack.h"
 #include "packer/product/install_names.h"
 #include "packer/product/product_description.h"
@@ -98,6 +99,19 @@ TEST_F(RefusalTest, FileNamesWindowsCannotHold) {
   ExpectFileRefused("c:evil.txt", {"c:evil.txt", "drive"});
   ExpectFileRefused("back\\slash.txt", {"back\\slash.txt", "folder separator"});
   ExpectFileRefused("docs/CON.txt", {"docs\\CON.txt", "device name"});
+  // Windows reserves these too; ¹ is the byte B9 in code page 1252.
+  for (const char* device :
+       {"COM0", "lpt0.txt", "COM\u00B9.log", "LPT\u00B3", "CLOCK$", "conin$.txt", "CONOUT$"}) {
+    ExpectFileRefused(std::string("docs/") + device, {"device name"});
+  }
+  ExpectFileRefused("trail.", {"ends with \".\" or a blank"});
+  ExpectFileRefused("docs/trail ", {"ends with \".\" or a blank"});
+}
+
+TEST_F(RefusalTest, SymbolicLinksInTheFilesFolder) {
+  AddFile("../outside.txt");
+  std::filesystem::create_symlink(example_.File("outside.txt"), example_.files() + "/link.txt");
+  ExpectRefused({"link.txt", "symbolic link"});
 }
 
 TEST_F(RefusalTest, NamesThatWouldLeaveTheInstallFolder) {
@@ -150,6 +164,12 @@ TEST_F(RefusalTest, SplashAndIconMustBeJpegs) {
       32, 32, 3, 90, [](int, uint8_t* row) { std::fill(row, row + 32 * 3, 200); }, true);
   WriteFile(example_.File("icon.jpg"), arithmetic);
   ExpectRefused({"line 11: IconFile", "icon.jpg", "arithmetic-coded"});
+  // Far larger than the window shows them, as the installer refuses them.
+  WriteFile(example_.File("icon.jpg"), JpegOfSize(32, 32, 2260));
+  WriteFile(example_.File("splash.jpg"), EncodeJpeg(4097, 8));
+  ExpectRefused({"SplashFile", "splash.jpg", "wider or higher than 4096 pixels"});
+  WriteFile(example_.File("splash.jpg"), Bytes(kMaxPictureDataSize + 1, 0xFF));
+  ExpectRefused({"SplashFile", "splash.jpg", "larger than the 16 MiB"});
 }
 
 TEST_F(RefusalTest, EveryProblemIsReportedInOneRunWithItsLine) {

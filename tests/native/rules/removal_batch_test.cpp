@@ -54,7 +54,8 @@ TEST(RemovalBatchTest, ARootFolderIsNotRemoved) {
 
 TEST(RemovalBatchTest, NoBatchForPathsItCannotNameSafely) {
   for (const char* path : {"", "uninstall.exe", "\\uninstall.exe", "C:uninstall.exe",
-                           "C:\\A\"&del x\\uninstall.exe", "C:\\A\r\nx\\uninstall.exe"}) {
+                           "C:\\A\"&del x\\uninstall.exe", "C:\\A\r\nx\\uninstall.exe",
+                           "C:\\uninstall.exe\\..\\Victim\\*.txt", "C:\\A\\uninstall.ex?"}) {
     EXPECT_FALSE(RemovalBatchText(path).has_value()) << path;
   }
   EXPECT_FALSE(RemovalBatchText(std::string("C:\\A\0\\uninstall.exe", 20)).has_value());
