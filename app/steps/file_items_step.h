@@ -15,22 +15,21 @@ namespace tidemark {
 
 // Installs file items 1 to `count` from the installer's executable into
 // `install_folder`, appending each path to `install_log` before the file is
-// written. Returns
-// false when the installation had to be aborted: a name that would leave
-// the install folder, or a file missing after it was written; the box
-// "Could not install file - aborting installation" has then been reported,
-// and the caller ends the program. Errors of the item itself (a damaged item, a
-// file that cannot be created, a size that is not a number) are raised.
+// written. Returns false when the installation had to be aborted: a name
+// that would leave the install folder, or a file missing after it was
+// written; the box "Could not install file - aborting installation" has
+// then been reported, and the caller ends the program. Errors of the item
+// itself (a damaged item, a file that cannot be created, a size that is not
+// a number) are raised.
 bool InstallFileItems(LoadedInstaller& installer, const std::string& install_folder,
                       InstallLog& install_log, int32_t count, InstallDisplay& display);
 
 // Logs and writes uninstall.exe in `install_folder`: the first PayloadStart
 // bytes of the executable as stored on disk (a scrambled container stays
-// scrambled), read afresh from the installer's file. The install
-// folder is created first, since a product without file items never made
-// it. A file that cannot be written passes in silence; an executable that
-// cannot be read again raises its error. `progress` counts the bytes
-// written.
+// scrambled), read afresh from the installer's file. The install folder is
+// created first, since a product without file items never made it. A file
+// that cannot be written passes in silence; an executable that cannot be
+// read again raises its error. `progress` counts the bytes written.
 void WriteUninstaller(LoadedInstaller& installer, const std::string& install_folder,
                       InstallLog& install_log, const ProgressFn& progress);
 
