@@ -4,43 +4,61 @@
 #include <exception>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/controls/guarded_action.h"
 #include "app/controls/message_box.h"
-#include "app/steps/file_items_step.h"
-#include "app/steps/registration_step.h"
-#include "app/steps/removal_batch_file.h"
+#include "app/report/step_report.h"
+#include "app/steps/install_sequence.h"
+#include "app/steps/removal_sequence.h"
 #include "app/steps/session.h"
 #include "app/steps/startup.h"
-#include "app/steps/step_report.h"
-#include "app/steps/uninstall_run.h"
 #include "app/unattended_log.h"
 #include "rules/folder_proposal.h"
-#include "rules/path_rules.h"
 #include "system/current_folder.h"
-#include "system/file_system.h"
 #include "system/path.h"
 
 namespace tidemark {
 namespace {
 
-// Every message goes to the log with the text the wizard shows; a box is
-// answered by its default, first, button, as a user pressing Enter would.
-class LoggedDisplay : public InstallDisplay {
+// Every message goes to the log with the text the wizard shows.
+class LoggedInstallReport : public InstallReport {
  public:
-  explicit LoggedDisplay(UnattendedLog& log) : log_(log) {}
+  LoggedInstallReport(UnattendedLog& log, int& failure) : log_(log), failure_(failure) {}
   BoxButton Message(BoxKind, const std::string& text, std::vector<BoxButton> buttons) override {
     log_.Line(text);
+    // On purpose: a box is answered by its default, first, button, as a user
+    // pressing Enter would; so an existing install folder is used and its
+    // same-named files are replaced, as after "Yes".
     return buttons.empty() ? BoxButton::kOk : buttons.front();
   }
+  void InstallingTo(const std::string& folder) override { log_.Line("Installing to : " + folder); }
+  void FilesBegin(const ControlInfo&) override { failure_ = kUnattendedFileFailed; }
   void Announce(const std::string& text) override { log_.Line(text); }
-  ProgressFn Advance() override {
-    return [](int64_t) {};
-  }
+  ProgressFn Advance() override { return NoProgress(); }
   void Paint() override {}
   void Show() override {}
+  void FilesEnd() override {}
+  ProgressFn UninstallerProgress() override { return NoProgress(); }
+
+ private:
+  static ProgressFn NoProgress() {
+    return [](int64_t) {};
+  }
+
+  UnattendedLog& log_;
+  int& failure_;
+};
+
+class LoggedRemovalReport : public RemovalReport {
+ public:
+  explicit LoggedRemovalReport(UnattendedLog& log) : log_(log) {}
+  void State(const std::string& text) override { log_.Line(text); }
+  void Begin(size_t) override {}
+  void EntryDone() override {}
+  void NotRemoved(const std::string& path) override { log_.Line("Cannot remove " + path); }
+  void Note(const std::string& text) override { log_.Line(text); }
+  HWND window() const override { return nullptr; }
 
  private:
   UnattendedLog& log_;
@@ -48,25 +66,26 @@ class LoggedDisplay : public InstallDisplay {
 
 class UnattendedRun {
  public:
-  explicit UnattendedRun(UnattendedLog& log) : log_(log), display_(log) {}
+  explicit UnattendedRun(UnattendedLog& log) : log_(log), install_report_(log, failure_) {}
 
   // The exit code; an error that the steps raise leaves the run with the
   // code of the step it came from, failure().
   int Run(const std::optional<std::string>& chosen_folder) {
     if (!LoadContainer()) return kUnattendedDamaged;
-    ReadHeadImages(session_, [](HeadImage, const RgbImage&) {});
+    ReadHeadImages(session_.installer, [](HeadItem, const RgbImage&) {});
     const std::string proposed = ProposedInstallFolder();
     bool uninstall = false;
     // As in the wizard, a failure here is reported and leaves no file
     // items found.
     if (const std::optional<std::string> error = RunCatchingErrors([&] {
-          ReadHeadTexts(session_, [](HeadText, const std::vector<uint8_t>&) {});
-          uninstall = LoadUninstallLog(session_);
+          ReadHeadTexts(session_.installer, [](HeadItem, const std::vector<uint8_t>&) {});
+          uninstall = LoadUninstallLog(session_.installer, session_.install_log);
         })) {
       log_.Line(WithFullStop(*error));
     }
     if (uninstall) return Uninstall();
-    return Install(chosen_folder.value_or(proposed));
+    session_.target.install_folder = chosen_folder.value_or(proposed);
+    return Install();
   }
 
   int failure() const { return failure_; }
@@ -76,8 +95,8 @@ class UnattendedRun {
   // damaged-installer messages.
   bool LoadContainer() {
     const std::optional<std::string> failure = LoadFailureOf([this] {
-      LookUpFolders(session_);
-      OpenContainer(session_, display_);
+      LookUpFolders(session_.folders);
+      OpenContainer(session_.installer, install_report_);
     });
     if (failure) log_.Line(*failure);
     return !failure;
@@ -87,40 +106,31 @@ class UnattendedRun {
   // be entered.
   std::string ProposedInstallFolder() {
     try {
-      const FolderProposal proposal = ProposeFolder(session_.controlInfo.Value("TargetFolder"),
-                                                    session_.programFilesFolder, IsAnsiLeadByte);
-      session_.folderBase = proposal.folder_base;
-      EnterFolder(session_.folderBase);
+      const FolderProposal proposal =
+          ProposeInstallFolder(session_.installer.control_info, session_.folders,
+                               [](const std::string& folder_base) { EnterFolder(folder_base); });
       return InitialInstallFolderLine(proposal, true, IsAnsiLeadByte);
     } catch (const std::exception&) {
       return std::string();
     }
   }
 
-  // The steps of "Install Now", in its order.
-  int Install(const std::string& folder) {
-    if (session_.payloadStart <= 0) {
-      log_.Line(kDamagedCannotInstall);
-      return kUnattendedDamaged;
-    }
-    if (!IsAbsolutePath(folder)) {
-      log_.Line(kChooseInstallFolder);
-      return kUnattendedNoFolder;
-    }
-    session_.installFolder = folder;
-    log_.Line("Installing to : " + folder);
-    // Same-named files are replaced, as a user answering "Yes" would have it.
-    if (FolderExists(folder)) log_.Line(kFolderExistsQuestion);
-    session_.mainProgramPath = JoinPath(folder, session_.controlInfo.Value("ExeName"));
-    session_.installLog.Clear();
-    failure_ = kUnattendedFileFailed;
-    if (!InstallFileItems(session_, session_.controlInfo.IntValue("Filecount"), display_)) {
-      return kUnattendedFileFailed;
-    }
-    FinishInstallation(session_, [](int64_t) {});
-    if (!RegisterUninstallEntry(session_.appName, session_.installFolder)) {
-      log_.Line("Cannot register the uninstall entry of " + session_.appName + ".");
-      return kUnattendedRegistrationFailed;
+  // "Install Now".
+  int Install() {
+    switch (RunInstallation(session_.installer, session_.folders, session_.target,
+                            session_.install_log, install_report_)) {
+      case InstallOutcome::kDamaged:
+        return kUnattendedDamaged;
+      case InstallOutcome::kNoFolder:
+      case InstallOutcome::kDeclined:  // never: the default answer is Yes
+        return kUnattendedNoFolder;
+      case InstallOutcome::kAborted:
+        return kUnattendedFileFailed;
+      case InstallOutcome::kNotRegistered:
+        log_.Line("Cannot register the uninstall entry of " + session_.installer.app_name + ".");
+        return kUnattendedRegistrationFailed;
+      case InstallOutcome::kInstalled:
+        break;
     }
     log_.Line("Installation Complete.");
     return kUnattendedDone;
@@ -129,20 +139,17 @@ class UnattendedRun {
   // "Uninstall" and then "OK".
   int Uninstall() {
     failure_ = kUnattendedRemovalFailed;
-    log_.Line("Uninstalling...");
-    RemoveInstallation(session_, [] {});
-    const std::vector<std::string> remaining = RemainingLoggedFiles(session_);
-    for (const std::string& path : remaining) log_.Line("Cannot remove " + path);
-    log_.Line("Uninstall Complete.");
-    if (LeftoversRemain(session_.uninstallerPath, nullptr)) log_.Line(kLeftoverNote);
-    if (!session_.uninstallerPath.empty()) StartRemovalBatch(session_.uninstallerPath, nullptr);
-    return remaining.empty() ? kUnattendedDone : kUnattendedRemovalFailed;
+    LoggedRemovalReport report(log_);
+    const bool removed = RunRemoval(session_.installer, session_.folders, session_.install_log,
+                                    session_.target, report);
+    StartRemovalOf(session_.target, nullptr);
+    return removed ? kUnattendedDone : kUnattendedRemovalFailed;
   }
 
   UnattendedLog& log_;
-  LoggedDisplay display_;
-  Session session_;
   int failure_ = kUnattendedFailed;
+  LoggedInstallReport install_report_;
+  Session session_;
 };
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "container/container_walk.h"
 
+#include <array>
+
+#include "container/head_items.h"
 #include "container/items.h"
 
 namespace tidemark {
@@ -35,17 +38,22 @@ HeadWalk WalkContainerHead(ExeImage& image, const std::string& running_file_name
   // The first item starts at DataStart whichever item it is, so a container
   // without a splash is read from the right place too.
   image.Seek(walk.head.data_start);
+  // By item, in the order of HeadItem.
+  const std::array<ByteSink*, 4> item_sinks = {sinks.splash, sinks.icon, sinks.about,
+                                               sinks.licence};
+  std::array<std::optional<ItemExtent>, 4> extents;
   DiscardSink discard;
-  if (!info.Value("Splash").empty()) {
-    walk.splash =
-        ReadCompressedItem(image, info.IntValue("Splash"), OrDiscard(sinks.splash, discard));
+  for (const AnnouncedHeadItem& announced : AnnouncedHeadItems(info)) {
+    const size_t index = static_cast<size_t>(announced.item);
+    const int32_t size = StrToInt(announced.size);
+    ByteSink& sink = OrDiscard(item_sinks[index], discard);
+    extents[index] = IsHeadPicture(announced.item) ? ReadCompressedItem(image, size, sink)
+                                                   : ReadRawItem(image, size, sink);
   }
-  if (!info.Value("Icon").empty()) {
-    walk.icon = ReadCompressedItem(image, info.IntValue("Icon"), OrDiscard(sinks.icon, discard));
-  }
-  walk.about = ReadRawItem(image, info.IntValue("InfoAbout"), OrDiscard(sinks.about, discard));
-  walk.licence =
-      ReadRawItem(image, info.IntValue("InfoInstall"), OrDiscard(sinks.licence, discard));
+  walk.splash = extents[static_cast<size_t>(HeadItem::kSplash)];
+  walk.icon = extents[static_cast<size_t>(HeadItem::kIcon)];
+  walk.about = extents[static_cast<size_t>(HeadItem::kAbout)].value_or(ItemExtent{});
+  walk.licence = extents[static_cast<size_t>(HeadItem::kLicence)].value_or(ItemExtent{});
   walk.payload_start = image.Position();
   return walk;
 }

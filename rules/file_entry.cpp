@@ -1,12 +1,13 @@
 #include "rules/file_entry.h"
 
 #include "container/control_info.h"
+#include "container/control_keys.h"
 
 namespace tidemark {
 
 int32_t FileEntry::Size() const { return StrToInt(size_text); }
 
-std::string FileEntryKey(int32_t index) { return "f" + std::to_string(index); }
+std::string FileEntryKey(int32_t index) { return keys::kFileEntryPrefix + std::to_string(index); }
 
 FileEntry SplitFileEntry(std::string_view line) {
   FileEntry entry;

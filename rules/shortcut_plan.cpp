@@ -1,5 +1,6 @@
 #include "rules/shortcut_plan.h"
 
+#include "container/control_keys.h"
 #include "rules/installed_files.h"
 
 namespace tidemark {
@@ -32,8 +33,9 @@ std::vector<std::string> ShortcutPlan::LogEntries() const {
 
 ShortcutPlan PlanShortcuts(const ControlInfo& control_info, const ShortcutFolders& folders,
                            LeadBytePredicate is_lead_byte, int code_page) {
-  const std::string main_name = control_info.Value("ExeShortCut");
-  const std::string main_target = JoinPath(folders.install_folder, control_info.Value("ExeName"));
+  const std::string main_name = control_info.Value(keys::kExeShortcut);
+  const std::string main_target =
+      JoinPath(folders.install_folder, control_info.Value(keys::kExeName));
 
   ShortcutPlan plan;
   if (!folders.desktop_folder.empty()) {
@@ -52,10 +54,10 @@ ShortcutPlan PlanShortcuts(const ControlInfo& control_info, const ShortcutFolder
   add_to_group(main_name, main_target);
   for (int i = 1;; ++i) {
     const std::string number = std::to_string(i);
-    const std::string name = control_info.Value("ShortcutName" + number);
+    const std::string name = control_info.Value(keys::kShortcutNamePrefix + number);
     if (name.empty()) break;
-    add_to_group(name,
-                 JoinPath(folders.install_folder, control_info.Value("ShortcutPath" + number)));
+    add_to_group(name, JoinPath(folders.install_folder,
+                                control_info.Value(keys::kShortcutPathPrefix + number)));
   }
   return plan;
 }

@@ -4,9 +4,12 @@
 #   - container/ and rules/ are portable: no windows.h (nor any other Windows
 #     header), nothing from system/ or app/;
 #   - system/ knows nothing of the program: nothing from app/;
+#   - app/report/ is the words that controls and steps share: no Windows
+#     header, nothing from system/ or the other rooms of app/;
 #   - app/controls/ could serve another program: nothing from app/window/ or
 #     app/steps/;
-#   - app/steps/ run without the window: nothing from app/window/;
+#   - app/steps/ run without the window: nothing from app/window/ or
+#     app/controls/;
 #   - codecs/ is portable like container/ and serves the packer and the
 #     resources' build tools alike: nothing from packer/, resources/ or rules/;
 #   - resources/ reaches the packer's codecs through codecs/: nothing from
@@ -42,8 +45,11 @@ for portable in container rules codecs; do
   forbid "$portable" 'system/|app/' "$portable/ includes the Windows side"
 done
 forbid system 'app/' "system/ includes the program"
+forbid app/report "$windows_headers" "app/report/ includes a Windows header"
+forbid app/report 'system/|app/(controls|steps|window)/|app/[^/"]*"' \
+  "app/report/ includes more than its words"
 forbid app/controls 'app/window/|app/steps/' "app/controls/ includes the installer"
-forbid app/steps 'app/window/' "app/steps/ includes the window"
+forbid app/steps 'app/window/|app/controls/' "app/steps/ include the window or its controls"
 forbid codecs 'packer/|resources/|rules/' "codecs/ includes one of its users"
 forbid resources 'packer/' "resources/ includes the packer (its codecs are in codecs/)"
 forbid packer 'app/' "packer/ includes the stub's program"

@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "app/report/message_kinds.h"
+
 namespace tidemark {
 
 // The application's title: the caption of a box without a kind and of the
 // default error report.
 inline constexpr char kApplicationTitle[] = "Installer";
-
-enum class BoxKind { kNone, kWarning, kError, kInformation, kConfirmation };
-enum class BoxButton { kYes, kNo, kOk, kAbort };
 
 struct BoxRequest {
   std::string title;

@@ -33,16 +33,18 @@ bool AbortInstallation(InstallDisplay& display) {
 
 }  // namespace
 
-bool InstallFileItems(Session& session, int32_t count, InstallDisplay& display) {
+bool InstallFileItems(LoadedInstaller& installer, const std::string& install_folder,
+                      InstallLog& install_log, int32_t count, InstallDisplay& display) {
   const ProgressFn progress = display.Advance();
   // The items are read with ordinary reads of the file, so that a medium
   // that goes away ends in an error report rather than a fault in a mapped
   // page. A scrambled container is already descrambled whole in memory.
-  BufferedSource file_reads(session.exeFile, session.exeImage.Position());
-  ByteSource& items = session.scrambled ? static_cast<ByteSource&>(session.exeImage) : file_reads;
+  BufferedSource file_reads(installer.exe_file, installer.exe_image.Position());
+  ByteSource& items =
+      installer.scrambled ? static_cast<ByteSource&>(installer.exe_image) : file_reads;
   std::string made_folder;
   for (int32_t i = 1; i <= count; ++i) {
-    const FileEntry entry = SplitFileEntry(session.controlInfo.Value(FileEntryKey(i)));
+    const FileEntry entry = SplitFileEntry(installer.control_info.Value(FileEntryKey(i)));
     display.Announce("Installing : " + entry.name);
     // A missing line or a size that is not a number stops the run here,
     // before anything is made for the file.
@@ -53,7 +55,7 @@ bool InstallFileItems(Session& session, int32_t count, InstallDisplay& display) 
     if (!IsSafeRelativeName(entry.name, IsAnsiLeadByte, GetACP()))
       return AbortInstallation(display);
 
-    const std::string path = JoinPath(session.installFolder, entry.name);
+    const std::string path = JoinPath(install_folder, entry.name);
     // The packer lists the files folder by folder: a folder is made once
     // for the files that follow in it.
     const std::string folder = AnsiFolderPart(path);
@@ -62,7 +64,7 @@ bool InstallFileItems(Session& session, int32_t count, InstallDisplay& display) 
       made_folder = folder;
     }
     // Logged first, so that a file that fails half-way is listed too.
-    session.installLog.Append(path);
+    install_log.Append(path);
     RequireItemSize(size);  // a negative size creates no file
     InflateItemToFile(items, *CreateFileSink(path), size, progress);
     if (!FileExists(path)) return AbortInstallation(display);
@@ -70,17 +72,18 @@ bool InstallFileItems(Session& session, int32_t count, InstallDisplay& display) 
   return true;
 }
 
-void WriteUninstaller(Session& session, const ProgressFn& progress) {
-  const std::string path = UninstallerPathIn(session.installFolder);
-  session.installLog.Append(path);
-  ForceDirectories(session.installFolder);
+void WriteUninstaller(LoadedInstaller& installer, const std::string& install_folder,
+                      InstallLog& install_log, const ProgressFn& progress) {
+  const std::string path = UninstallerPathIn(install_folder);
+  install_log.Append(path);
+  ForceDirectories(install_folder);
   // Start-up descrambled the image in memory; the uninstaller must carry
   // the container exactly as stored, so it is read from the file. Of a
   // signed installer it is a well-formed unsigned program: its header names
   // no certificate table.
   try {
-    BufferedSource stored(session.exeFile, 0);
-    std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(session.payloadStart, 0)));
+    BufferedSource stored(installer.exe_file, 0);
+    std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(installer.payload_start, 0)));
     size_t got = 0;
     while (got < bytes.size()) {
       const size_t read = stored.Read(bytes.data() + got, bytes.size() - got);
@@ -91,22 +94,25 @@ void WriteUninstaller(Session& session, const ProgressFn& progress) {
     ClearSignatureFields(bytes.data(), bytes.size());
     ExeImage image;
     image.Assign(std::move(bytes));
-    CopyRawToFile(image, *CreateFileSink(path), static_cast<int32_t>(session.payloadStart),
+    CopyRawToFile(image, *CreateFileSink(path), static_cast<int32_t>(installer.payload_start),
                   progress);
   } catch (const Error&) {
-    // An installation without its uninstaller is still complete.
+    // On purpose: an uninstaller that cannot be written passes in silence;
+    // an installation without it is still complete.
   }
 }
 
-void FinishInstallation(Session& session, const ProgressFn& uninstaller_progress) {
-  WriteUninstaller(session, uninstaller_progress);
-  const std::string log_path = JoinPath(session.installFolder, InstallLogFileName(session.appName));
-  session.installLog.Append(log_path);  // the log lists itself, for the uninstaller
-  MakeShortcuts(session.controlInfo,
-                ShortcutFolders{session.installFolder, session.desktopFolder,
-                                session.programsFolder, session.appName},
-                session.installLog);
-  SaveInstallLogFile(log_path, session.installLog);
+void FinishInstallation(LoadedInstaller& installer, const MachineFolders& folders,
+                        const std::string& install_folder, InstallLog& install_log,
+                        const ProgressFn& uninstaller_progress) {
+  WriteUninstaller(installer, install_folder, install_log, uninstaller_progress);
+  const std::string log_path = JoinPath(install_folder, InstallLogFileName(installer.app_name));
+  install_log.Append(log_path);  // the log lists itself, for the uninstaller
+  MakeShortcuts(
+      installer.control_info,
+      ShortcutFolders{install_folder, folders.desktop, folders.programs, installer.app_name},
+      install_log);
+  SaveInstallLogFile(log_path, install_log);
 }
 
 }  // namespace tidemark

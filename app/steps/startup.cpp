@@ -4,6 +4,8 @@
 
 #include <exception>
 
+#include "app/steps/whole_file.h"
+#include "container/control_keys.h"
 #include "container/errors.h"
 #include "container/items.h"
 #include "container/loader.h"
@@ -11,8 +13,6 @@
 #include "system/file_system.h"
 #include "system/path.h"
 #include "system/registry.h"
-
-#include "app/steps/whole_file.h"
 
 namespace tidemark {
 namespace {
@@ -42,70 +42,78 @@ std::optional<std::string> LoadFailureOf(const std::function<void()>& load) {
   }
 }
 
-void LookUpFolders(Session& session) {
-  session.programsFolder = ReadFirstShellFolder("Common Programs", "Programs");
-  session.desktopFolder = ReadFirstShellFolder("Common Desktop", "Desktop");
-  session.programFilesFolder = ReadRegStringReadOnly(kCurrentVersionKey, "ProgramFilesDir");
-  if (session.programFilesFolder.empty()) session.programFilesFolder = kDefaultProgramFiles;
+void LookUpFolders(MachineFolders& folders) {
+  folders.programs = ReadFirstShellFolder("Common Programs", "Programs");
+  folders.desktop = ReadFirstShellFolder("Common Desktop", "Desktop");
+  folders.program_files = ReadRegStringReadOnly(kCurrentVersionKey, "ProgramFilesDir");
+  if (folders.program_files.empty()) folders.program_files = kDefaultProgramFiles;
 }
 
-void OpenContainer(Session& session, StepReport& report) {
-  session.controlInfo.Clear();
-  session.installLog.Clear();
-  session.exeFile.Open(RunningExecutablePath());
+void OpenContainer(LoadedInstaller& installer, StepReport& report) {
+  installer.control_info.Clear();
+  installer.exe_file.Open(RunningExecutablePath());
   try {
-    session.exeImage.Assign(session.exeFile.ReadImage());
+    installer.exe_image.Assign(installer.exe_file.ReadImage());
   } catch (const std::exception& error) {
+    // On purpose: an image that cannot be read whole is only told of, and
+    // loading goes on with what was read.
     report.Message(BoxKind::kInformation, error.what(), {BoxButton::kOk});
   }
-  session.exeImage.Seek(0);
+  installer.exe_image.Seek(0);
   const ContainerHead head =
-      LoadContainerHead(session.exeImage, RunningExecutableName(), session.controlInfo);
-  session.dataStart = head.data_start;
-  session.scrambled = head.scrambled;
+      LoadContainerHead(installer.exe_image, RunningExecutableName(), installer.control_info);
+  installer.data_start = head.data_start;
+  installer.scrambled = head.scrambled;
   // Refused before anything is written, in either mode: the packer never
   // writes such a name, so the container has been tampered with.
-  if (!IsAcceptableAppName(session.controlInfo.Value("AppName"), IsAnsiLeadByte, GetACP())) {
+  if (!IsAcceptableAppName(installer.control_info.Value(keys::kAppName), IsAnsiLeadByte,
+                           GetACP())) {
     throw LoadError(LoadFailure::kInitialise);
   }
-  session.appName = session.controlInfo.Value("AppName");
-  session.appCompany = session.controlInfo.Value("AppCompany");
+  installer.app_name = installer.control_info.Value(keys::kAppName);
+  installer.app_company = installer.control_info.Value(keys::kAppCompany);
 }
 
-void ReadHeadImages(Session& session, const std::function<void(HeadImage, RgbImage)>& show) {
-  session.exeImage.Seek(session.dataStart);
-  const struct {
-    const char* key;
-    HeadImage image;
-  } items[] = {{"Splash", HeadImage::kSplash}, {"Icon", HeadImage::kIcon}};
-  for (const auto& item : items) {
-    const std::string size = session.controlInfo.Value(item.key);
-    if (size.empty()) continue;
-    show(item.image, RgbImage{});
+void ReadHeadImages(LoadedInstaller& installer,
+                    const std::function<void(HeadItem, RgbImage)>& show) {
+  installer.exe_image.Seek(installer.data_start);
+  for (const AnnouncedHeadItem& announced : AnnouncedHeadItems(installer.control_info)) {
+    if (!IsHeadPicture(announced.item)) continue;
+    show(announced.item, RgbImage{});
     try {
-      show(item.image, LoadJpegItem(session.exeImage, StrToInt(size)));
+      show(announced.item, LoadJpegItem(installer.exe_image, StrToInt(announced.size)));
     } catch (const std::exception&) {
-      // The read position stays where the failed decoding left it.
+      // On purpose: a picture that cannot be decoded, its size included,
+      // stays empty, and the next item is read from where decoding stopped.
     }
   }
 }
 
-void ReadHeadTexts(Session& session,
-                   const std::function<void(HeadText, const std::vector<uint8_t>&)>& show) {
-  show(HeadText::kAbout,
-       LoadRichTextItem(session.exeImage, session.controlInfo.IntValue("infoAbout")));
-  show(HeadText::kLicence,
-       LoadRichTextItem(session.exeImage, session.controlInfo.IntValue("infoInstall")));
+FolderProposal ProposeInstallFolder(const ControlInfo& control_info, MachineFolders& folders,
+                                    const std::function<void(const std::string&)>& enter_base) {
+  FolderProposal proposal =
+      ProposeFolder(control_info.Value(keys::kTargetFolder), folders.program_files, IsAnsiLeadByte);
+  folders.folder_base = proposal.folder_base;
+  enter_base(folders.folder_base);
+  return proposal;
 }
 
-bool LoadUninstallLog(Session& session) {
+void ReadHeadTexts(LoadedInstaller& installer,
+                   const std::function<void(HeadItem, const std::vector<uint8_t>&)>& show) {
+  for (const AnnouncedHeadItem& announced : AnnouncedHeadItems(installer.control_info)) {
+    if (IsHeadPicture(announced.item)) continue;
+    show(announced.item, LoadRichTextItem(installer.exe_image, StrToInt(announced.size)));
+  }
+}
+
+bool LoadUninstallLog(LoadedInstaller& installer, InstallLog& install_log) {
   const std::string log_path =
-      AnsiFolderPart(RunningExecutablePath()) + InstallLogFileName(session.appName);
+      AnsiFolderPart(RunningExecutablePath()) + InstallLogFileName(installer.app_name);
   if (!FileExists(log_path)) {
-    session.payloadStart = session.exeImage.Position();
+    installer.payload_start = installer.exe_image.Position();
     return false;
   }
-  session.installLog.LoadText(ReadWholeFile(log_path));
+  install_log.LoadText(ReadWholeFile(log_path));
   return true;
 }
 

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/report/step_report.h"
 #include "app/steps/session.h"
-#include "app/steps/step_report.h"
+#include "container/head_items.h"
 #include "container/rgb_image.h"
+#include "rules/folder_proposal.h"
 
 namespace tidemark {
 
@@ -21,16 +23,14 @@ namespace tidemark {
 std::optional<std::string> LoadFailureOf(const std::function<void()>& load);
 
 // The program group, desktop and program-files folders from the registry.
-void LookUpFolders(Session& session);
+void LookUpFolders(MachineFolders& folders);
 
-// Opens the running executable, reads it whole into the session's image
+// Opens the running executable, reads it whole into the installer's image
 // (an image that cannot be read is reported as information, and loading
 // goes on with what was read), loads the control information and takes the
 // product's name and company. Raises LoadError, or another error, when the
 // container cannot be loaded or names an unacceptable product.
-void OpenContainer(Session& session, StepReport& report);
-
-enum class HeadImage { kSplash, kIcon };
+void OpenContainer(LoadedInstaller& installer, StepReport& report);
 
 // The splash and the icon items, each one present in turn, read from
 // DataStart (a container without a splash is read from there too: reading
@@ -38,18 +38,25 @@ enum class HeadImage { kSplash, kIcon };
 // next item). `show` gets an empty image first, then the decoded one; a
 // picture that cannot be decoded stays empty, and the read position stays
 // where the failed decoding left it.
-void ReadHeadImages(Session& session, const std::function<void(HeadImage, RgbImage)>& show);
+void ReadHeadImages(LoadedInstaller& installer,
+                    const std::function<void(HeadItem, RgbImage)>& show);
 
-enum class HeadText { kAbout, kLicence };
+// The proposed install folder from TargetFolder: its folder base is taken
+// into `folders` and then entered by `enter_base` (the wizard's directory
+// list moves there, the unattended run makes it the current folder), whose
+// error, raised when the base cannot be entered, is passed on.
+FolderProposal ProposeInstallFolder(const ControlInfo& control_info, MachineFolders& folders,
+                                    const std::function<void(const std::string&)>& enter_base);
 
 // The about and licence texts, in that order. Raises the items' errors.
-void ReadHeadTexts(Session& session,
-                   const std::function<void(HeadText, const std::vector<uint8_t>&)>& show);
+void ReadHeadTexts(LoadedInstaller& installer,
+                   const std::function<void(HeadItem, const std::vector<uint8_t>&)>& show);
 
 // The last step of start-up. The install log beside the running executable
-// makes it the uninstaller, whatever its name: the log is loaded and true
-// returned. Otherwise it installs, and the head items having all been read,
-// the read position is the first file item. Raises the log's read errors.
-bool LoadUninstallLog(Session& session);
+// makes it the uninstaller, whatever its name: the log is loaded into
+// `install_log` and true returned. Otherwise it installs, and the head items
+// having all been read, the read position is the first file item, the
+// payload start. Raises the log's read errors.
+bool LoadUninstallLog(LoadedInstaller& installer, InstallLog& install_log);
 
 }  // namespace tidemark

@@ -25,21 +25,23 @@ bool IsListed(const std::string& name, uint32_t attributes) {
 
 }  // namespace
 
-void RemoveInstallation(Session& session, const std::function<void()>& after_entry) {
-  session.uninstallerPath = FindUninstallerPath(session.installLog, IsAnsiLeadByte);
-  RemoveLoggedPaths(
-      session.installLog,
-      MakePruningScope(session.installLog, session.programsFolder, session.appName, IsAnsiLeadByte),
-      after_entry);
+void RemoveInstallation(const InstallLog& install_log, const std::string& programs_folder,
+                        const std::string& app_name, std::string& uninstaller_path,
+                        const std::function<void()>& after_entry) {
+  uninstaller_path = FindUninstallerPath(install_log, IsAnsiLeadByte);
+  RemoveLoggedPaths(install_log,
+                    MakePruningScope(install_log, programs_folder, app_name, IsAnsiLeadByte),
+                    after_entry);
   // An empty name would delete the key of every product's uninstall entry.
-  if (!session.appName.empty()) DeleteRegKey(UninstallKeyPath(session.appName));
+  if (!app_name.empty()) DeleteRegKey(UninstallKeyPath(app_name));
 }
 
-std::vector<std::string> RemainingLoggedFiles(const Session& session) {
+std::vector<std::string> RemainingLoggedFiles(const InstallLog& install_log,
+                                              const std::string& uninstaller_path) {
   std::vector<std::string> remaining;
-  for (size_t i = session.installLog.size(); i-- > 0;) {
-    const std::string& entry = session.installLog[i];
-    if (entry == session.uninstallerPath || !IsAbsolutePath(entry)) continue;
+  for (size_t i = install_log.size(); i-- > 0;) {
+    const std::string& entry = install_log[i];
+    if (entry == uninstaller_path || !IsAbsolutePath(entry)) continue;
     if (FileExists(entry)) remaining.push_back(entry);
   }
   return remaining;

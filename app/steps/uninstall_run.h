@@ -9,21 +9,24 @@
 #include <string>
 #include <vector>
 
-#include "app/steps/session.h"
 #include "rules/install_log.h"
 #include "rules/uninstall_plan.h"
 
 namespace tidemark {
 
-// The uninstall run: finds the uninstaller in the session's install log,
-// removes what the log lists (see RemoveLoggedPaths, within the install
-// folder and the program group) and the product's uninstall entry.
-// `after_entry` runs once per log entry.
-void RemoveInstallation(Session& session, const std::function<void()>& after_entry);
+// The uninstall run: finds the uninstaller in `install_log` (its path goes
+// to `uninstaller_path` first, empty when the log names none), removes what
+// the log lists (see RemoveLoggedPaths, within the install folder and the
+// program group in `programs_folder`) and the uninstall entry of
+// `app_name`. `after_entry` runs once per log entry.
+void RemoveInstallation(const InstallLog& install_log, const std::string& programs_folder,
+                        const std::string& app_name, std::string& uninstaller_path,
+                        const std::function<void()>& after_entry);
 
 // The logged files that are still there after the run, last entry first,
 // the running uninstaller left out: those that could not be deleted.
-std::vector<std::string> RemainingLoggedFiles(const Session& session);
+std::vector<std::string> RemainingLoggedFiles(const InstallLog& install_log,
+                                              const std::string& uninstaller_path);
 
 // Whether the uninstaller's folder holds more than the running uninstaller,
 // which cannot delete itself. No uninstaller in the log: nothing to check.

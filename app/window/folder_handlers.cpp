@@ -2,6 +2,7 @@
 // the Choose panel, and the install folder line built from FolderBase and
 // the name field.
 #include "app/controls/directory_list.h"
+#include "app/steps/startup.h"
 #include "app/window/install.h"
 #include "rules/folder_proposal.h"
 #include "system/path.h"
@@ -12,12 +13,12 @@ namespace tidemark {
 // that cannot be entered raises, which leaves the name field and the line
 // empty; the caller ignores every error of this step.
 void TfrmInstall::ProposeInstallFolder() {
-  const FolderProposal proposal = ProposeFolder(session.controlInfo.Value("TargetFolder"),
-                                                session.programFilesFolder, IsAnsiLeadByte);
-  session.folderBase = proposal.folder_base;
-  MoveDirectoryList(Control(ids::kDirectoryListBox1), session.folderBase);
-  // The field starts empty; setting an equal text must raise no change
-  // event, and an edit control would raise one.
+  const FolderProposal proposal = tidemark::ProposeInstallFolder(
+      session.installer.control_info, session.folders, [this](const std::string& folder_base) {
+        MoveDirectoryList(Control(ids::kDirectoryListBox1), folder_base);
+      });
+  // On purpose: the field starts empty, and setting an equal text must
+  // raise no change event, which an edit control would raise.
   if (ControlText(ids::kEdtFolder) != proposal.name) SetControlText(ids::kEdtFolder, proposal.name);
 }
 
@@ -25,16 +26,20 @@ void TfrmInstall::ProposeInstallFolder() {
 void TfrmInstall::btnChooseClick(HWND) { ShowWindow(Control(ids::kPanChoose), SW_SHOW); }
 
 void TfrmInstall::DirectoryListBox1Change(HWND sender) {
+  // On purpose: the list moves at start-up too, behind the hidden panel;
+  // only a move the user can see changes the folder base.
   const LONG_PTR panel_style = GetWindowLongPtrA(Control(ids::kPanChoose), GWL_STYLE);
   if ((panel_style & WS_VISIBLE) == 0) return;
-  session.folderBase = DirectoryListFolder(sender);
+  session.folders.folder_base = DirectoryListFolder(sender);
   edtFolderChange(sender);
 }
 
+// The install folder line follows every change of the name field or the
+// folder base; the session keeps what it shows.
 void TfrmInstall::edtFolderChange(HWND) {
-  SetControlText(
-      ids::kLabInstallTo,
-      InstallFolderLine(session.folderBase, ControlText(ids::kEdtFolder), IsAnsiLeadByte));
+  session.target.install_folder =
+      InstallFolderLine(session.folders.folder_base, ControlText(ids::kEdtFolder), IsAnsiLeadByte);
+  SetControlText(ids::kLabInstallTo, session.target.install_folder);
 }
 
 }  // namespace tidemark

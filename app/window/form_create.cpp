@@ -9,8 +9,8 @@
 #include "app/controls/message_box.h"
 #include "app/controls/picture_control.h"
 #include "app/controls/rich_text_view.h"
+#include "app/report/step_report.h"
 #include "app/steps/startup.h"
-#include "app/steps/step_report.h"
 #include "app/window/button_images.h"
 #include "app/window/install.h"
 #include "resources/layout.h"
@@ -40,7 +40,8 @@ void TfrmInstall::FormCreate() {
   try {
     ProposeInstallFolder();
   } catch (const std::exception&) {
-    // A folder that cannot be proposed leaves the folder line empty.
+    // On purpose: a folder that cannot be proposed leaves the folder line
+    // empty, and start-up goes on.
   }
   // A failure from here on leaves FormCreate at once and is shown by the
   // default error report; the window still opens.
@@ -56,9 +57,9 @@ bool TfrmInstall::LoadContainer() {
     ChooseFonts();
     ShowPage(ids::kTabIntro);
     AssignButtonImages();
-    LookUpFolders(session);
+    LookUpFolders(session.folders);
     BoxReport report(handle());
-    OpenContainer(session, report);
+    OpenContainer(session.installer, report);
   });
   if (!failure) return true;
   ShowMessage(handle(), BoxKind::kError, *failure, {BoxButton::kAbort});
@@ -82,23 +83,23 @@ void TfrmInstall::AssignButtonImages() {
 }
 
 void TfrmInstall::LoadHeadImages() {
-  ReadHeadImages(session, [this](HeadImage image, const RgbImage& picture) {
-    SetPictureImage(Control(image == HeadImage::kSplash ? ids::kImgSplash : ids::kImgIcon),
-                    picture);
+  ReadHeadImages(session.installer, [this](HeadItem image, const RgbImage& picture) {
+    SetPictureImage(Control(image == HeadItem::kSplash ? ids::kImgSplash : ids::kImgIcon), picture);
   });
 }
 
 void TfrmInstall::ShowHeaderTexts() {
-  SetControlText(ids::kLabTitle, session.appName);
-  SetControlText(ids::kLabCompany, session.appCompany);
-  SetControlText(ids::kLabWelcome, "Welcome.  This program will install " + session.appName +
+  const LoadedInstaller& installer = session.installer;
+  SetControlText(ids::kLabTitle, installer.app_name);
+  SetControlText(ids::kLabCompany, installer.app_company);
+  SetControlText(ids::kLabWelcome, "Welcome.  This program will install " + installer.app_name +
                                        ".  It is recommended that you exit all other programs" +
                                        " before continuing.");
 }
 
 void TfrmInstall::LoadTexts() {
-  ReadHeadTexts(session, [this](HeadText text, const std::vector<uint8_t>& rich_text) {
-    LoadRichText(Control(text == HeadText::kAbout ? ids::kRichAbout : ids::kRichLicense),
+  ReadHeadTexts(session.installer, [this](HeadItem text, const std::vector<uint8_t>& rich_text) {
+    LoadRichText(Control(text == HeadItem::kAbout ? ids::kRichAbout : ids::kRichLicense),
                  rich_text);
   });
 }

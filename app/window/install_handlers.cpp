@@ -1,95 +1,81 @@
 // The installation run and the Complete page.
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/controls/message_box.h"
 #include "app/controls/progress_meter.h"
-#include "app/steps/file_items_step.h"
-#include "app/steps/registration_step.h"
-#include "app/steps/step_report.h"
+#include "app/steps/install_sequence.h"
 #include "app/window/install.h"
-#include "rules/path_rules.h"
-#include "system/file_system.h"
+#include "container/control_keys.h"
 #include "system/shell.h"
 
 namespace tidemark {
 namespace {
 
-// Whether the run may go on into `folder`: an existing folder is used only
-// when the user says so, since same-named files in it are replaced.
-bool ConfirmInstallFolder(HWND owner, const std::string& folder) {
-  if (!FolderExists(folder)) return true;
-  return ShowMessage(owner, BoxKind::kWarning, kFolderExistsQuestion,
-                     {BoxButton::kYes, BoxButton::kNo}) != BoxButton::kNo;
-}
-
-// The file loop as the Installing page shows it, its boxes owned by the
+// The installation as the Installing page shows it, its boxes owned by the
 // window.
-class PageInstallDisplay : public InstallDisplay {
+class PageInstallReport : public InstallReport {
  public:
-  PageInstallDisplay(HWND owner, HWND meter, HWND file_label)
-      : owner_(owner), paced_(owner, meter, file_label) {}
-  void Announce(const std::string& text) override { paced_.Announce(text); }
-  ProgressFn Advance() override { return paced_.Advance(); }
-  void Paint() override { paced_.Paint(); }
-  void Show() override { paced_.Show(); }
+  explicit PageInstallReport(TfrmInstall& form) : form_(form) {}
+
   BoxButton Message(BoxKind kind, const std::string& text,
                     std::vector<BoxButton> buttons) override {
-    return ShowMessage(owner_, kind, text, std::move(buttons));
+    return ShowMessage(form_.handle(), kind, text, std::move(buttons));
   }
+  void InstallingTo(const std::string&) override {}
+  void FilesBegin(const ControlInfo& control_info) override {
+    ResetProgressMeter(meter(), control_info.IntValue(keys::kFilebytes));
+    form_.ShowPage(ids::kTabInstalling);
+    paced_.emplace(form_.handle(), meter(), form_.Control(ids::kLabInstallingFile));
+  }
+  void Announce(const std::string& text) override { paced_->Announce(text); }
+  ProgressFn Advance() override { return paced_->Advance(); }
+  void Paint() override { paced_->Paint(); }
+  void Show() override { paced_->Show(); }
+  void FilesEnd() override { paced_.reset(); }  // paints what is pending as it goes
+  ProgressFn UninstallerProgress() override { return AdvanceProgressMeter(meter()); }
 
  private:
-  HWND owner_;
-  PacedProgress paced_;
-};
+  HWND meter() const { return form_.Control(ids::kMtrProgress); }
 
-bool InstallFilesShown(Session& session, int32_t file_count, HWND owner, HWND meter,
-                       HWND file_label) {
-  PageInstallDisplay display(owner, meter, file_label);  // paints what is pending when it goes
-  return InstallFileItems(session, file_count, display);
-}
+  TfrmInstall& form_;
+  std::optional<PacedProgress> paced_;
+};
 
 }  // namespace
 
+// The install folder is the one the folder line shows (edtFolderChange).
 void TfrmInstall::btnGoInstallClick(HWND) {
-  // Start-up that failed before it found the file items leaves nothing to
-  // install from; reading on would unpack the head items as files.
-  if (session.payloadStart <= 0) {
-    ShowMessage(handle(), BoxKind::kError, kDamagedCannotInstall, {BoxButton::kOk});
-    return;
+  PageInstallReport report(*this);
+  const InstallOutcome outcome = RunInstallation(session.installer, session.folders, session.target,
+                                                 session.install_log, report);
+  switch (outcome) {
+    case InstallOutcome::kAborted:
+      RequestProgramEnd();
+      return;
+    case InstallOutcome::kNotRegistered:
+      // On purpose: an uninstall entry that cannot be written passes in
+      // silence; an installation without the rights to register is complete.
+    case InstallOutcome::kInstalled:
+      // An exit asked for during the run ends the program once the run is
+      // complete, without the Complete page.
+      if (!end_requested()) ShowPage(ids::kTabInstalled);
+      return;
+    case InstallOutcome::kDamaged:
+    case InstallOutcome::kNoFolder:
+    case InstallOutcome::kDeclined:
+      return;  // reported; the Folder page stays
   }
-  const int32_t file_count = session.controlInfo.IntValue("Filecount");
-  session.installFolder = ControlText(ids::kLabInstallTo);
-  // An empty line would install into the root of the current drive.
-  if (session.installFolder.empty()) {
-    ShowMessage(handle(), BoxKind::kWarning, kChooseInstallFolder, {BoxButton::kOk});
-    return;
-  }
-  if (!ConfirmInstallFolder(handle(), session.installFolder)) return;
-
-  session.mainProgramPath = JoinPath(session.installFolder, session.controlInfo.Value("ExeName"));
-  ResetProgressMeter(Control(ids::kMtrProgress), session.controlInfo.IntValue("Filebytes"));
-  ShowPage(ids::kTabInstalling);
-
-  session.installLog.Clear();
-  if (!InstallFilesShown(session, file_count, handle(), Control(ids::kMtrProgress),
-                         Control(ids::kLabInstallingFile))) {
-    RequestProgramEnd();
-    return;
-  }
-  FinishInstallation(session, AdvanceProgressMeter(Control(ids::kMtrProgress)));
-  RegisterUninstallEntry(session.appName, session.installFolder);  // a failure passes in silence
-  // An exit asked for during the run ends the program once the run is
-  // complete, without the Complete page.
-  if (!end_requested()) ShowPage(ids::kTabInstalled);
 }
 
 void TfrmInstall::btnCompleteClick(HWND) {
-  session.exeFile.Close();
+  session.installer.exe_file.Close();
   if (SendMessageA(Control(ids::kChkRunProgram), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-    // No folder is given: the program starts in the installer's current one.
-    ShellRun(session.mainProgramPath, "", SW_SHOWNORMAL, handle());
+    // On purpose: no folder is given, so the program starts in the
+    // installer's current one.
+    ShellRun(session.target.main_program_path, "", SW_SHOWNORMAL, handle());
   }
   RequestProgramEnd();
 }

@@ -39,10 +39,10 @@ TEST(FormStartUp, WithoutContainerEndsAfterTheDamagedInstallerMessage) {
   EXPECT_EQ(FlatButtonImage(form.Control(ids::kBtnGoInstall)), 1);
   EXPECT_EQ(FlatButtonImage(form.Control(ids::kBtnExit4)), 2);
   EXPECT_EQ(FlatButtonImage(form.Control(ids::kBtnUninstallExit)), 3);
-  EXPECT_FALSE(form.session.programFilesFolder.empty());
-  EXPECT_TRUE(form.session.exeFile.is_open());
+  EXPECT_FALSE(form.session.folders.program_files.empty());
+  EXPECT_TRUE(form.session.installer.exe_file.is_open());
   EXPECT_EQ(form.ControlText(ids::kLabTitle), "Software Title");
-  EXPECT_EQ(form.session.payloadStart, 0);
+  EXPECT_EQ(form.session.installer.payload_start, 0);
 }
 
 }  // namespace

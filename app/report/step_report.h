@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/controls/message_box.h"
+#include "app/report/message_kinds.h"
+#include "container/items.h"
 
 namespace tidemark {
 
@@ -26,6 +27,20 @@ class StepReport {
   // returns the answer.
   virtual BoxButton Message(BoxKind kind, const std::string& text,
                             std::vector<BoxButton> buttons) = 0;
+};
+
+// Where the unpacking shows itself: the wizard's progress meter and the
+// label that names the file, or the unattended run's log.
+class InstallDisplay : public StepReport {
+ public:
+  // Names the file about to be installed ("Installing : NAME").
+  virtual void Announce(const std::string& text) = 0;
+  // Counts the bytes written.
+  virtual ProgressFn Advance() = 0;
+  // Shows everything pending now.
+  virtual void Paint() = 0;
+  // Shows everything pending and handles pending messages now.
+  virtual void Show() = 0;
 };
 
 }  // namespace tidemark
