@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "container/control_keys.h"
 #include "container/layout.h"
 
 namespace tidemark {
@@ -35,23 +36,26 @@ void AddShortcutPairs(const ProductDescription& description, std::vector<std::st
 
 std::vector<std::string> BuildControlLines(const Product& product) {
   const ProductDescription& description = product.description;
-  std::vector<std::string> lines = {"[Settings]", "Splash=" + std::to_string(product.splash.size)};
-  if (product.icon.present()) lines.push_back("Icon=" + std::to_string(product.icon.size));
-  lines.push_back("Filecount=" + std::to_string(product.files.size()));
-  lines.push_back("Filebytes=" + std::to_string(product.TotalFileBytes()));
-  AddSetting(description, "ExeName", lines);
-  AddSetting(description, "ExeShortcut", lines);
+  const auto size_line = [](const char* key, int64_t size) {
+    return std::string(key) + "=" + std::to_string(size);
+  };
+  std::vector<std::string> lines = {"[Settings]", size_line(keys::kSplash, product.splash.size)};
+  if (product.icon.present()) lines.push_back(size_line(keys::kIcon, product.icon.size));
+  lines.push_back(size_line(keys::kFilecount, static_cast<int64_t>(product.files.size())));
+  lines.push_back(size_line(keys::kFilebytes, product.TotalFileBytes()));
+  AddSetting(description, keys::kExeName, lines);
+  AddSetting(description, keys::kExeShortcut, lines);
   AddShortcutPairs(description, lines);
-  AddSetting(description, "TargetFolder", lines);
-  AddSetting(description, "AppName", lines);
-  AddSetting(description, "AppCompany", lines);
-  lines.push_back("InfoAbout=" + std::to_string(product.about.size));
-  lines.push_back("InfoInstall=" + std::to_string(product.license.size));
-  lines.push_back(std::string(kCodePageKey) + "=" + std::to_string(product.code_page));
+  AddSetting(description, keys::kTargetFolder, lines);
+  AddSetting(description, keys::kAppName, lines);
+  AddSetting(description, keys::kAppCompany, lines);
+  lines.push_back(size_line(keys::kInfoAbout, product.about.size));
+  lines.push_back(size_line(keys::kInfoInstall, product.license.size));
+  lines.push_back(size_line(kCodePageKey, product.code_page));
   lines.push_back("[Files]");
   for (size_t i = 0; i < product.files.size(); ++i) {
     const ProductFile& file = product.files[i];
-    lines.push_back("f" + std::to_string(i + 1) + "=<" + file.name + "><" +
+    lines.push_back(keys::kFileEntryPrefix + std::to_string(i + 1) + "=<" + file.name + "><" +
                     std::to_string(file.size) + ">");
   }
   return lines;
