@@ -11,7 +11,7 @@
 #include "app/window/install.h"
 #include "rules/path_rules.h"
 #include "system/file_system.h"
-#include "system/shell.h"
+#include "system/unelevated_start.h"
 
 namespace tidemark {
 namespace {
@@ -89,7 +89,7 @@ void TfrmInstall::btnCompleteClick(HWND) {
   session.exeFile.Close();
   if (SendMessageA(Control(ids::kChkRunProgram), BM_GETCHECK, 0, 0) == BST_CHECKED) {
     // No folder is given: the program starts in the installer's current one.
-    ShellRun(session.mainProgramPath, "", SW_SHOWNORMAL, handle());
+    StartAsDesktopUser(session.mainProgramPath, SW_SHOWNORMAL, handle());
   }
   RequestProgramEnd();
 }
