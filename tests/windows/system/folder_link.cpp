@@ -26,7 +26,7 @@ std::string UnixPath(UnixFileNameFn unix_file_name, const std::string& path) {
   return copy;
 }
 
-bool RunAndWait(std::string command) {
+bool Run(std::string command) {
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -37,7 +37,7 @@ bool RunAndWait(std::string command) {
   }
   const UniqueHandle process_handle(process.hProcess);
   const UniqueHandle thread(process.hThread);
-  return WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+  return true;
 }
 
 }  // namespace
@@ -45,12 +45,24 @@ bool RunAndWait(std::string command) {
 bool MakeFolderLink(const std::string& link, const std::string& target) {
   const UnixFileNameFn unix_file_name = WineUnixFileName();
   if (unix_file_name != nullptr) {
-    RunAndWait("/bin/ln -s \"" + UnixPath(unix_file_name, target) + "\" \"" +
-               UnixPath(unix_file_name, link) + "\"");
+    const std::string unix_target = UnixPath(unix_file_name, target);
+    const std::string unix_link = UnixPath(unix_file_name, link);
+    // On purpose: unquoted, since Wine hands quotes on to a Unix program as
+    // part of its arguments; paths with blanks are refused instead.
+    if (unix_target.find(' ') != std::string::npos || unix_link.find(' ') != std::string::npos) {
+      return false;
+    }
+    Run("/bin/ln -s " + unix_target + " " + unix_link);
   } else {
     CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
   }
-  return GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+  // A Unix program's process is not one Wine can wait for: its handle may
+  // be signalled before ln has run, so the link is awaited itself.
+  for (int waited = 0; waited < 100; ++waited) {
+    if (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    Sleep(50);
+  }
+  return false;
 }
 
 }  // namespace tidemark::testing

@@ -29,8 +29,11 @@ TEST(UnelevatedStart, TheDesktopShellStartsTheProgramInTheFolderGiven) {
 }
 
 TEST(UnelevatedStart, StartsThroughTheShellOrFallsBackAndRefusesWhatShellRunRefuses) {
-  EXPECT_TRUE(StartAsDesktopUser("cmd.exe", SW_HIDE, nullptr))
+  testing::ScratchFolder folder;
+  folder.WriteFile("note.bat", "@echo started> \"%~dp0started.txt\"\r\n");
+  EXPECT_TRUE(StartAsDesktopUser(folder.Sub("note.bat"), SW_HIDE, nullptr))
       << "elevated: " << IsProcessElevated();
+  EXPECT_TRUE(AppearsWithin(folder.Sub("started.txt"), 10000));
   EXPECT_FALSE(StartAsDesktopUser("C:\\" + std::string(2000, 'f'), SW_HIDE, nullptr));
 }
 
