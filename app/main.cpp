@@ -9,6 +9,7 @@
 #include "container/layout.h"
 #include "rules/command_line.h"
 #include "system/handles.h"
+#include "system/process_mitigation.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void RestrictLibrarySearch() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   RestrictLibrarySearch();
+  tidemark::EnableRedirectionTrust();
   const tidemark::ScopedCoInitialize com;
   const tidemark::CommandLine command =
       tidemark::ParseCommandLine(arguments != nullptr ? arguments : "");

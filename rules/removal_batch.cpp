@@ -21,6 +21,10 @@ std::string Quoted(std::string_view path) {
   return quoted;
 }
 
+bool CanBeNamed(std::string_view path) {
+  return !path.empty() && IsAbsolutePath(path) && CanNameInRemovalBatch(path);
+}
+
 }  // namespace
 
 bool CanNameInRemovalBatch(std::string_view path) {
@@ -28,12 +32,12 @@ bool CanNameInRemovalBatch(std::string_view path) {
 }
 
 std::optional<std::string> RemovalBatchText(std::string_view uninstaller_path,
+                                            std::string_view system_folder,
                                             LeadBytePredicate is_lead_byte) {
-  if (uninstaller_path.empty() || !IsAbsolutePath(uninstaller_path) ||
-      !CanNameInRemovalBatch(uninstaller_path)) {
-    return std::nullopt;
-  }
+  if (!CanBeNamed(uninstaller_path) || !CanBeNamed(system_folder)) return std::nullopt;
   const std::string uninstaller = Quoted(uninstaller_path);
+  const std::string ping =
+      Quoted(JoinPath(WithoutTrailingBackslashes(system_folder, is_lead_byte), "ping.exe"));
   const std::string folder = FolderWithoutSeparator(uninstaller_path, is_lead_byte);
 
   std::string text;
@@ -47,7 +51,7 @@ std::optional<std::string> RemovalBatchText(std::string_view uninstaller_path,
   line("if not exist " + uninstaller + " goto removed");
   line("set /a tidemark_tries+=1");
   line("if %tidemark_tries% geq " + std::to_string(kRemovalAttempts) + " goto removed");
-  line("ping -n 2 127.0.0.1 >nul");
+  line(ping + " -n 2 127.0.0.1 >nul");
   line("goto retry");
   line(":removed");
   if (IsFolderBelowRoot(folder, is_lead_byte)) line("rmdir " + Quoted(folder));

@@ -20,10 +20,13 @@ inline constexpr int kRemovalAttempts = 10;
 
 // The batch text, every line ending with CR LF, bytes as given. Each "%" in
 // a path is written as "%%" so that the command interpreter reads it back
-// literally. No folder line is written when the uninstaller's folder is a
-// root (which cannot be removed). None at all when `uninstaller_path` is
-// not absolute (it would be looked for in whatever folder the batch starts
-// in), or cannot be named in the batch (CanNameInRemovalBatch).
+// literally. The pause between attempts runs `system_folder`\ping.exe by
+// its full path, so that no ping.exe in the folder the batch starts in
+// takes its place. No folder line is written when the uninstaller's folder
+// is a root (which cannot be removed). None at all when `uninstaller_path`
+// or `system_folder` is not absolute (it would be looked for in whatever
+// folder the batch starts in), or cannot be named in the batch
+// (CanNameInRemovalBatch).
 // Whether `path` can stand in the batch as exactly the one file it names:
 // no character that cannot stand inside a quoted argument (a double quote,
 // CR, LF or NUL), and no "*" or "?", which "del" would expand to whatever
@@ -31,6 +34,7 @@ inline constexpr int kRemovalAttempts = 10;
 bool CanNameInRemovalBatch(std::string_view path);
 
 std::optional<std::string> RemovalBatchText(std::string_view uninstaller_path,
+                                            std::string_view system_folder,
                                             LeadBytePredicate is_lead_byte = nullptr);
 
 }  // namespace tidemark

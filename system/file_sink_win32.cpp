@@ -8,6 +8,7 @@
 #include "container/errors.h"
 #include "container/file_sink.h"
 #include "system/handles.h"
+#include "system/opened_file_sink.h"
 #include "system/system_error.h"
 
 namespace tidemark {
@@ -92,6 +93,10 @@ std::unique_ptr<FileSink> CreateFileSink(const std::string& path) {
   UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) throw Error(CannotCreateFileMessage(path, LastErrorText()));
+  return OpenedFileSink(std::move(file));
+}
+
+std::unique_ptr<FileSink> OpenedFileSink(UniqueHandle file) {
   return std::make_unique<Win32FileSink>(std::move(file));
 }
 

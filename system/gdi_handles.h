@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "system/common_controls.h"
 #include "system/handles.h"
 
 namespace tidemark {
@@ -25,7 +26,7 @@ struct ImageListTraits {
   using Handle = HIMAGELIST;
   static Handle Invalid() { return nullptr; }
   static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ImageList_Destroy(h); }
+  static void Close(Handle h) { comctl::ImageList_Destroy(h); }
 };
 using UniqueImageList = UniqueResource<ImageListTraits>;
 

@@ -13,6 +13,7 @@
 #include "app/controls/subclassed_control.h"
 #include "container/errors.h"
 #include "rules/directory_entries.h"
+#include "system/common_controls.h"
 #include "system/current_folder.h"
 #include "system/path.h"
 
@@ -105,7 +106,7 @@ LRESULT CALLBACK DirectoryListProc(HWND list, UINT message, WPARAM wparam, LPARA
     case WM_GETDLGCODE: {
       // Enter opens the highlighted entry, also inside the window's dialog
       // navigation.
-      const LRESULT code = DefSubclassProc(list, message, wparam, lparam);
+      const LRESULT code = comctl::DefSubclassProc(list, message, wparam, lparam);
       return IsEnterKey(reinterpret_cast<const MSG*>(lparam)) ? code | DLGC_WANTMESSAGE : code;
     }
     case WM_KEYDOWN:
@@ -115,17 +116,17 @@ LRESULT CALLBACK DirectoryListProc(HWND list, UINT message, WPARAM wparam, LPARA
       }
       break;
     case WM_LBUTTONDBLCLK: {
-      const LRESULT result = DefSubclassProc(list, message, wparam, lparam);
+      const LRESULT result = comctl::DefSubclassProc(list, message, wparam, lparam);
       state->Open(state->EntryAt(lparam));
       return result;
     }
     case WM_NCDESTROY:
       kDirectoryLists.Detach(list);
-      return DefSubclassProc(list, message, wparam, lparam);
+      return comctl::DefSubclassProc(list, message, wparam, lparam);
     default:
       break;
   }
-  return DefSubclassProc(list, message, wparam, lparam);
+  return comctl::DefSubclassProc(list, message, wparam, lparam);
 }
 
 DirectoryList& ExistingStateOf(HWND list) {

@@ -13,6 +13,7 @@
 #include "app/controls/reflected_notifications.h"
 #include "app/controls/subclassed_control.h"
 #include "rules/directory_entries.h"
+#include "system/common_controls.h"
 #include "system/current_folder.h"
 #include "system/drives.h"
 
@@ -115,11 +116,11 @@ LRESULT CALLBACK DriveComboProc(HWND combo, UINT message, WPARAM wparam, LPARAM 
       return TRUE;
     case WM_NCDESTROY:
       kDriveCombos.Detach(combo);
-      return DefSubclassProc(combo, message, wparam, lparam);
+      return comctl::DefSubclassProc(combo, message, wparam, lparam);
     default:
       break;
   }
-  return DefSubclassProc(combo, message, wparam, lparam);
+  return comctl::DefSubclassProc(combo, message, wparam, lparam);
 }
 
 }  // namespace

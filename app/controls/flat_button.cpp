@@ -6,6 +6,7 @@
 
 #include "app/controls/window_state.h"
 #include "app/controls/window_support.h"
+#include "system/common_controls.h"
 #include "system/gdi_handles.h"
 
 namespace tidemark {
@@ -25,7 +26,7 @@ void DrawContent(HWND window, HDC dc, const FlatButtonState& state, RECT area) {
   if (state.pressed && state.hot) OffsetRect(&area, 1, 1);
   if (state.images != nullptr && state.image >= 0) {
     int width = 0, height = 0;
-    ImageList_GetIconSize(state.images, &width, &height);
+    comctl::ImageList_GetIconSize(state.images, &width, &height);
     IMAGELISTDRAWPARAMS params = {};
     params.cbSize = sizeof(params);
     params.himl = state.images;
@@ -37,7 +38,7 @@ void DrawContent(HWND window, HDC dc, const FlatButtonState& state, RECT area) {
     params.rgbFg = CLR_NONE;
     params.fStyle = ILD_TRANSPARENT;
     params.fState = enabled ? ILS_NORMAL : ILS_SATURATE;
-    ImageList_DrawIndirect(&params);
+    comctl::ImageList_DrawIndirect(&params);
     return;
   }
   const std::string text = WindowText(window);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "system/common_controls.h"
+
 namespace tidemark {
 namespace {
 
@@ -27,13 +29,13 @@ LRESULT CALLBACK ReflectingProc(HWND parent, UINT message, WPARAM wparam, LPARAM
                                 UINT_PTR subclass, DWORD_PTR control_data) {
   const HWND control = reinterpret_cast<HWND>(control_data);
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(parent, ReflectingProc, subclass);
+    comctl::RemoveWindowSubclass(parent, ReflectingProc, subclass);
   } else if (control != nullptr && NotifyingControl(message, lparam, control) == control &&
              SendMessageA(control, kReflected + message, wparam, lparam) != 0) {
     // A processed WM_COMMAND answers 0; the owner-draw messages answer TRUE.
     return message == WM_COMMAND ? 0 : TRUE;
   }
-  return DefSubclassProc(parent, message, wparam, lparam);
+  return comctl::DefSubclassProc(parent, message, wparam, lparam);
 }
 
 }  // namespace
@@ -41,14 +43,14 @@ LRESULT CALLBACK ReflectingProc(HWND parent, UINT message, WPARAM wparam, LPARAM
 bool ReflectNotifications(HWND control) {
   HWND parent = GetParent(control);
   return parent != nullptr &&
-         SetWindowSubclass(parent, ReflectingProc, reinterpret_cast<UINT_PTR>(control),
-                           reinterpret_cast<DWORD_PTR>(control)) != FALSE;
+         comctl::SetWindowSubclass(parent, ReflectingProc, reinterpret_cast<UINT_PTR>(control),
+                                   reinterpret_cast<DWORD_PTR>(control)) != FALSE;
 }
 
 void StopReflectingNotifications(HWND control) {
   HWND parent = GetParent(control);
   if (parent != nullptr) {
-    RemoveWindowSubclass(parent, ReflectingProc, reinterpret_cast<UINT_PTR>(control));
+    comctl::RemoveWindowSubclass(parent, ReflectingProc, reinterpret_cast<UINT_PTR>(control));
   }
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/controls/reflected_notifications.h"
+#include "system/common_controls.h"
 
 namespace tidemark {
 
@@ -29,10 +30,10 @@ class SubclassedControl {
   // and false returned.
   bool Attach(HWND control, std::unique_ptr<State> state) const {
     if (!SetPropA(control, property_, state.get()) ||
-        !SetWindowSubclass(control, procedure_, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(state.get())) ||
+        !comctl::SetWindowSubclass(control, procedure_, kSubclassId,
+                                   reinterpret_cast<DWORD_PTR>(state.get())) ||
         !ReflectNotifications(control)) {
-      RemoveWindowSubclass(control, procedure_, kSubclassId);
+      comctl::RemoveWindowSubclass(control, procedure_, kSubclassId);
       RemovePropA(control, property_);
       DestroyWindow(control);
       return false;
@@ -50,7 +51,7 @@ class SubclassedControl {
   void Detach(HWND control) const {
     State* state = Of(control);
     StopReflectingNotifications(control);
-    RemoveWindowSubclass(control, procedure_, kSubclassId);
+    comctl::RemoveWindowSubclass(control, procedure_, kSubclassId);
     RemovePropA(control, property_);
     delete state;
   }

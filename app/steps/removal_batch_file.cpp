@@ -12,8 +12,12 @@ namespace tidemark {
 
 void StartRemovalBatch(const std::string& uninstaller_path, HWND owner) {
   // The command interpreter reads the batch in the OEM code page.
+  char system_folder[MAX_PATH] = "";
+  const UINT length = GetSystemDirectoryA(system_folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
   const std::optional<std::string> text =
-      RemovalBatchText(PathForCommandInterpreter(uninstaller_path), IsOemLeadByte);
+      RemovalBatchText(PathForCommandInterpreter(uninstaller_path),
+                       PathForCommandInterpreter(system_folder), IsOemLeadByte);
   if (!text) return;
   // The batch runs elevated: no other user may change it before it starts.
   WriteAdministratorsOnlyFile(kRemovalBatchPath, *text);

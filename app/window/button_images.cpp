@@ -7,6 +7,7 @@
 #include "container/items.h"
 #include "resources/layout.h"
 #include "resources/resource_ids.h"
+#include "system/common_controls.h"
 
 namespace tidemark {
 namespace {
@@ -50,7 +51,8 @@ std::vector<uint8_t> LoadButtonPixels(HINSTANCE instance) {
 
 UniqueImageList LoadButtonImages(HINSTANCE instance) {
   const int size = layout::kButtonImageSize;
-  UniqueImageList images(ImageList_Create(size, size, ILC_COLOR32, layout::kButtonImageCount, 0));
+  UniqueImageList images(
+      comctl::ImageList_Create(size, size, ILC_COLOR32, layout::kButtonImageCount, 0));
   if (!images) return images;
   const std::vector<uint8_t> pixels = LoadButtonPixels(instance);
   for (int index = 0; index < layout::kButtonImageCount; ++index) {
@@ -65,7 +67,7 @@ UniqueImageList LoadButtonImages(HINSTANCE instance) {
         FillWithButtonFace(static_cast<uint32_t*>(bits), size * size);
       }
     }
-    ImageList_Add(images.get(), bitmap.get(), nullptr);  // the list keeps its own copy
+    comctl::ImageList_Add(images.get(), bitmap.get(), nullptr);  // the list keeps its own copy
   }
   return images;
 }

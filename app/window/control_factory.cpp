@@ -8,6 +8,7 @@
 #include "app/controls/panel_window.h"
 #include "app/controls/picture_control.h"
 #include "app/controls/rich_text_view.h"
+#include "system/common_controls.h"
 
 namespace tidemark {
 namespace {
@@ -117,7 +118,7 @@ bool RegisterControlClasses(HINSTANCE instance) {
   INITCOMMONCONTROLSEX common = {};
   common.dwSize = sizeof(common);
   common.dwICC = ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
-  InitCommonControlsEx(&common);
+  comctl::InitCommonControlsEx(&common);
   return RegisterPanelClass(instance) && RegisterPictureClass(instance) &&
          RegisterFlatButtonClass(instance);
 }

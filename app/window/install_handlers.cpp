@@ -9,7 +9,7 @@
 #include "app/steps/install_sequence.h"
 #include "app/window/install.h"
 #include "container/control_keys.h"
-#include "system/shell.h"
+#include "system/unelevated_start.h"
 
 namespace tidemark {
 namespace {
@@ -75,7 +75,7 @@ void TfrmInstall::btnCompleteClick(HWND) {
   if (SendMessageA(Control(ids::kChkRunProgram), BM_GETCHECK, 0, 0) == BST_CHECKED) {
     // On purpose: no folder is given, so the program starts in the
     // installer's current one.
-    ShellRun(session.target.main_program_path, "", SW_SHOWNORMAL, handle());
+    StartAsDesktopUser(session.target.main_program_path, SW_SHOWNORMAL, handle());
   }
   RequestProgramEnd();
 }

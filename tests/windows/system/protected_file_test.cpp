@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 #include "container/errors.h"
 #include "tests/windows/system/scratch.h"
 
@@ -42,28 +45,98 @@ std::string EntriesOf(const std::string& sddl) {
   return entries;
 }
 
-TEST(AdministratorsOnlyFile, DescriptorIsProtectedAndNamesOnlySystemAndAdministrators) {
-  const LocalMemory descriptor = AdministratorsOnlyDescriptor();
-  ASSERT_TRUE(descriptor);
-  SECURITY_DESCRIPTOR_CONTROL control = 0;
-  DWORD revision = 0;
-  ASSERT_TRUE(GetSecurityDescriptorControl(descriptor.get(), &control, &revision));
-  EXPECT_TRUE(control & SE_DACL_PRESENT);
-  EXPECT_TRUE(control & SE_DACL_PROTECTED) << "nothing may be inherited";
-  BOOL present = FALSE, defaulted = FALSE;
-  PACL dacl = nullptr;
-  ASSERT_TRUE(GetSecurityDescriptorDacl(descriptor.get(), &present, &dacl, &defaulted));
-  ASSERT_NE(dacl, nullptr);
-  ASSERT_EQ(dacl->AceCount, 2);
-  const WELL_KNOWN_SID_TYPE expected[] = {WinLocalSystemSid, WinBuiltinAdministratorsSid};
-  for (DWORD i = 0; i < 2; ++i) {
-    ACCESS_ALLOWED_ACE* ace = nullptr;
-    ASSERT_TRUE(GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
-    EXPECT_EQ(ace->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
-    EXPECT_EQ(ace->Header.AceFlags, 0) << "entry " << i << " must not be inherited";
-    EXPECT_EQ(ace->Mask, static_cast<DWORD>(FILE_ALL_ACCESS));
-    EXPECT_TRUE(IsWellKnownSid(&ace->SidStart, expected[i])) << "entry " << i;
+TEST(ProtectedFile, DescriptorsAreProtectedAndNameOnlySystemAdministratorsAndUsers) {
+  constexpr DWORD kReadAndRun = FILE_GENERIC_READ | FILE_GENERIC_EXECUTE;
+  constexpr BYTE kInherited = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
+  const struct Entry {
+    WELL_KNOWN_SID_TYPE sid;
+    DWORD rights;
+  } kAdministrators[] = {{WinLocalSystemSid, FILE_ALL_ACCESS},
+                         {WinBuiltinAdministratorsSid, FILE_ALL_ACCESS}},
+    kWithUsers[] = {{WinLocalSystemSid, FILE_ALL_ACCESS},
+                    {WinBuiltinAdministratorsSid, FILE_ALL_ACCESS},
+                    {WinBuiltinUsersSid, kReadAndRun}};
+  const struct {
+    const char* sddl;
+    BYTE flags;
+    const Entry* entries;
+    WORD count;
+  } cases[] = {
+      {kAdministratorsOnlySddl, 0, kAdministrators, 2},
+      {kUsersReadAndRunSddl, 0, kWithUsers, 3},
+      {kProtectedFolderSddl, kInherited, kWithUsers, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sddl);
+    const LocalMemory descriptor = DescriptorFromSddl(c.sddl);
+    ASSERT_TRUE(descriptor);
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ASSERT_TRUE(GetSecurityDescriptorControl(descriptor.get(), &control, &revision));
+    EXPECT_TRUE(control & SE_DACL_PRESENT);
+    EXPECT_TRUE(control & SE_DACL_PROTECTED) << "nothing may be inherited from the parent";
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(descriptor.get(), &present, &dacl, &defaulted));
+    ASSERT_NE(dacl, nullptr);
+    ASSERT_EQ(dacl->AceCount, c.count);
+    for (DWORD i = 0; i < c.count; ++i) {
+      ACCESS_ALLOWED_ACE* ace = nullptr;
+      ASSERT_TRUE(GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
+      EXPECT_EQ(ace->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+      EXPECT_EQ(ace->Header.AceFlags, c.flags) << "entry " << i;
+      EXPECT_EQ(ace->Mask, c.entries[i].rights) << "entry " << i;
+      EXPECT_TRUE(IsWellKnownSid(&ace->SidStart, c.entries[i].sid)) << "entry " << i;
+    }
   }
+}
+
+// Whether an entry of the access list read back from `path` lets anyone but
+// SYSTEM and the administrators (or, under Wine, the owner that stands for
+// them) change the file: everyone, the users, the authenticated users.
+std::string OthersWhoMayChange(const std::string& path) {
+  constexpr DWORD kChanging = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA |
+                              FILE_WRITE_ATTRIBUTES | FILE_DELETE_CHILD | DELETE | WRITE_DAC |
+                              WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                            nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
+    return "(unreadable)";
+  }
+  const LocalMemory owned(descriptor);
+  if (dacl == nullptr) return "(no list: everyone)";
+  std::string others;
+  for (DWORD i = 0; i < dacl->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace))) return "(unreadable entry)";
+    if (ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE || !(ace->Mask & kChanging)) continue;
+    for (const auto sid : {WinWorldSid, WinBuiltinUsersSid, WinAuthenticatedUserSid}) {
+      if (IsWellKnownSid(&ace->SidStart, sid)) others += "entry " + std::to_string(i) + " ";
+    }
+  }
+  return others;
+}
+
+TEST(ProtectedFile, InstallFolderAndItsFilesKeepOthersFromChangingThem) {
+  testing::ScratchFolder folder;
+  const std::string install = folder.Sub("App");
+  ASSERT_TRUE(CreateProtectedFolder(install));
+  EXPECT_FALSE(CreateProtectedFolder(install)) << "an existing folder is not made again";
+  folder.WriteFile("App\\made-in-it.txt", "inherits");
+  CreateUsersReadAndRunFile(install + "\\uninstall.exe")->Close();
+  std::unique_ptr<FileSink> log = CreateUsersReadAndRunFile(folder.Sub("App.ilg"));
+  log->Write("line\r\n", 6);
+  log->Close();
+  EXPECT_EQ(folder.ReadFile("App.ilg"), "line\r\n");
+
+  // Windows keeps the lists as given; Wine keeps what a Unix mode can say of
+  // them (the owner for the administrators, everyone for the users, and no
+  // protection mark). Either way no entry lets anyone else change them.
+  for (const char* name : {"App", "App\\made-in-it.txt", "App\\uninstall.exe", "App.ilg"}) {
+    EXPECT_EQ(OthersWhoMayChange(folder.Sub(name)), "") << name;
+  }
+  EXPECT_NE(DaclOf(install).find("(A;OICI;FA;;;SY)"), std::string::npos) << DaclOf(install);
 }
 
 TEST(AdministratorsOnlyFile, ReplacesWhatIsInTheWayAndKeepsOthersOut) {
