@@ -57,6 +57,9 @@ class LoggedRemovalReport : public RemovalReport {
   void Begin(size_t) override {}
   void EntryDone() override {}
   void NotRemoved(const std::string& path) override { log_.Line("Cannot remove " + path); }
+  void LeftAlone(const std::string& path) override {
+    log_.Line("Not removed, outside the installation: " + path);
+  }
   void Note(const std::string& text) override { log_.Line(text); }
   HWND window() const override { return nullptr; }
 
@@ -79,7 +82,7 @@ class UnattendedRun {
     // items found.
     if (const std::optional<std::string> error = RunCatchingErrors([&] {
           ReadHeadTexts(session_.installer, [](HeadItem, const std::vector<uint8_t>&) {});
-          uninstall = LoadUninstallLog(session_.installer, session_.install_log);
+          uninstall = LoadUninstallLog(session_.installer, session_.install_log, session_.target);
         })) {
       log_.Line(WithFullStop(*error));
     }

@@ -38,6 +38,13 @@ struct PruningScope {
 PruningScope MakePruningScope(const InstallLog& log, std::string_view programs_folder,
                               std::string_view app_name, LeadBytePredicate is_lead_byte = nullptr);
 
+// The same with the install folder given (the running uninstaller's own
+// folder, which a changed log cannot move), without a trailing "\"; none
+// when it is no absolute folder below a root.
+PruningScope MakePruningScopeIn(std::string_view install_folder, std::string_view programs_folder,
+                                std::string_view app_name,
+                                LeadBytePredicate is_lead_byte = nullptr);
+
 // The folders to try to remove after the file `entry` has been deleted,
 // innermost first: the entry's folder and each enclosing folder, whole
 // folder names only, keeping those in `scope`. The desktop, the Start-menu

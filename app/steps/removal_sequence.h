@@ -26,6 +26,9 @@ class RemovalReport {
   virtual void EntryDone() = 0;
   // A logged file that is still there after the run.
   virtual void NotRemoved(const std::string& path) = 0;
+  // A logged path outside what the run may delete (see RemovalScope),
+  // left alone.
+  virtual void LeftAlone(const std::string& path) = 0;
   // A note below the state (kLeftoverNote).
   virtual void Note(const std::string& text) = 0;
   // The window whose messages are handled while the uninstaller's folder is
@@ -33,10 +36,12 @@ class RemovalReport {
   virtual HWND window() const = 0;
 };
 
-// Removes what `install_log` lists and the product's uninstall entry, and
-// sets `target`'s uninstaller path from the log. Returns whether every
-// logged file is gone (the running uninstaller aside). Raises the errors of
-// the steps.
+// Removes what `install_log` lists within the removal scope (below
+// `target`'s install folder, the running uninstaller's own folder, and the
+// product's shortcuts) and the product's uninstall entry, and sets
+// `target`'s uninstaller path from the log. Returns whether every logged
+// file is gone (the running uninstaller aside) and none was left alone.
+// Raises the errors of the steps.
 bool RunRemoval(const LoadedInstaller& installer, const MachineFolders& folders,
                 const InstallLog& install_log, InstallTarget& target, RemovalReport& report);
 

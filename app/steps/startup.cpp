@@ -106,14 +106,15 @@ void ReadHeadTexts(LoadedInstaller& installer,
   }
 }
 
-bool LoadUninstallLog(LoadedInstaller& installer, InstallLog& install_log) {
-  const std::string log_path =
-      AnsiFolderPart(RunningExecutablePath()) + InstallLogFileName(installer.app_name);
+bool LoadUninstallLog(LoadedInstaller& installer, InstallLog& install_log, InstallTarget& target) {
+  const std::string own_path = RunningExecutablePath();
+  const std::string log_path = AnsiFolderPart(own_path) + InstallLogFileName(installer.app_name);
   if (!FileExists(log_path)) {
     installer.payload_start = installer.exe_image.Position();
     return false;
   }
   install_log.LoadText(ReadWholeFile(log_path));
+  target.install_folder = FolderWithoutSeparator(own_path, IsAnsiLeadByte);
   return true;
 }
 

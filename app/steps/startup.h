@@ -54,9 +54,11 @@ void ReadHeadTexts(LoadedInstaller& installer,
 
 // The last step of start-up. The install log beside the running executable
 // makes it the uninstaller, whatever its name: the log is loaded into
-// `install_log` and true returned. Otherwise it installs, and the head items
-// having all been read, the read position is the first file item, the
-// payload start. Raises the log's read errors.
-bool LoadUninstallLog(LoadedInstaller& installer, InstallLog& install_log);
+// `install_log`, `target`'s install folder becomes the running
+// executable's own folder (what the removal may delete below; never taken
+// from the log) and true returned. Otherwise it installs, and the head
+// items having all been read, the read position is the first file item,
+// the payload start. Raises the log's read errors.
+bool LoadUninstallLog(LoadedInstaller& installer, InstallLog& install_log, InstallTarget& target);
 
 }  // namespace tidemark

@@ -25,15 +25,18 @@ bool IsListed(const std::string& name, uint32_t attributes) {
 
 }  // namespace
 
-void RemoveInstallation(const InstallLog& install_log, const std::string& programs_folder,
-                        const std::string& app_name, std::string& uninstaller_path,
-                        const std::function<void()>& after_entry) {
+void RemoveInstallation(const InstallLog& install_log, const RemovalScope& scope,
+                        std::string& uninstaller_path, const std::function<void()>& after_entry) {
   uninstaller_path = FindUninstallerPath(install_log, IsAnsiLeadByte);
+  if (!MayBeUninstallerPath(uninstaller_path, scope, IsAnsiLeadByte, GetACP())) {
+    uninstaller_path.clear();
+  }
   RemoveLoggedPaths(install_log,
-                    MakePruningScope(install_log, programs_folder, app_name, IsAnsiLeadByte),
+                    MakePruningScopeIn(scope.install_folder, scope.programs_folder, scope.app_name,
+                                       IsAnsiLeadByte),
                     after_entry);
   // An empty name would delete the key of every product's uninstall entry.
-  if (!app_name.empty()) DeleteRegKey(UninstallKeyPath(app_name));
+  if (!scope.app_name.empty()) DeleteRegKey(UninstallKeyPath(scope.app_name));
 }
 
 std::vector<std::string> RemainingLoggedFiles(const InstallLog& install_log,

@@ -10,18 +10,19 @@
 #include <vector>
 
 #include "rules/install_log.h"
+#include "rules/removal_scope.h"
 #include "rules/uninstall_plan.h"
 
 namespace tidemark {
 
-// The uninstall run: finds the uninstaller in `install_log` (its path goes
-// to `uninstaller_path` first, empty when the log names none), removes what
-// the log lists (see RemoveLoggedPaths, within the install folder and the
-// program group in `programs_folder`) and the uninstall entry of
-// `app_name`. `after_entry` runs once per log entry.
-void RemoveInstallation(const InstallLog& install_log, const std::string& programs_folder,
-                        const std::string& app_name, std::string& uninstaller_path,
-                        const std::function<void()>& after_entry);
+// The uninstall run over the entries of `install_log` that `scope` lets it
+// delete: finds the uninstaller among them (its path goes to
+// `uninstaller_path` first; empty when the log names none below the install
+// folder), removes them (see RemoveLoggedPaths; emptied folders within the
+// scope's install folder and program group) and the uninstall entry of the
+// scope's product. `after_entry` runs once per entry.
+void RemoveInstallation(const InstallLog& install_log, const RemovalScope& scope,
+                        std::string& uninstaller_path, const std::function<void()>& after_entry);
 
 // The logged files that are still there after the run, last entry first,
 // the running uninstaller left out: those that could not be deleted.

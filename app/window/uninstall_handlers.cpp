@@ -26,6 +26,8 @@ class PageRemovalReport : public RemovalReport {
     UpdateWindow(meter());
   }
   void NotRemoved(const std::string&) override {}
+  // On purpose: silent, as every failed deletion of the wizard's run is.
+  void LeftAlone(const std::string&) override {}
   void Note(const std::string& text) override { form_.SetControlText(ids::kLabTraces, text); }
   HWND window() const override { return form_.handle(); }
 
@@ -43,7 +45,7 @@ class PageRemovalReport : public RemovalReport {
 // the default error report and leaves the window installing, with no file
 // items found.
 void TfrmInstall::TestUninstallMode() {
-  if (!LoadUninstallLog(session.installer, session.install_log)) return;
+  if (!LoadUninstallLog(session.installer, session.install_log, session.target)) return;
   SetControlText(ids::kLabUninstall,
                  "Are you sure you want to uninstall " + session.installer.app_name + " ?");
   ShowPage(ids::kTabUninstall);
