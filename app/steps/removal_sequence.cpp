@@ -7,6 +7,7 @@
 #include "app/steps/uninstall_run.h"
 #include "rules/path_rules.h"
 #include "rules/removal_scope.h"
+#include "system/path.h"
 
 namespace tidemark {
 
