@@ -44,6 +44,7 @@ class CaseRunner {
  private:
   void Execute(const Command& command);
   void Fail(const std::string& expected, const std::string& found);
+  void ExpectClickable(HWND control, const std::string& name);
   std::string SaveScreenshot(const std::string& name);
 
   Milliseconds TakeTimeout(std::vector<std::string>& args) const;
@@ -57,6 +58,7 @@ class CaseRunner {
   void ExpectTaskbar(std::vector<std::string> args);
   void Click(std::vector<std::string> args);
   void QueueClick(std::vector<std::string> args);
+  void ClickAndQueue(std::vector<std::string> args);
   void Type(std::vector<std::string> args);
   void Press(std::vector<std::string> args);
   void Choose(std::vector<std::string> args);

@@ -16,11 +16,17 @@ void InstallerProcess::Start(const std::string& path, const std::string& argumen
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
+  const auto create = [&] {
+    return CreateProcessA(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &info);
+  };
+  // Wine reports a child that died in its loader before it ran any of its
+  // own code as an internal error; seen once on a loaded machine. One more
+  // try tells that apart from an installer that cannot start at all.
+  if (!create() && !(GetLastError() == ERROR_INTERNAL_ERROR && create())) {
     throw SystemFailure("cannot start " + path);
   }
-  UniqueHandle thread(info.hThread);
+  thread_.Reset(info.hThread);
   process_.Reset(info.hProcess);
   id_ = info.dwProcessId;
   path_ = path;
@@ -54,5 +60,13 @@ void InstallerProcess::Terminate() {
   TerminateProcess(process_.get(), 1);
   WaitForSingleObject(process_.get(), 5000);
 }
+
+InstallerProcess::Hold::Hold(const InstallerProcess& process) : thread_(process.thread_.get()) {
+  if (!process.started() || SuspendThread(thread_) == static_cast<DWORD>(-1)) {
+    throw SystemFailure("cannot hold the installer's thread");
+  }
+}
+
+InstallerProcess::Hold::~Hold() { ResumeThread(thread_); }
 
 }  // namespace tidemark::e2e

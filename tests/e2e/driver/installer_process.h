@@ -35,8 +35,23 @@ class InstallerProcess {
   // Ends the process if it still runs, and waits briefly for it to go.
   void Terminate();
 
+  // While a Hold lives, the installer's main thread is suspended: messages
+  // posted meanwhile wait in its queue and are handled in their order, with
+  // none of the installer's own work in between.
+  class Hold {
+   public:
+    explicit Hold(const InstallerProcess& process);
+    ~Hold();
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    HANDLE thread_;
+  };
+
  private:
   UniqueHandle process_;
+  UniqueHandle thread_;
   DWORD id_ = 0;
   std::string path_;
 };
