@@ -65,37 +65,49 @@ std::optional<std::string_view> RemainderBelow(std::string_view entry, std::stri
   return entry.substr(rest);
 }
 
-bool IsLinkIn(std::string_view entry, std::string_view folder, LeadBytePredicate is_lead_byte,
-              int code_page) {
-  if (folder.empty()) return false;
+// The link's name when `entry` is a link directly in `folder`.
+std::optional<std::string_view> LinkNameIn(std::string_view entry, std::string_view folder,
+                                           LeadBytePredicate is_lead_byte, int code_page) {
+  if (folder.empty()) return std::nullopt;
   const std::optional<std::string_view> name = RemainderBelow(entry, folder, is_lead_byte);
-  if (!name || name->size() <= kLinkExtension.size()) return false;
+  if (!name || name->size() <= kLinkExtension.size()) return std::nullopt;
   const std::string_view extension = name->substr(name->size() - kLinkExtension.size());
   for (size_t i = 0; i < extension.size(); ++i) {
-    if (FoldedAscii(extension[i]) != kLinkExtension[i]) return false;
+    if (FoldedAscii(extension[i]) != kLinkExtension[i]) return std::nullopt;
   }
   // A safe file name ends in a character of its own: the extension is one.
-  return IsSafeFileName(*name, is_lead_byte, code_page);
+  if (!IsSafeFileName(*name, is_lead_byte, code_page)) return std::nullopt;
+  return name;
 }
 
 }  // namespace
 
-EntryKind ClassifyEntry(std::string_view entry, const RemovalScope& scope,
-                        LeadBytePredicate is_lead_byte, int code_page) {
+EntryPlace PlaceEntry(std::string_view entry, const RemovalScope& scope,
+                      LeadBytePredicate is_lead_byte, int code_page) {
   const std::string install_folder = WithoutTrailingBackslashes(scope.install_folder, is_lead_byte);
   if (IsFolderBelowRoot(install_folder, is_lead_byte)) {
     const std::optional<std::string_view> rest =
         RemainderBelow(entry, install_folder, is_lead_byte);
-    if (rest && IsSafeRelativeName(*rest, is_lead_byte, code_page)) return EntryKind::kInstalled;
+    if (rest && IsSafeRelativeName(*rest, is_lead_byte, code_page)) {
+      return {EntryKind::kInstalled, install_folder, std::string(*rest)};
+    }
   }
-  if (IsLinkIn(entry, scope.desktop_folder, is_lead_byte, code_page)) {
-    return EntryKind::kDesktopLink;
+  if (const auto name = LinkNameIn(entry, scope.desktop_folder, is_lead_byte, code_page)) {
+    return {EntryKind::kDesktopLink, scope.desktop_folder, std::string(*name)};
   }
-  if (!scope.programs_folder.empty() && IsSafeFileName(scope.app_name, is_lead_byte, code_page) &&
-      IsLinkIn(entry, JoinPath(scope.programs_folder, scope.app_name), is_lead_byte, code_page)) {
-    return EntryKind::kGroupLink;
+  if (!scope.programs_folder.empty() && IsSafeFileName(scope.app_name, is_lead_byte, code_page)) {
+    if (const auto name = LinkNameIn(entry, JoinPath(scope.programs_folder, scope.app_name),
+                                     is_lead_byte, code_page)) {
+      return {EntryKind::kGroupLink, scope.programs_folder,
+              scope.app_name + "\\" + std::string(*name)};
+    }
   }
-  return EntryKind::kOutside;
+  return {};
+}
+
+EntryKind ClassifyEntry(std::string_view entry, const RemovalScope& scope,
+                        LeadBytePredicate is_lead_byte, int code_page) {
+  return PlaceEntry(entry, scope, is_lead_byte, code_page).kind;
 }
 
 bool MayDelete(std::string_view entry, const RemovalScope& scope, LeadBytePredicate is_lead_byte,

@@ -47,6 +47,22 @@ enum class EntryKind {
 EntryKind ClassifyEntry(std::string_view entry, const RemovalScope& scope,
                         LeadBytePredicate is_lead_byte = nullptr, int code_page = kAnyCodePage);
 
+// Where an entry lies: its kind, the folder of the scope it lies in (the
+// install folder, the desktop folder, or the programs folder for a group
+// link) and what follows that folder in the entry (for a group link the
+// product name, "\\" and the link's name). Both texts are empty for
+// kOutside. The removal deletes nothing through a link met in the
+// remainder.
+struct EntryPlace {
+  EntryKind kind = EntryKind::kOutside;
+  std::string folder;
+  std::string remainder;
+};
+
+// ClassifyEntry's answer, with the place.
+EntryPlace PlaceEntry(std::string_view entry, const RemovalScope& scope,
+                      LeadBytePredicate is_lead_byte = nullptr, int code_page = kAnyCodePage);
+
 // Whether the uninstall run may delete `entry`: it is of one of the three
 // kinds above.
 bool MayDelete(std::string_view entry, const RemovalScope& scope,

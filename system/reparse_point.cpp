@@ -22,15 +22,15 @@ std::optional<std::string> FirstReparsePointOnTheWay(const std::string& base,
                                                      const std::string& relative) {
   std::string path = base;
   std::string_view rest = relative;
-  while (true) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-    if (IsReparsePointAttributes(attributes)) return path;
-    if (rest.empty()) return std::nullopt;
+  while (!rest.empty()) {
     const size_t separator = FirstBackslash(rest, IsAnsiLeadByte);
     path = JoinPath(path, rest.substr(0, separator));
     rest = separator == std::string_view::npos ? std::string_view() : rest.substr(separator + 1);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    if (IsReparsePointAttributes(attributes)) return path;
   }
+  return std::nullopt;
 }
 
 bool RemoveEntryItself(const std::string& path) {

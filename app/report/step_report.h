@@ -17,6 +17,11 @@ inline constexpr char kChooseInstallFolder[] = "Please choose a folder to instal
 inline constexpr char kFolderExistsQuestion[] =
     "Folder already exists, existing files may be overwritten.\r"
     "Are you sure you want to install the software here?";
+// The install folder refused as a link to another place.
+inline std::string InstallFolderIsLinkMessage(const std::string& folder) {
+  return "The folder " + folder +
+         " is a link to another place.\rPlease choose a folder to install into.";
+}
 inline constexpr char kLeftoverNote[] =
     "Some files created after the original installation are still in the application folder.";
 

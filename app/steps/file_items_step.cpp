@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,37 @@
 #include "rules/path_rules.h"
 #include "system/file_system.h"
 #include "system/path.h"
+#include "system/protected_file.h"
+#include "system/reparse_point.h"
 
 namespace tidemark {
 namespace {
 
 // A file this large takes long enough for its name to be shown at once.
 constexpr int32_t kNamedAtOnce = 1 << 20;
+
+// Makes `folder`, at or below `install_folder`. A new install folder gets
+// the protected rules of the Program Files folder, inherited by everything
+// made in it, so that users cannot change what an administrator will later
+// start or remove; its parents are made as usual.
+void MakeFolderBelow(const std::string& install_folder, const std::string& folder) {
+  const std::string install = WithoutTrailingBackslashes(install_folder, IsAnsiLeadByte);
+  if (!FolderExists(install)) {
+    ForceDirectories(FolderWithoutSeparator(install, IsAnsiLeadByte));
+    CreateProtectedFolder(install);
+  }
+  ForceDirectories(folder);
+}
+
+// Nothing is made or written through a link below the install folder (one
+// that a user put there would send the file elsewhere): the file fails as
+// one that cannot be created.
+void RefuseLinkOnTheWay(const std::string& install_folder, const std::string& name,
+                        const std::string& path) {
+  if (const std::optional<std::string> link = FirstReparsePointOnTheWay(install_folder, name)) {
+    throw Error(CannotCreateFileMessage(path, "The way to it leads through the link " + *link + "."));
+  }
+}
 
 bool AbortInstallation(InstallDisplay& display) {
   display.Paint();
@@ -60,8 +86,11 @@ bool InstallFileItems(LoadedInstaller& installer, const std::string& install_fol
     // for the files that follow in it.
     const std::string folder = AnsiFolderPart(path);
     if (folder != made_folder) {
-      ForceDirectories(folder);
+      RefuseLinkOnTheWay(install_folder, entry.name, path);
+      MakeFolderBelow(install_folder, folder);
       made_folder = folder;
+    } else if (IsReparsePoint(path)) {
+      RefuseLinkOnTheWay(install_folder, entry.name, path);
     }
     // Logged first, so that a file that fails half-way is listed too.
     install_log.Append(path);
@@ -76,7 +105,7 @@ void WriteUninstaller(LoadedInstaller& installer, const std::string& install_fol
                       InstallLog& install_log, const ProgressFn& progress) {
   const std::string path = UninstallerPathIn(install_folder);
   install_log.Append(path);
-  ForceDirectories(install_folder);
+  MakeFolderBelow(install_folder, install_folder);
   // Start-up descrambled the image in memory; the uninstaller must carry
   // the container exactly as stored, so it is read from the file. Of a
   // signed installer it is a well-formed unsigned program: its header names
@@ -94,8 +123,8 @@ void WriteUninstaller(LoadedInstaller& installer, const std::string& install_fol
     ClearSignatureFields(bytes.data(), bytes.size());
     ExeImage image;
     image.Assign(std::move(bytes));
-    CopyRawToFile(image, *CreateFileSink(path), static_cast<int32_t>(installer.payload_start),
-                  progress);
+    CopyRawToFile(image, *CreateUsersReadAndRunFile(path),
+                  static_cast<int32_t>(installer.payload_start), progress);
   } catch (const Error&) {
     // On purpose: an uninstaller that cannot be written passes in silence;
     // an installation without it is still complete.

@@ -8,6 +8,8 @@
 #include "container/control_keys.h"
 #include "rules/path_rules.h"
 #include "system/file_system.h"
+#include "system/path.h"
+#include "system/reparse_point.h"
 
 namespace tidemark {
 namespace {
@@ -19,6 +21,12 @@ std::optional<InstallOutcome> RefuseInstallFolder(const std::string& folder, Ste
   // relative one into whatever folder happens to be current.
   if (!IsAbsolutePath(folder)) {
     report.Message(BoxKind::kWarning, kChooseInstallFolder, {BoxButton::kOk});
+    return InstallOutcome::kNoFolder;
+  }
+  // A folder that is a link (a junction or symbolic link that a user made)
+  // would have every file land wherever it points.
+  if (IsReparsePoint(WithoutTrailingBackslashes(folder, IsAnsiLeadByte))) {
+    report.Message(BoxKind::kWarning, InstallFolderIsLinkMessage(folder), {BoxButton::kOk});
     return InstallOutcome::kNoFolder;
   }
   return std::nullopt;

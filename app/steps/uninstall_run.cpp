@@ -11,6 +11,7 @@
 #include "system/file_system.h"
 #include "system/path.h"
 #include "system/registry.h"
+#include "system/reparse_point.h"
 
 namespace tidemark {
 namespace {
@@ -23,6 +24,21 @@ bool IsListed(const std::string& name, uint32_t attributes) {
   return name != "." && name != "..";
 }
 
+// A link swapped in below the install folder (or for the program group)
+// after the installation would have the deletion reach whatever it points
+// to; the link itself goes instead.
+void DeleteLoggedFile(const std::string& entry, const RemovalScope& removal) {
+  const EntryPlace place = PlaceEntry(entry, removal, IsAnsiLeadByte, GetACP());
+  if (place.kind != EntryKind::kOutside) {
+    if (const std::optional<std::string> link =
+            FirstReparsePointOnTheWay(place.folder, place.remainder)) {
+      RemoveEntryItself(*link);
+      return;
+    }
+  }
+  DeleteFileQuiet(entry);
+}
+
 }  // namespace
 
 void RemoveInstallation(const InstallLog& install_log, const RemovalScope& scope,
@@ -31,7 +47,7 @@ void RemoveInstallation(const InstallLog& install_log, const RemovalScope& scope
   if (!MayBeUninstallerPath(uninstaller_path, scope, IsAnsiLeadByte, GetACP())) {
     uninstaller_path.clear();
   }
-  RemoveLoggedPaths(install_log,
+  RemoveLoggedPaths(install_log, scope,
                     MakePruningScopeIn(scope.install_folder, scope.programs_folder, scope.app_name,
                                        IsAnsiLeadByte),
                     after_entry);
@@ -58,12 +74,12 @@ bool LeftoversRemain(const std::string& uninstaller_path, HWND window) {
   return entries.size() > 1;
 }
 
-void RemoveLoggedPaths(const InstallLog& log, const PruningScope& scope,
-                       const std::function<void()>& after_entry) {
+void RemoveLoggedPaths(const InstallLog& log, const RemovalScope& removal,
+                       const PruningScope& pruning, const std::function<void()>& after_entry) {
   for (size_t i = log.size(); i-- > 0;) {
     const std::string& entry = log[i];
-    if (IsAbsolutePath(entry)) DeleteFileQuiet(entry);
-    for (const std::string& folder : FoldersToPrune(entry, scope, IsAnsiLeadByte)) {
+    if (IsAbsolutePath(entry)) DeleteLoggedFile(entry, removal);
+    for (const std::string& folder : FoldersToPrune(entry, pruning, IsAnsiLeadByte)) {
       RemoveFolderQuiet(folder);
     }
     after_entry();

@@ -34,13 +34,15 @@ std::vector<std::string> RemainingLoggedFiles(const InstallLog& install_log,
 bool LeftoversRemain(const std::string& uninstaller_path, HWND window);
 
 // Deletes the file of every entry, from the last to the first, and after
-// each one removes the folders of `scope` that it may have emptied,
+// each one removes the folders of `pruning` that it may have emptied,
 // innermost first. An entry that is not an absolute path is not deleted: it
-// would name a file in whatever folder happens to be current. Files that
-// cannot be deleted and folders that are not empty stay, without a word.
-// `after_entry` runs once per entry, whatever became of it.
-void RemoveLoggedPaths(const InstallLog& log, const PruningScope& scope,
-                       const std::function<void()>& after_entry);
+// would name a file in whatever folder happens to be current. Nothing is
+// deleted through a link: where the part of an entry below its folder of
+// `removal` (PlaceEntry) meets one, that link itself is removed instead.
+// Files that cannot be deleted and folders that are not empty stay,
+// without a word. `after_entry` runs once per entry, whatever became of it.
+void RemoveLoggedPaths(const InstallLog& log, const RemovalScope& removal,
+                       const PruningScope& pruning, const std::function<void()>& after_entry);
 
 // Appends folder + "\" + name for every entry of `folder` (given without a
 // trailing "\"): files and sub-folders alike, hidden and system ones

@@ -7,12 +7,18 @@
 #include "container/errors.h"
 #include "container/file_sink.h"
 #include "system/handles.h"
+#include "system/protected_file.h"
 #include "system/system_error.h"
 
 namespace tidemark {
 namespace {
 
 constexpr DWORD kReadBlock = 64 * 1024;
+
+void WriteAndClose(FileSink& file, const std::string& bytes) {
+  file.Write(bytes.data(), bytes.size());
+  file.Close();
+}
 
 }  // namespace
 
@@ -34,13 +40,13 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void WriteNewFile(const std::string& path, const std::string& bytes) {
-  const std::unique_ptr<FileSink> file = CreateFileSink(path);
-  file->Write(bytes.data(), bytes.size());
-  file->Close();
+  WriteAndClose(*CreateFileSink(path), bytes);
 }
 
 void SaveInstallLogFile(const std::string& path, const InstallLog& log) {
-  WriteNewFile(path, log.SaveText());
+  // Users may read the log but never change what the uninstaller, run by
+  // an administrator, will delete.
+  WriteAndClose(*CreateUsersReadAndRunFile(path), log.SaveText());
 }
 
 }  // namespace tidemark

@@ -16,6 +16,8 @@
 #include "tests/e2e/driver/screen_capture.h"
 #include "tests/e2e/driver/user_input.h"
 #include "tests/e2e/driver/window_probe.h"
+#include "tests/windows/system/access_list.h"
+#include "tests/windows/system/folder_link.h"
 
 namespace tidemark::e2e {
 
@@ -564,6 +566,15 @@ void CaseRunner::ExpectNoFile(std::vector<std::string> args) {
   }
 }
 
+// "expect-only-admins-change PATH...": no entry of each one's access list
+// lets anyone but SYSTEM and the administrators change it.
+void CaseRunner::ExpectOnlyAdminsChange(std::vector<std::string> args) {
+  for (const std::string& path : args) {
+    const std::string others = testing::OthersWhoMayChange(path);
+    if (!others.empty()) Fail(Quoted(path) + " changed only by SYSTEM and administrators", others);
+  }
+}
+
 // "expect-no-access PATH WHO...": the file's access list, read back, has
 // no entry for any of the SDDL account names given (WD everyone, BU users).
 void CaseRunner::ExpectNoAccess(std::vector<std::string> args) {
@@ -661,6 +672,22 @@ void CaseRunner::MakeFolder(std::vector<std::string> args) {
   std::filesystem::create_directories(args[0]);
 }
 
+// "make-link LINK TARGET": LINK made a link to the folder TARGET, as a
+// user without rights may make one in a folder he can change (under Wine
+// a Unix symbolic link, which it shows as a reparse point).
+void CaseRunner::MakeLink(std::vector<std::string> args) {
+  if (!testing::MakeFolderLink(args[0], args[1])) {
+    throw std::runtime_error("cannot make " + Quoted(args[0]) + " a link to " + Quoted(args[1]));
+  }
+}
+
+// Deletes a file, as another user might between two runs.
+void CaseRunner::EraseFile(std::vector<std::string> args) {
+  if (!DeleteFileA(args[0].c_str())) {
+    throw std::runtime_error("cannot delete the file " + Quoted(args[0]));
+  }
+}
+
 // Removes an empty folder, as another program might while the installer runs.
 void CaseRunner::RemoveFolder(std::vector<std::string> args) {
   if (!RemoveDirectoryA(args[0].c_str())) {
@@ -755,6 +782,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"expect-file", 1, 1, true, &CaseRunner::ExpectFile},
       {"expect-no-file", 1, 1, true, &CaseRunner::ExpectNoFile},
       {"expect-same-file", 2, 2, false, &CaseRunner::ExpectSameFile},
+      {"expect-only-admins-change", 1, 8, false, &CaseRunner::ExpectOnlyAdminsChange},
       {"expect-no-access", 2, 6, false, &CaseRunner::ExpectNoAccess},
       {"expect-file-head", 3, 3, false, &CaseRunner::ExpectFileHead},
       {"expect-file-lines", 2, 24, false, &CaseRunner::ExpectFileLines},
@@ -766,6 +794,8 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"write-file", 2, 2, false, &CaseRunner::WriteText},
       {"make-folder", 1, 1, false, &CaseRunner::MakeFolder},
       {"remove-folder", 1, 1, false, &CaseRunner::RemoveFolder},
+      {"make-link", 2, 2, false, &CaseRunner::MakeLink},
+      {"delete-file", 1, 1, false, &CaseRunner::EraseFile},
       {"hold-file", 1, 2, false, &CaseRunner::HoldFile},
       {"snapshot-folder", 2, 12, false, &CaseRunner::SnapshotFolderTree},
       {"snapshot-key", 2, 2, false, &CaseRunner::SnapshotKeyTree},

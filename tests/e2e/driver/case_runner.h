@@ -102,6 +102,9 @@ class CaseRunner {
   void WriteText(std::vector<std::string> args);
   void MakeFolder(std::vector<std::string> args);
   void RemoveFolder(std::vector<std::string> args);
+  void MakeLink(std::vector<std::string> args);
+  void ExpectOnlyAdminsChange(std::vector<std::string> args);
+  void EraseFile(std::vector<std::string> args);
   void HoldFile(std::vector<std::string> args);
   void SnapshotFolderTree(std::vector<std::string> args);
   void SnapshotKeyTree(std::vector<std::string> args);

@@ -13,6 +13,8 @@ char Unescape(char c) {
       return '\\';
     case 'n':
       return '\n';
+    case 'r':
+      return '\r';
     case 't':
       return '\t';
     default:

@@ -1,6 +1,6 @@
 // The case language of the UI driver: one command per line, words separated
-// by blanks, "double quotes" around words with blanks; inside quotes \" \\ \n
-// and \t stand for themselves. A line whose first word starts with "#" is a
+// by blanks, "double quotes" around words with blanks; inside quotes \" \\ \r
+// \n and \t stand for themselves. A line whose first word starts with "#" is a
 // comment.
 #pragma once
 

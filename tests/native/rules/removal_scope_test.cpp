@@ -100,5 +100,25 @@ TEST(RemovalScopeTest, OnlyTheInstallFolderAndTheProductsLinks) {
   }
 }
 
+// The removal checks the remainder for links, below the scope's folder.
+TEST(RemovalScopeTest, PlacesAnEntryBelowItsFolder) {
+  const RemovalScope scope = {"C:\\Tools\\App\\", "C:\\Desktop", "C:\\Programs", "Marrowlight"};
+  const struct {
+    const char* entry;
+    const char* folder;
+    const char* remainder;
+  } kRows[] = {
+      {"C:\\Tools\\App\\\\docs\\Manual.pdf", "C:\\Tools\\App", "docs\\Manual.pdf"},
+      {"C:\\Desktop\\Marrowlight.lnk", "C:\\Desktop", "Marrowlight.lnk"},
+      {"C:\\Programs\\Marrowlight\\Manual.lnk", "C:\\Programs", "Marrowlight\\Manual.lnk"},
+      {"C:\\Elsewhere\\x.txt", "", ""},
+  };
+  for (const auto& row : kRows) {
+    const EntryPlace place = PlaceEntry(row.entry, scope);
+    EXPECT_EQ(place.folder, row.folder) << row.entry;
+    EXPECT_EQ(place.remainder, row.remainder) << row.entry;
+  }
+}
+
 }  // namespace
 }  // namespace tidemark

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "container/errors.h"
+#include "tests/windows/system/access_list.h"
 #include "tests/windows/system/scratch.h"
 
 namespace tidemark {
@@ -92,32 +93,6 @@ TEST(ProtectedFile, DescriptorsAreProtectedAndNameOnlySystemAdministratorsAndUse
 }
 
 // Whether an entry of the access list read back from `path` lets anyone but
-// SYSTEM and the administrators (or, under Wine, the owner that stands for
-// them) change the file: everyone, the users, the authenticated users.
-std::string OthersWhoMayChange(const std::string& path) {
-  constexpr DWORD kChanging = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA |
-                              FILE_WRITE_ATTRIBUTES | FILE_DELETE_CHILD | DELETE | WRITE_DAC |
-                              WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
-  PACL dacl = nullptr;
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                            nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
-    return "(unreadable)";
-  }
-  const LocalMemory owned(descriptor);
-  if (dacl == nullptr) return "(no list: everyone)";
-  std::string others;
-  for (DWORD i = 0; i < dacl->AceCount; ++i) {
-    ACCESS_ALLOWED_ACE* ace = nullptr;
-    if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace))) return "(unreadable entry)";
-    if (ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE || !(ace->Mask & kChanging)) continue;
-    for (const auto sid : {WinWorldSid, WinBuiltinUsersSid, WinAuthenticatedUserSid}) {
-      if (IsWellKnownSid(&ace->SidStart, sid)) others += "entry " + std::to_string(i) + " ";
-    }
-  }
-  return others;
-}
-
 TEST(ProtectedFile, InstallFolderAndItsFilesKeepOthersFromChangingThem) {
   testing::ScratchFolder folder;
   const std::string install = folder.Sub("App");
@@ -134,7 +109,7 @@ TEST(ProtectedFile, InstallFolderAndItsFilesKeepOthersFromChangingThem) {
   // them (the owner for the administrators, everyone for the users, and no
   // protection mark). Either way no entry lets anyone else change them.
   for (const char* name : {"App", "App\\made-in-it.txt", "App\\uninstall.exe", "App.ilg"}) {
-    EXPECT_EQ(OthersWhoMayChange(folder.Sub(name)), "") << name;
+    EXPECT_EQ(testing::OthersWhoMayChange(folder.Sub(name)), "") << name;
   }
   EXPECT_NE(DaclOf(install).find("(A;OICI;FA;;;SY)"), std::string::npos) << DaclOf(install);
 }

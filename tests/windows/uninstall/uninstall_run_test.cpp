@@ -33,7 +33,7 @@ class UninstallRun : public ::testing::Test {
   }
 
   void Run() {
-    RemoveLoggedPaths(log_, MakePruningScope(log_, machine_.Sub("Programs"), "App"),
+    RemoveLoggedPaths(log_, {}, MakePruningScope(log_, machine_.Sub("Programs"), "App"),
                       [this] { ++entries_done_; });
   }
 
@@ -105,7 +105,7 @@ TEST_F(UninstallRun, EntriesThatNameNoAbsolutePathDeleteNothing) {
   InstallLog log;
   for (const char* entry : {"Readme.txt", "", "Install\\App.exe"}) log.Append(entry);
   int entries_done = 0;
-  RemoveLoggedPaths(log, MakePruningScope(log, "", "App"), [&] { ++entries_done; });
+  RemoveLoggedPaths(log, {}, MakePruningScope(log, "", "App"), [&] { ++entries_done; });
   SetCurrentDirectoryA(before);
   EXPECT_EQ(entries_done, 3);
   EXPECT_TRUE(Exists("Readme.txt"));
