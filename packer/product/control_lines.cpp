@@ -4,6 +4,8 @@
 
 #include "container/control_keys.h"
 #include "container/layout.h"
+#include "rules/installed_files.h"
+#include "rules/installed_size.h"
 
 namespace tidemark {
 namespace {
@@ -32,6 +34,25 @@ void AddShortcutPairs(const ProductDescription& description, std::vector<std::st
   }
 }
 
+// The keys of the uninstall entry's further values (rules/uninstall_entry.h).
+void AddUninstallEntry(const Product& product, std::vector<std::string>& lines) {
+  const ProductDescription& description = product.description;
+  if (!description.FullUninstallEntry()) return;
+  AddSetting(description, keys::kAppVersion, lines);
+  AddSetting(description, keys::kAppPublisher, lines);
+  // The uninstaller carries the installer's own icon when the product gives
+  // it one; otherwise the main program is the likelier to carry the
+  // product's.
+  const ProductSetting* exe_name = description.Find(keys::kExeName);
+  const std::string icon_file =
+      !product.setup.icon.empty() || !exe_name ? kUninstallerFileName : exe_name->value;
+  lines.push_back(std::string(keys::kAppIconFile) + "=" + icon_file);
+  lines.push_back(std::string(keys::kAppSize) + "=" + KiBText(product.TotalFileBytes()));
+  lines.push_back(std::string(keys::kUninstallEntry) + "=" + keys::kUninstallEntryFull);
+  AddSetting(description, keys::kAppAboutUrl, lines);
+  AddSetting(description, keys::kAppHelpUrl, lines);
+}
+
 }  // namespace
 
 std::vector<std::string> BuildControlLines(const Product& product) {
@@ -49,6 +70,7 @@ std::vector<std::string> BuildControlLines(const Product& product) {
   AddSetting(description, keys::kTargetFolder, lines);
   AddSetting(description, keys::kAppName, lines);
   AddSetting(description, keys::kAppCompany, lines);
+  AddUninstallEntry(product, lines);
   lines.push_back(size_line(keys::kInfoAbout, product.about.size));
   lines.push_back(size_line(keys::kInfoInstall, product.license.size));
   lines.push_back(size_line(kCodePageKey, product.code_page));
