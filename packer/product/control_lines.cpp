@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "container/control_info.h"
 #include "container/control_keys.h"
 #include "container/layout.h"
 #include "rules/installed_files.h"
@@ -41,11 +42,12 @@ void AddUninstallEntry(const Product& product, std::vector<std::string>& lines) 
   AddSetting(description, keys::kAppVersion, lines);
   AddSetting(description, keys::kAppPublisher, lines);
   // The uninstaller carries the installer's own icon when the product gives
-  // it one; otherwise the main program is the likelier to carry the
-  // product's.
+  // it one; otherwise a main program is the likelier to carry the product's.
   const ProductSetting* exe_name = description.Find(keys::kExeName);
+  const bool program = exe_name && exe_name->value.size() > 4 &&
+                       KeyNamesEqual(exe_name->value.substr(exe_name->value.size() - 4), ".exe");
   const std::string icon_file =
-      !product.setup.icon.empty() || !exe_name ? kUninstallerFileName : exe_name->value;
+      product.setup.icon.empty() && program ? exe_name->value : kUninstallerFileName;
   lines.push_back(std::string(keys::kAppIconFile) + "=" + icon_file);
   lines.push_back(std::string(keys::kAppSize) + "=" + KiBText(product.TotalFileBytes()));
   lines.push_back(std::string(keys::kUninstallEntry) + "=" + keys::kUninstallEntryFull);
