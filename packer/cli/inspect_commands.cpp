@@ -17,17 +17,6 @@ namespace fs = std::filesystem;
 namespace tidemark {
 namespace {
 
-// The code page the packer recorded; 1252 when there is none it knows.
-// On purpose: a missing or unknown one is no fault; the installer itself
-// never reads it, so an installer without it is still read back.
-CodePage CodePageOf(const ControlInfo& info) {
-  try {
-    return CodePage(StrToInt(info.Value(kCodePageKey)));
-  } catch (const Error&) {
-    return CodePage(kDefaultCodePage);
-  }
-}
-
 // `label` (UTF-8) padded with blanks to 28 characters.
 std::string Padded(std::string label) {
   size_t characters = 0;
@@ -95,6 +84,16 @@ void ExtractOne(InstallerReader& reader, const fs::path& path) {
 }
 
 }  // namespace
+
+// On purpose: a missing or unknown code page is no fault; the installer
+// itself never reads it, so an installer without it is still read back.
+CodePage CodePageOf(const ControlInfo& info) {
+  try {
+    return CodePage(StrToInt(info.Value(kCodePageKey)));
+  } catch (const Error&) {
+    return CodePage(kDefaultCodePage);
+  }
+}
 
 void ListInstaller(const std::string& path, std::ostream& out) {
   InstallerReader reader(path);

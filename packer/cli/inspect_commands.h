@@ -7,7 +7,14 @@
 #include <ostream>
 #include <string>
 
+#include "container/control_info.h"
+#include "packer/product/code_page.h"
+
 namespace tidemark {
+
+// The code page the packer recorded in the control information; 1252 when
+// there is none it knows.
+CodePage CodePageOf(const ControlInfo& info);
 
 // Every control-information line, every item with its offset, stored size
 // and content size, then DataStart and PayloadStart.
