@@ -7,23 +7,33 @@
 namespace tidemark::e2e {
 
 void InstallerProcess::Start(const std::string& path, const std::string& arguments) {
-  // One installer at a time; a case may start the next once the last has ended.
-  if (started() && !ExitCode()) throw std::runtime_error("the installer started before still runs");
   std::string command_line = "\"" + path + "\"";
   if (!arguments.empty()) command_line += " " + arguments;
+  Launch(path.c_str(), command_line, nullptr, path);
+}
+
+void InstallerProcess::StartCommandLine(const std::string& command_line,
+                                        const std::string& folder) {
+  Launch(nullptr, command_line, folder.c_str(), command_line);
+}
+
+void InstallerProcess::Launch(const char* program, const std::string& command_line,
+                              const char* folder, const std::string& name) {
+  // One installer at a time; a case may start the next once the last has ended.
+  if (started() && !ExitCode()) throw std::runtime_error("the installer started before still runs");
   std::vector<char> writable(command_line.begin(), command_line.end());
   writable.push_back('\0');
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  if (!CreateProcessA(program, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
                       &startup, &info)) {
-    throw SystemFailure("cannot start " + path);
+    throw SystemFailure("cannot start " + name);
   }
   UniqueHandle thread(info.hThread);
   process_.Reset(info.hProcess);
   id_ = info.dwProcessId;
-  path_ = path;
+  path_ = name;
 }
 
 std::optional<DWORD> InstallerProcess::ExitCode() const { return WaitForExit(Milliseconds(0)); }
