@@ -24,6 +24,16 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
   return text;
 }
 
+// `text` without its double quotes, which no Windows path holds
+// (/D="C:\Apps\My Tools").
+std::string WithoutQuotes(std::string_view text) {
+  std::string path;
+  for (char c : text) {
+    if (c != '"') path += c;
+  }
+  return path;
+}
+
 // One word from `pos` on, quotes dropped; `pos` moves past it.
 std::string NextWord(std::string_view line, size_t& pos) {
   std::string word;
@@ -53,12 +63,16 @@ CommandLine ParseCommandLine(std::string_view arguments) {
     if (pos >= arguments.size()) break;
     if (StartsWithNoCase(arguments.substr(pos), kFolderSwitch)) {
       command.install_folder =
-          std::string(WithoutTrailingBlanks(arguments.substr(pos + kFolderSwitch.size())));
+          WithoutQuotes(WithoutTrailingBlanks(arguments.substr(pos + kFolderSwitch.size())));
       break;
     }
     const std::string word = NextWord(arguments, pos);
     if (StartsWithNoCase(word, "/S") && word.size() == 2) {
       command.unattended = true;
+    } else if (StartsWithNoCase(word, kFolderSwitch)) {
+      // A quoted word ("/D=C:\Apps\My Tools", as PowerShell and most
+      // deployment tools pass a path with blanks) ends where its quotes do.
+      command.install_folder = word.substr(kFolderSwitch.size());
     } else if (StartsWithNoCase(word, kLogSwitch)) {
       command.log_path = word.substr(kLogSwitch.size());
     }

@@ -11,8 +11,11 @@ namespace tidemark {
 struct CommandLine {
   // "/S": install or remove without any window or box.
   bool unattended = false;
-  // "/D=PATH": the install folder. It comes last: the whole rest of the line
-  // after "/D=" is the path, spaces included, without quotes.
+  // "/D=PATH": the install folder. Unquoted, it comes last: the whole rest
+  // of the line after "/D=" is the path, spaces included, its double quotes
+  // dropped (/D="C:\My Apps"). A quoted word ("/D=C:\My Apps"), as
+  // deployment tools pass an argument with blanks, is the path by itself,
+  // and switches may follow it.
   std::optional<std::string> install_folder;
   // "/LOG=PATH": the plain-text log of the unattended run. A path with
   // spaces is quoted ("/LOG=C:\My Logs\setup.log" or /LOG="C:\My Logs\...").

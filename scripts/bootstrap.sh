@@ -18,6 +18,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   lld
   locales osslsigncode
+  python3-yaml python3-jsonschema
 )
 if [ "${1:-}" = "--bench" ]; then PACKAGES+=(nsis); fi
 

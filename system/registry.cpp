@@ -118,6 +118,21 @@ void DeleteKeyTree(HKEY parent, const std::string& key_path) {
   RegDeleteKeyA(parent, key_path.c_str());
 }
 
+void WriteRegValue(const std::string& key_path, const std::string& value_name, DWORD type,
+                   const void* data, size_t size) {
+  HKEY created = nullptr;
+  RegKey key;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &created, nullptr) == ERROR_SUCCESS) {
+    key.Reset(created);
+  }
+  if (!key || size >= MAXDWORD ||
+      RegSetValueExA(key.get(), value_name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                     static_cast<DWORD>(size)) != ERROR_SUCCESS) {
+    throw Error(Quoted("Failed to set data for", value_name));
+  }
+}
+
 }  // namespace
 
 std::string ReadRegString(const std::string& key_path, const std::string& value_name) {
@@ -130,18 +145,13 @@ std::string ReadRegStringReadOnly(const std::string& key_path, const std::string
 
 void WriteRegString(const std::string& key_path, const std::string& value_name,
                     const std::string& value) {
-  HKEY created = nullptr;
-  RegKey key;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, &created, nullptr) == ERROR_SUCCESS) {
-    key.Reset(created);
-  }
-  const DWORD size = static_cast<DWORD>(value.size() + 1);  // with its zero byte
-  if (!key || value.size() >= MAXDWORD ||
-      RegSetValueExA(key.get(), value_name.c_str(), 0, REG_SZ,
-                     reinterpret_cast<const BYTE*>(value.c_str()), size) != ERROR_SUCCESS) {
-    throw Error(Quoted("Failed to set data for", value_name));
-  }
+  // With its zero byte.
+  WriteRegValue(key_path, value_name, REG_SZ, value.c_str(), value.size() + 1);
+}
+
+void WriteRegDword(const std::string& key_path, const std::string& value_name, uint32_t value) {
+  const DWORD data = value;
+  WriteRegValue(key_path, value_name, REG_DWORD, &data, sizeof data);
 }
 
 void DeleteRegKey(const std::string& key_path) {

@@ -3,6 +3,7 @@
 // when the machine-wide root gave an empty text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tidemark {
@@ -23,6 +24,9 @@ std::string ReadRegStringReadOnly(const std::string& key_path, const std::string
 // on the path. Raises Error("Failed to set data for '<name>'").
 void WriteRegString(const std::string& key_path, const std::string& value_name,
                     const std::string& value);
+
+// Stores a REG_DWORD value, as WriteRegString stores a text.
+void WriteRegDword(const std::string& key_path, const std::string& value_name, uint32_t value);
 
 // Deletes the key and all its sub-keys under HKEY_LOCAL_MACHINE. Never raises;
 // whatever cannot be deleted stays.

@@ -66,7 +66,8 @@ InstallOutcome RunInstallation(LoadedInstaller& installer, const MachineFolders&
   report.FilesEnd();
   if (!installed) return InstallOutcome::kAborted;
   FinishInstallation(installer, folders, folder, install_log, report.UninstallerProgress());
-  if (!RegisterUninstallEntry(installer.app_name, folder)) return InstallOutcome::kNotRegistered;
+  if (!RegisterUninstallEntry(installer.control_info, installer.app_name, folder))
+    return InstallOutcome::kNotRegistered;
   return InstallOutcome::kInstalled;
 }
 

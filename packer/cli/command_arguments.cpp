@@ -66,7 +66,9 @@ Arguments ParseArguments(const std::string& command, const ArgumentRules& rules,
       arguments.flags.insert(word);
       continue;
     }
-    if (rules.options.empty()) {
+    // A command that takes options takes its values first, before them.
+    if (rules.options.empty() || (arguments.options.empty() && word.compare(0, 2, "--") != 0 &&
+                                  arguments.values.size() < rules.values.size())) {
       arguments.values.push_back(word);
       continue;
     }

@@ -30,8 +30,8 @@ struct OptionRule {
 };
 
 // What a command takes. A word that is one of `flags` sets it; every other
-// word is an option and its value when the command takes options, else one
-// of its values.
+// word is one of its values, or, once the values are given or a word starts
+// with "--", an option and its value.
 struct ArgumentRules {
   // What each value is ("SETUP.exe"): all are needed, none of them empty.
   std::vector<const char*> values = {};

@@ -2,6 +2,7 @@
 
 #include "packer/cli/build_command.h"
 #include "packer/cli/inspect_commands.h"
+#include "packer/cli/manifest_command.h"
 #include "packer/product/starter_product.h"
 
 namespace tidemark {
@@ -71,6 +72,19 @@ const std::vector<Subcommand>& Subcommands() {
        "      Writes the product's files below DIR; --force replaces existing files.\n",
        {{"SETUP.exe", "DIR"}, {"--force"}},
        RunExtract},
+      {"manifest",
+       "  tidemark manifest SETUP.exe --id ID --url URL --license TEXT\n"
+       "                    --description TEXT [--locale LOCALE] [--out DIR]\n"
+       "      Writes the three manifests of the Windows Package Manager (schema\n"
+       "      1.12.0) for SETUP.exe into DIR (default: the current folder):\n"
+       "      ID.yaml, ID.locale.LOCALE.yaml (default en-US) and ID.installer.yaml.\n"
+       "      Name, publisher, version and links come from the installer; ID\n"
+       "      (Publisher.Product), the https URL it is downloaded from, the licence\n"
+       "      and a short description from the options.\n",
+       {{"SETUP.exe"},
+        {},
+        {{"--id"}, {"--url"}, {"--license"}, {"--description"}, {"--locale"}, {"--out"}}},
+       RunManifest},
       {"init",
        "  tidemark init DIR\n"
        "      Writes a starter product into DIR (a new or empty folder): a commented\n"

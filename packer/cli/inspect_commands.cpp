@@ -1,32 +1,26 @@
 #include "packer/cli/inspect_commands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iomanip>
 #include <system_error>
 #include <vector>
 
+#include "container/control_keys.h"
 #include "container/errors.h"
 #include "packer/build/installer_reader.h"
 #include "packer/build/output_file.h"
 #include "packer/product/code_page.h"
 #include "packer/product/install_names.h"
 #include "packer/stub/stub_check.h"
+#include "packer/stub/stub_resources.h"
+#include "rules/shortcut_plan.h"
+#include "rules/uninstall_entry.h"
 
 namespace fs = std::filesystem;
 
 namespace tidemark {
 namespace {
-
-// The code page the packer recorded; 1252 when there is none it knows.
-// On purpose: a missing or unknown one is no fault; the installer itself
-// never reads it, so an installer without it is still read back.
-CodePage CodePageOf(const ControlInfo& info) {
-  try {
-    return CodePage(StrToInt(info.Value(kCodePageKey)));
-  } catch (const Error&) {
-    return CodePage(kDefaultCodePage);
-  }
-}
 
 // `label` (UTF-8) padded with blanks to 28 characters.
 std::string Padded(std::string label) {
@@ -94,7 +88,72 @@ void ExtractOne(InstallerReader& reader, const fs::path& path) {
   output.Commit();
 }
 
+// "1.4.2.0" from the fixed part of a version resource (VS_FIXEDFILEINFO,
+// found by its signature); empty when it has none.
+std::string FixedFileVersion(const std::vector<uint8_t>& data) {
+  static const uint8_t kSignature[] = {0xBD, 0x04, 0xEF, 0xFE};
+  const auto found =
+      std::search(data.begin(), data.end(), std::begin(kSignature), std::end(kSignature));
+  const size_t at = static_cast<size_t>(found - data.begin());
+  if (found == data.end() || data.size() - at < 16) return {};
+  const auto word = [&](size_t offset) {
+    return std::to_string(data[at + offset] | data[at + offset + 1] << 8);
+  };
+  return word(10) + "." + word(8) + "." + word(14) + "." + word(12);
+}
+
+// What an installation of this installer registers (install folder and date
+// as placeholders), the installer's version information and icon, and the
+// window's icon picture.
+void PrintRegistration(std::ostream& out, const InstallerReader& reader,
+                       const CodePage& code_page) {
+  const ControlInfo& info = reader.control_info();
+  const std::string folder = "<install folder>";
+  const auto registration = PlanUninstallRegistration(info.Value(keys::kAppName), folder);
+  if (!registration) {
+    out << "Uninstall entry: none (no AppName)\n";
+  } else {
+    out << "Uninstall entry HKLM\\" << code_page.ToUtf8(registration->key_path) << ":\n";
+    out << "  DisplayName = " << code_page.ToUtf8(registration->display_name) << "\n";
+    out << "  UninstallString = " << code_page.ToUtf8(registration->uninstall_string) << "\n";
+    for (const EntryValue& value : PlanUninstallDetails(info, folder, "<YYYYMMDD>")) {
+      out << "  " << value.name << " = "
+          << (value.number ? std::to_string(*value.number) + " (REG_DWORD)"
+                           : code_page.ToUtf8(value.text))
+          << "\n";
+    }
+  }
+  std::string version = "none";
+  size_t icon_images = 0;
+  try {
+    for (const Resource& resource : ReadStubResources(reader.StubBytes(), "the stub")) {
+      if (resource.type == ResourceName::Id(kVersionType)) {
+        const std::string number = FixedFileVersion(resource.data);
+        if (!number.empty()) version = number;
+      }
+      icon_images += resource.type == ResourceName::Id(kIconType);
+    }
+  } catch (const Error& error) {
+    version = std::string("unreadable: ") + error.what();
+  }
+  out << "Version information: " << version << "\n";
+  out << "Icon: " << (icon_images ? std::to_string(icon_images) + " image(s)" : "none")
+      << "; icon picture: "
+      << (reader.head().icon ? std::to_string(reader.head().icon->content_size) + " bytes" : "none")
+      << "\n";
+}
+
 }  // namespace
+
+// On purpose: a missing or unknown code page is no fault; the installer
+// itself never reads it, so an installer without it is still read back.
+CodePage CodePageOf(const ControlInfo& info) {
+  try {
+    return CodePage(StrToInt(info.Value(kCodePageKey)));
+  } catch (const Error&) {
+    return CodePage(kDefaultCodePage);
+  }
+}
 
 void ListInstaller(const std::string& path, std::ostream& out) {
   InstallerReader reader(path);
@@ -103,6 +162,7 @@ void ListInstaller(const std::string& path, std::ostream& out) {
   out << (head.head.scrambled ? "Scrambled" : "Plain") << " container; control information:\n";
   for (const std::string& line : reader.control_info().lines())
     out << "  " << code_page.ToUtf8(line) << "\n";
+  PrintRegistration(out, reader, code_page);
   out << "Items:\n";
   if (head.splash) PrintItem(out, "splash", *head.splash);
   if (head.icon) PrintItem(out, "icon", *head.icon);
@@ -134,6 +194,7 @@ void VerifyInstaller(const std::string& path, std::ostream& out) {
   if (tail > 0) out << ", " << tail << " byte(s) after the last item";
   if (reader.signature()) out << ", " << SignatureText(*reader.signature());
   out << "\n";
+  PrintRegistration(out, reader, CodePageOf(reader.control_info()));
 }
 
 void ExtractInstaller(const std::string& path, const std::string& folder, bool force,

@@ -7,16 +7,24 @@
 #include <ostream>
 #include <string>
 
+#include "container/control_info.h"
+#include "packer/product/code_page.h"
+
 namespace tidemark {
 
-// Every control-information line, every item with its offset, stored size
-// and content size, then DataStart and PayloadStart.
+// The code page the packer recorded in the control information; 1252 when
+// there is none it knows.
+CodePage CodePageOf(const ControlInfo& info);
+
+// Every control-information line, what an installation registers, the
+// installer's version information and icon, every item with its offset,
+// stored size and content size, then DataStart and PayloadStart.
 void ListInstaller(const std::string& path, std::ostream& out);
 
 // Reads every item to its end, so that every Adler-32 is checked (and, for a
 // scrambled container, the checksum as the installer checks it at start-up),
 // and checks the stub as build does and every file line's name as extract
-// does.
+// does; then tells what an installation registers, as ListInstaller does.
 void VerifyInstaller(const std::string& path, std::ostream& out);
 
 // Writes the product's files below `folder`, in their sub-folders. Every

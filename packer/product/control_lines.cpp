@@ -2,8 +2,11 @@
 
 #include <map>
 
+#include "container/control_info.h"
 #include "container/control_keys.h"
 #include "container/layout.h"
+#include "rules/installed_files.h"
+#include "rules/installed_size.h"
 
 namespace tidemark {
 namespace {
@@ -32,6 +35,26 @@ void AddShortcutPairs(const ProductDescription& description, std::vector<std::st
   }
 }
 
+// The keys of the uninstall entry's further values (rules/uninstall_entry.h).
+void AddUninstallEntry(const Product& product, std::vector<std::string>& lines) {
+  const ProductDescription& description = product.description;
+  if (!description.FullUninstallEntry()) return;
+  AddSetting(description, keys::kAppVersion, lines);
+  AddSetting(description, keys::kAppPublisher, lines);
+  // The uninstaller carries the installer's own icon when the product gives
+  // it one; otherwise a main program is the likelier to carry the product's.
+  const ProductSetting* exe_name = description.Find(keys::kExeName);
+  const bool program = exe_name && exe_name->value.size() > 4 &&
+                       KeyNamesEqual(exe_name->value.substr(exe_name->value.size() - 4), ".exe");
+  const std::string icon_file =
+      product.setup.icon.empty() && program ? exe_name->value : kUninstallerFileName;
+  lines.push_back(std::string(keys::kAppIconFile) + "=" + icon_file);
+  lines.push_back(std::string(keys::kAppSize) + "=" + KiBText(product.TotalFileBytes()));
+  lines.push_back(std::string(keys::kUninstallEntry) + "=" + keys::kUninstallEntryFull);
+  AddSetting(description, keys::kAppAboutUrl, lines);
+  AddSetting(description, keys::kAppHelpUrl, lines);
+}
+
 }  // namespace
 
 std::vector<std::string> BuildControlLines(const Product& product) {
@@ -49,6 +72,7 @@ std::vector<std::string> BuildControlLines(const Product& product) {
   AddSetting(description, keys::kTargetFolder, lines);
   AddSetting(description, keys::kAppName, lines);
   AddSetting(description, keys::kAppCompany, lines);
+  AddUninstallEntry(product, lines);
   lines.push_back(size_line(keys::kInfoAbout, product.about.size));
   lines.push_back(size_line(keys::kInfoInstall, product.license.size));
   lines.push_back(size_line(kCodePageKey, product.code_page));

@@ -10,7 +10,8 @@ namespace tidemark {
 
 // The lines between the two markers, in the installer's customary order:
 // [Settings], Splash, Icon, Filecount, Filebytes, ExeName, ExeShortcut, the
-// shortcut pairs, TargetFolder, AppName, AppCompany, InfoAbout, InfoInstall,
+// shortcut pairs, TargetFolder, AppName, AppCompany, the uninstall entry's keys (unless
+// UninstallEntry=plain), InfoAbout, InfoInstall,
 // the packer's record of the code page, [Files], f1 ... fN. Vendor keys
 // appear only when the description sets them.
 std::vector<std::string> BuildControlLines(const Product& product);

@@ -3,9 +3,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "container/control_info.h"
 #include "container/errors.h"
 #include "packer/product/product_checks.h"
 #include "packer/product/setting_checks.h"
+#include "packer/product/setup_keys.h"
 #include "packer/product/setup_look.h"
 
 namespace tidemark {
@@ -44,6 +46,42 @@ void ConvertSettings(ProductDescription& description, const CodePage& code_page,
   }
 }
 
+const ProductSetting* FindSetupSetting(const ProductDescription& description,
+                                       std::string_view key) {
+  for (const ProductSetting& setting : description.setup_settings) {
+    if (setting.key == key) return &setting;
+  }
+  return nullptr;
+}
+
+// The uninstall entry's version and publisher, when the product file gives
+// neither: the installer's version number and company name (SetupVersion,
+// SetupCompanyName, else AppCompany), each on the line it comes from. With
+// UninstallEntry=plain, a key for the entry is named as one left out.
+void AddUninstallEntryDefaults(ProductDescription& description, Problems& problems) {
+  const int entry_line = description.PackerLine("UninstallEntry");
+  if (!description.FullUninstallEntry()) {
+    for (const char* key : {"AppVersion", "AppPublisher", "AppAboutUrl", "AppHelpUrl"}) {
+      if (const ProductSetting* setting = description.Find(key)) {
+        problems.Warn(setting->line, "key " + setting->key +
+                                         " is left out of the installer: UninstallEntry is plain");
+      }
+    }
+    return;
+  }
+  if (!description.uninstall_entry.empty() && !KeyNamesEqual(description.uninstall_entry, "full")) {
+    problems.Fail(entry_line, "UninstallEntry is \"" + description.uninstall_entry +
+                                  "\"; write full (the default) or plain");
+  }
+  const auto add_default = [&](const char* key, const ProductSetting* source) {
+    if (description.Find(key) == nullptr && source != nullptr && !source->value.empty())
+      description.settings.push_back({key, source->value, source->line});
+  };
+  add_default("AppVersion", FindSetupSetting(description, kSetupVersionKey));
+  const ProductSetting* company = FindSetupSetting(description, "SetupCompanyName");
+  add_default("AppPublisher", company ? company : description.Find("AppCompany"));
+}
+
 }  // namespace
 
 int64_t Product::TotalFileBytes() const {
@@ -68,6 +106,7 @@ Product LoadProduct(const std::string& description_path, const CodePage& code_pa
         description.setup_settings.empty() ? nullptr : &description.setup_settings.front();
     problems.Fail(first ? first->line : 0, error.what());
   }
+  AddUninstallEntryDefaults(description, problems);
   ConvertSettings(description, code_page, problems);
 
   struct Head {

@@ -12,8 +12,9 @@
 namespace tidemark {
 namespace {
 
-constexpr const char* kVendorKeys[] = {"AppName", "AppCompany", "TargetFolder", "ExeName",
-                                       "ExeShortcut"};
+constexpr const char* kVendorKeys[] = {"AppName",      "AppCompany",  "TargetFolder",
+                                       "ExeName",      "ExeShortcut", "AppVersion",
+                                       "AppPublisher", "AppAboutUrl", "AppHelpUrl"};
 
 // The canonical spelling of a vendor key, or empty when `key` is none.
 std::string VendorKey(std::string_view key) {
@@ -37,7 +38,8 @@ std::string* PackerPath(ProductDescription& description, std::string_view key) {
                                    {"IconFile", &ProductDescription::icon_file},
                                    {"AboutFile", &ProductDescription::about_file},
                                    {"LicenseFile", &ProductDescription::license_file},
-                                   {"FilesFolder", &ProductDescription::files_folder}};
+                                   {"FilesFolder", &ProductDescription::files_folder},
+                                   {"UninstallEntry", &ProductDescription::uninstall_entry}};
   for (const Entry& entry : kEntries) {
     if (KeyNamesEqual(key, entry.key)) return &(description.*entry.member);
   }
@@ -46,8 +48,8 @@ std::string* PackerPath(ProductDescription& description, std::string_view key) {
 
 // Keys that the packer writes itself from what it packs.
 bool IsComputedKey(std::string_view key) {
-  for (const char* computed :
-       {"Splash", "Icon", "InfoAbout", "InfoInstall", "Filecount", "Filebytes"}) {
+  for (const char* computed : {"Splash", "Icon", "InfoAbout", "InfoInstall", "Filecount",
+                               "Filebytes", "AppIconFile", "AppSize"}) {
     if (KeyNamesEqual(key, computed)) return true;
   }
   return key.size() > 1 && (key[0] == 'f' || key[0] == 'F') &&
@@ -75,6 +77,10 @@ const ProductSetting* ProductDescription::Find(std::string_view key) const {
     if (setting.key == key) return &setting;
   }
   return nullptr;
+}
+
+bool ProductDescription::FullUninstallEntry() const {
+  return !KeyNamesEqual(uninstall_entry, kPlainUninstallEntry);
 }
 
 int ProductDescription::PackerLine(std::string_view key) const {

@@ -30,12 +30,17 @@ struct ProductDescription {
   std::string about_file;
   std::string license_file;
   std::string files_folder;
+  // "full" (or empty): the uninstall entry gets the further values; "plain":
+  // only the two every installer writes. Not a path.
+  std::string uninstall_entry;
 
   // Keys for the installer executable's icon and version (packer/product/setup_look.h).
   std::vector<ProductSetting> setup_settings;
 
   // The setting with this key, or nullptr.
   const ProductSetting* Find(std::string_view key) const;
+  // Whether the installer gets the keys for the uninstall entry's further values.
+  bool FullUninstallEntry() const;
   // The line that set this packer key (as spelt in packer_settings); 0 when none did.
   int PackerLine(std::string_view key) const;
 };
@@ -57,6 +62,8 @@ ProductDescription LoadProductDescription(const std::string& path, Problems& pro
 // "ShortcutName" + number and "ShortcutPath" + number, numbers from 1 without
 // leading zeros; 0 when `key` is neither.
 int ShortcutNumber(std::string_view key, std::string_view stem);
+
+inline constexpr char kPlainUninstallEntry[] = "plain";
 
 inline constexpr char kShortcutNameStem[] = "ShortcutName";
 inline constexpr char kShortcutPathStem[] = "ShortcutPath";

@@ -120,6 +120,9 @@ endif()
 
 execute_process(COMMAND "${PACKER}" list "${WORK}/setup.exe" OUTPUT_VARIABLE _listing)
 set(_variables "")
+# ${today}: the date the installer registers as InstallDate (YYYYMMDD).
+string(TIMESTAMP _today "%Y%m%d")
+list(APPEND _variables --set "today=${_today}")
 string(REGEX MATCH "PayloadStart ([0-9]+)" _ "${_listing}")
 list(APPEND _variables --set "payload_start=${CMAKE_MATCH_1}")
 string(REGEX MATCH "DataStart ([0-9]+)" _ "${_listing}")

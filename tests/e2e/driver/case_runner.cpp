@@ -258,6 +258,20 @@ void CaseRunner::Start(std::vector<std::string> args) {
   Print("  started process " + std::to_string(installer_.id()));
 }
 
+// "start-registered KEY NAME": the command line that the REG_SZ value holds
+// under HKEY_LOCAL_MACHINE\KEY, started exactly as it stands, as a
+// deployment tool starts an uninstall entry's command, with the system
+// folder as the current folder.
+void CaseRunner::StartRegistered(std::vector<std::string> args) {
+  const std::optional<std::string> command_line = ReadMachineString(args[0], args[1]);
+  if (!command_line) Fail("a value " + Quoted(args[1]) + " under HKLM\\" + args[0], "none");
+  char system_folder[MAX_PATH] = {};
+  GetSystemDirectoryA(system_folder, MAX_PATH);
+  installer_.StartCommandLine(*command_line, system_folder);
+  Print("  started " + Quoted(*command_line) + " in " + system_folder + ", process " +
+        std::to_string(installer_.id()));
+}
+
 void CaseRunner::WaitWindow(std::vector<std::string> args) { AwaitMainWindow(TakeTimeout(args)); }
 
 // "expect-taskbar TITLE": the taskbar shows one window of the installer,
@@ -644,6 +658,34 @@ void CaseRunner::ExpectRegistry(std::vector<std::string> args) {
   if (*value != args[2]) Fail(expected, Quoted(*value));
 }
 
+// "expect-registry-value KEY NAME TYPE TEXT": a REG_SZ with exactly TEXT,
+// or a REG_DWORD whose number is TEXT in decimal.
+void CaseRunner::ExpectRegistryValue(std::vector<std::string> args) {
+  const std::optional<RegistryValue> value = ReadMachineValue(args[0], args[1]);
+  const std::string expected =
+      "HKLM\\" + args[0] + " value " + Quoted(args[1]) + " = " + args[2] + " " + Quoted(args[3]);
+  if (!value) Fail(expected, MachineKeyExists(args[0]) ? "no such value" : "no such key");
+  if (value->type != args[2] || value->text != args[3])
+    Fail(expected, value->type + " " + Quoted(value->text));
+}
+
+// "expect-registry-names KEY NAME...": the key holds these values and no other.
+void CaseRunner::ExpectRegistryNames(std::vector<std::string> args) {
+  const std::string key = args[0];
+  std::vector<std::string> expected(args.begin() + 1, args.end());
+  std::vector<std::string> found = MachineValueNames(key);
+  std::sort(expected.begin(), expected.end());
+  std::sort(found.begin(), found.end());
+  if (found != expected) {
+    const auto listed = [](const std::vector<std::string>& names) {
+      std::string text;
+      for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+      return text.empty() ? std::string("none") : text;
+    };
+    Fail("HKLM\\" + key + " holding exactly " + listed(expected), listed(found));
+  }
+}
+
 void CaseRunner::ExpectNoRegistry(std::vector<std::string> args) {
   if (MachineKeyExists(args[0])) Fail("no key HKLM\\" + args[0], "it exists");
 }
@@ -750,6 +792,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
   // name, fewest and most words after the name, accepts "within SECONDS"
   static const Handler kHandlers[] = {
       {"start", 1, 5, false, &CaseRunner::Start},
+      {"start-registered", 2, 2, false, &CaseRunner::StartRegistered},
       {"wait-window", 0, 0, true, &CaseRunner::WaitWindow},
       {"expect-page", 1, 1, true, &CaseRunner::ExpectPage},
       {"expect-taskbar", 1, 1, false, &CaseRunner::ExpectTaskbar},
@@ -790,6 +833,8 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"expect-icon-corner", 2, 2, false, &CaseRunner::ExpectIconCorner},
       {"expect-registry", 3, 3, false, &CaseRunner::ExpectRegistry},
       {"expect-no-registry", 1, 1, false, &CaseRunner::ExpectNoRegistry},
+      {"expect-registry-value", 4, 4, false, &CaseRunner::ExpectRegistryValue},
+      {"expect-registry-names", 2, 24, false, &CaseRunner::ExpectRegistryNames},
       {"expect-shortcut", 4, 4, false, &CaseRunner::ExpectShortcut},
       {"write-file", 2, 2, false, &CaseRunner::WriteText},
       {"make-folder", 1, 1, false, &CaseRunner::MakeFolder},

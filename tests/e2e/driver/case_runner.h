@@ -53,6 +53,7 @@ class CaseRunner {
   std::string ProcessState() const;
 
   void Start(std::vector<std::string> args);
+  void StartRegistered(std::vector<std::string> args);
   void WaitWindow(std::vector<std::string> args);
   void ExpectPage(std::vector<std::string> args);
   void ExpectTaskbar(std::vector<std::string> args);
@@ -97,6 +98,8 @@ class CaseRunner {
   void ExpectFileLines(std::vector<std::string> args);
   void ExpectRegistry(std::vector<std::string> args);
   void ExpectNoRegistry(std::vector<std::string> args);
+  void ExpectRegistryValue(std::vector<std::string> args);
+  void ExpectRegistryNames(std::vector<std::string> args);
   void ExpectShortcut(std::vector<std::string> args);
   // Machines prepared by hand, and snapshots of them (machine_snapshot.h).
   void WriteText(std::vector<std::string> args);

@@ -97,6 +97,46 @@ std::optional<std::string> ReadMachineString(const std::string& key, const std::
   return data;
 }
 
+std::optional<RegistryValue> ReadMachineValue(const std::string& key, const std::string& name) {
+  DWORD type = 0;
+  DWORD size = 0;
+  LSTATUS status = RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(),
+                                RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size);
+  if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  if (status != ERROR_SUCCESS) throw std::runtime_error("cannot read " + key + "\\" + name);
+  std::string data(size, '\0');
+  status = RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
+                        nullptr, data.data(), &size);
+  if (status != ERROR_SUCCESS) throw std::runtime_error("cannot read " + key + "\\" + name);
+  data.resize(size);
+  if (type == REG_DWORD && data.size() == 4) {
+    uint32_t number = 0;
+    std::memcpy(&number, data.data(), 4);
+    return RegistryValue{"REG_DWORD", std::to_string(number)};
+  }
+  if (type == REG_SZ) return RegistryValue{"REG_SZ", data.substr(0, data.find('\0'))};
+  return RegistryValue{"type " + std::to_string(type), data};
+}
+
+std::vector<std::string> MachineValueNames(const std::string& key) {
+  RegKey opened;
+  std::vector<std::string> names;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, opened.Receive()) !=
+      ERROR_SUCCESS) {
+    return names;
+  }
+  for (DWORD index = 0;; ++index) {
+    char name[16384];
+    DWORD length = sizeof name;
+    if (RegEnumValueA(opened.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.emplace_back(name, length);
+  }
+  return names;
+}
+
 bool MachineKeyExists(const std::string& key) {
   RegKey opened;
   return RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, opened.Receive()) ==

@@ -25,6 +25,19 @@ std::optional<std::string> ReadAccessList(const std::string& path);
 // value is missing. Raises std::runtime_error for a value of another type.
 std::optional<std::string> ReadMachineString(const std::string& key, const std::string& name);
 
+struct RegistryValue {
+  std::string type;  // "REG_SZ", "REG_DWORD", else "type N"
+  std::string text;  // a REG_DWORD in decimal
+};
+
+// Any value under HKEY_LOCAL_MACHINE\`key`, with its type; none when the
+// key or the value is missing.
+std::optional<RegistryValue> ReadMachineValue(const std::string& key, const std::string& name);
+
+// The names of the values under HKEY_LOCAL_MACHINE\`key`, as the registry
+// lists them; none when the key is missing.
+std::vector<std::string> MachineValueNames(const std::string& key);
+
 // Whether HKEY_LOCAL_MACHINE\`key` exists.
 bool MachineKeyExists(const std::string& key);
 

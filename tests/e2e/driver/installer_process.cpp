@@ -7,29 +7,39 @@
 namespace tidemark::e2e {
 
 void InstallerProcess::Start(const std::string& path, const std::string& arguments) {
-  // One installer at a time; a case may start the next once the last has ended.
-  if (started() && !ExitCode()) throw std::runtime_error("the installer started before still runs");
   std::string command_line = "\"" + path + "\"";
   if (!arguments.empty()) command_line += " " + arguments;
+  Launch(path.c_str(), command_line, nullptr, path);
+}
+
+void InstallerProcess::StartCommandLine(const std::string& command_line,
+                                        const std::string& folder) {
+  Launch(nullptr, command_line, folder.c_str(), command_line);
+}
+
+void InstallerProcess::Launch(const char* program, const std::string& command_line,
+                              const char* folder, const std::string& name) {
+  // One installer at a time; a case may start the next once the last has ended.
+  if (started() && !ExitCode()) throw std::runtime_error("the installer started before still runs");
   std::vector<char> writable(command_line.begin(), command_line.end());
   writable.push_back('\0');
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
   const auto create = [&] {
-    return CreateProcessA(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &info);
+    return CreateProcessA(program, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
+                          &startup, &info);
   };
   // Wine reports a child that died in its loader before it ran any of its
   // own code as an internal error; seen once on a loaded machine. One more
   // try tells that apart from an installer that cannot start at all.
   if (!create() && !(GetLastError() == ERROR_INTERNAL_ERROR && create())) {
-    throw SystemFailure("cannot start " + path);
+    throw SystemFailure("cannot start " + name);
   }
   thread_.Reset(info.hThread);
   process_.Reset(info.hProcess);
   id_ = info.dwProcessId;
-  path_ = path;
+  path_ = name;
 }
 
 std::optional<DWORD> InstallerProcess::ExitCode() const { return WaitForExit(Milliseconds(0)); }

@@ -20,6 +20,10 @@ class InstallerProcess {
   // std::runtime_error with the system's reason when it cannot start.
   void Start(const std::string& path, const std::string& arguments = "");
 
+  // Starts `command_line` exactly as given (the program is its first word,
+  // as the system reads it), with `folder` as its current folder.
+  void StartCommandLine(const std::string& command_line, const std::string& folder);
+
   bool started() const { return process_.valid(); }
   DWORD id() const { return id_; }
   const std::string& path() const { return path_; }
@@ -50,6 +54,9 @@ class InstallerProcess {
   };
 
  private:
+  void Launch(const char* program, const std::string& command_line, const char* folder,
+              const std::string& name);
+
   UniqueHandle process_;
   UniqueHandle thread_;
   DWORD id_ = 0;

@@ -68,6 +68,30 @@ TEST_F(InspectTest, ListShowsEveryLineAndItemWithOffsetsAndSizes) {
   EXPECT_NE(listing.find("stored         253  content         253"), std::string::npos) << listing;
 }
 
+TEST_F(InspectTest, ListAndVerifyShowTheUninstallEntry) {
+  const std::string plain_entry =
+      "Uninstall entry HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+      "Marrowlight:\n"
+      "  DisplayName = Marrowlight\n"
+      "  UninstallString = \"<install folder>\\uninstall.exe\" uninstall\n"
+      "Version information: ";
+  std::ostringstream plain;
+  ListInstaller(Pack(false), plain);
+  EXPECT_NE(plain.str().find(plain_entry), std::string::npos) << plain.str();
+  EXPECT_NE(plain.str().find("icon picture: 2260 bytes"), std::string::npos) << plain.str();
+
+  std::vector<std::string> lines = WorkedExample::DescriptionLines();
+  lines.back() = "AppVersion=1.4.2";  // instead of UninstallEntry=plain
+  example_.WriteDescription(lines);
+  std::ostringstream full;
+  VerifyInstaller(Pack(false), full);
+  for (const char* line : {"  DisplayVersion = 1.4.2\n", "  EstimatedSize = 679 (REG_DWORD)\n",
+                           "  QuietUninstallString = \"<install folder>\\uninstall.exe\" /S\n",
+                           "  VersionMinor = 4 (REG_DWORD)\n"}) {
+    EXPECT_NE(full.str().find(line), std::string::npos) << line << full.str();
+  }
+}
+
 TEST_F(InspectTest, VerifyPassesSoundInstallersPlainAndScrambled) {
   for (bool scrambled : {false, true}) {
     std::ostringstream out;

@@ -55,6 +55,8 @@ WorkedExample::WorkedExample(const TempFolder& folder) : root_(folder.path().str
 }
 
 std::vector<std::string> WorkedExample::DescriptionLines() {
+  // On purpose: UninstallEntry=plain, so that the container is the one every
+  // installer reads, without the uninstall entry's further keys.
   return {"AppName=Marrowlight",
           "AppCompany=by Brackwater",
           "TargetFolder=%ProgramFiles%\\Marrowlight",
@@ -68,7 +70,8 @@ std::vector<std::string> WorkedExample::DescriptionLines() {
           "IconFile=icon.jpg",
           "AboutFile=about.rtf",
           "LicenseFile=license.rtf",
-          "FilesFolder=files"};
+          "FilesFolder=files",
+          "UninstallEntry=plain"};
 }
 
 void WorkedExample::WriteDescription(const std::vector<std::string>& lines) const {

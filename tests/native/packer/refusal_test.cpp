@@ -174,16 +174,16 @@ TEST_F(RefusalTest, SplashAndIconMustBeJpegs) {
 
 TEST_F(RefusalTest, EveryProblemIsReportedInOneRunWithItsLine) {
   std::vector<std::string> lines = WorkedExample::DescriptionLines();
-  lines[0] = "AppName=Marrow|light";                  // line 1
-  lines[4] = "ExeShortcut=";                          // line 5
-  lines.insert(lines.begin() + 6, "AppVersion=1.0");  // line 7
+  lines[0] = "AppName=Marrow|light";                 // line 1
+  lines[4] = "ExeShortcut=";                         // line 5
+  lines.insert(lines.begin() + 6, "AppColour=red");  // line 7
   example_.WriteDescription(lines);
   std::filesystem::remove(example_.File("about.rtf"));
   AddFile("docs/a<b.txt");
   const std::string message = PackMessage();
   for (const char* part :
        {"(5 errors)", "line 1: key AppName", "line 5: key ExeShortcut is missing",
-        "line 7: unknown key \"AppVersion\"", "line 13: AboutFile",
+        "line 7: unknown key \"AppColour\"", "line 13: AboutFile",
         "line 15: file \"docs\\a<b.txt\""}) {
     EXPECT_NE(message.find(part), std::string::npos) << part << "\n" << message;
   }
@@ -194,7 +194,7 @@ TEST_F(RefusalTest, WarningsForWhatTheInstallerIgnoresOrReplaces) {
   std::vector<std::string> lines = WorkedExample::DescriptionLines();
   lines[2] = "TargetFolder=D:\\Apps\\Marrowlight";  // line 3
   lines[6] = "ShortcutPath1=docs\\Manual.txt";      // line 7
-  lines.push_back("ShortcutName3=Never made");      // line 15
+  lines.push_back("ShortcutName3=Never made");      // line 16
   example_.WriteDescription(lines);
   PackOptions options;
   options.stub_path = example_.stub();
@@ -213,7 +213,7 @@ TEST_F(RefusalTest, WarningsForWhatTheInstallerIgnoresOrReplaces) {
   EXPECT_NE(warnings[2].find("line 7: warning: key ShortcutPath1: \"docs\\Manual.txt\" is neither"),
             std::string::npos)
       << warnings[2];
-  EXPECT_NE(warnings[3].find("line 15: warning: key ShortcutName3 comes after"), std::string::npos)
+  EXPECT_NE(warnings[3].find("line 16: warning: key ShortcutName3 comes after"), std::string::npos)
       << warnings[3];
 }
 
@@ -232,9 +232,9 @@ TEST_F(RefusalTest, NamesAndPathsLongerThanWindowsTakes) {
 }
 
 TEST_F(RefusalTest, DescriptionKeysUnknownRepeatedOrComputed) {
-  SetLine("AppVersion=1.0");
-  ExpectRefused({"unknown key \"AppVersion\"", "line 15"});
-  SetLine("AppVersion=<drop>");
+  SetLine("AppColour=red");
+  ExpectRefused({"unknown key \"AppColour\"", "line 16"});
+  SetLine("AppColour=<drop>");
   SetLine("Filecount=3");
   ExpectRefused({"\"Filecount\"", "computed by the packer"});
   SetLine("Filecount=<drop>");

@@ -7,6 +7,7 @@
 #include "container/items.h"
 #include "container/layout.h"
 #include "packer/cli/pack.h"
+#include "packer/product/control_lines.h"
 #include "rules/file_entry.h"
 #include "tests/native/packer/packer_fixture.h"
 
@@ -136,6 +137,33 @@ TEST_F(WorkedExampleTest, ScrambledUninstallerImageLoadsUnderItsOwnName) {
   uninstaller.Assign(image);
   ControlInfo info;
   EXPECT_NO_THROW(WalkContainerHead(uninstaller, "C:\\Apps\\Marrowlight\\uninstall.exe", info));
+}
+
+TEST_F(WorkedExampleTest, UninstallEntryKeysFollowTheProductByDefault) {
+  struct Row {
+    std::vector<std::string> added;
+    std::vector<std::string> expected;  // after AppCompany, before InfoAbout
+  } const rows[] = {
+      {{"SetupVersion=1.4.2", "SetupCompanyName=Brackwater", "AppHelpUrl=https://example.org/h"},
+       {"AppVersion=1.4.2", "AppPublisher=Brackwater", "AppIconFile=Marrowlight.exe", "AppSize=679",
+        "UninstallEntry=full", "AppHelpUrl=https://example.org/h"}},
+      {{"AppVersion=2.0 beta", "AppAboutUrl=https://example.org/"},
+       {"AppVersion=2.0 beta", "AppPublisher=by Brackwater", "AppIconFile=Marrowlight.exe",
+        "AppSize=679", "UninstallEntry=full", "AppAboutUrl=https://example.org/"}},
+      {{"UninstallEntry=plain"}, {}},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::string> lines = WorkedExample::DescriptionLines();
+    lines.pop_back();  // UninstallEntry=plain
+    lines.insert(lines.end(), row.added.begin(), row.added.end());
+    example_.WriteDescription(lines);
+    const std::vector<std::string> info =
+        BuildControlLines(LoadProduct(example_.description(), CodePage(1252)));
+    const auto company = std::find(info.begin(), info.end(), "AppCompany=by Brackwater");
+    const auto about = std::find(info.begin(), info.end(), "InfoAbout=253");
+    ASSERT_LT(company, about);
+    EXPECT_EQ(std::vector<std::string>(company + 1, about), row.expected) << row.added[0];
+  }
 }
 
 }  // namespace

@@ -45,5 +45,27 @@ TEST(CommandLineTest, FolderIsTheRestOfTheLineSpacesIncluded) {
   EXPECT_FALSE(ParseCommandLine("/S x/D=C:\\App").install_folder);
 }
 
+TEST(CommandLineTest, QuotedFolderAsDeploymentToolsPassIt) {
+  struct Row {
+    const char* line;
+    const char* folder;
+    const char* log;
+  } const rows[] = {
+      {"/S \"/D=C:\\Apps\\My Tools\"", "C:\\Apps\\My Tools", "-"},
+      {"\"/D=C:\\Apps\\My Tools\" /S \"/LOG=C:\\My Logs\\a.log\"", "C:\\Apps\\My Tools",
+       "C:\\My Logs\\a.log"},
+      {"/S \"/d=D:\\X\" /LOG=C:\\a.log", "D:\\X", "C:\\a.log"},
+      {"/S /D=\"C:\\Apps\\My Tools\"", "C:\\Apps\\My Tools", "-"},
+      {"/S /D=C:\\Apps\\My Tools", "C:\\Apps\\My Tools", "-"},
+      {"/S \"/D=\"", "", "-"},
+  };
+  for (const Row& row : rows) {
+    const CommandLine command = ParseCommandLine(row.line);
+    EXPECT_TRUE(command.unattended) << row.line;
+    EXPECT_EQ(command.install_folder.value_or("-"), row.folder) << row.line;
+    EXPECT_EQ(command.log_path.value_or("-"), row.log) << row.line;
+  }
+}
+
 }  // namespace
 }  // namespace tidemark

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/shortcut_plan.h"
+#include "system/handles.h"
 #include "tests/windows/system/scratch.h"
 
 namespace tidemark {
@@ -27,21 +28,34 @@ class Registration : public ::testing::Test {
 
   const std::string app_ = testing::UniqueName("Tidemark Test App ");
   const std::string key_ = UninstallKeyPath(app_);
+  const ControlInfo no_keys_;
 };
 
+DWORD ValueCount(const std::string& key_path) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    return 0;
+  const RegKey key(opened);
+  DWORD count = 0;
+  RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
+                   nullptr, nullptr, nullptr);
+  return count;
+}
+
 TEST_F(Registration, BothValuesAndASecondInstallationReplacesThem) {
-  RegisterUninstallEntry(app_, "C:\\Program Files\\First Place");
+  RegisterUninstallEntry(no_keys_, app_, "C:\\Program Files\\First Place");
   EXPECT_EQ(MachineValue(key_, "DisplayName"), app_);
   EXPECT_EQ(MachineValue(key_, "UninstallString"),
             "\"C:\\Program Files\\First Place\\uninstall.exe\" uninstall");
-  RegisterUninstallEntry(app_, "D:\\Second");
+  RegisterUninstallEntry(no_keys_, app_, "D:\\Second");
   EXPECT_EQ(MachineValue(key_, "UninstallString"), "D:\\Second\\uninstall.exe uninstall");
+  EXPECT_EQ(ValueCount(key_), 2u) << "no value but the two without the further keys";
 }
 
 TEST_F(Registration, EmptyProductNameLeavesTheSharedKeyAlone) {
   const std::string shared = UninstallKeyPath("");
   const std::string before = MachineValue(shared, "UninstallString");
-  RegisterUninstallEntry("", "C:\\Somewhere");
+  RegisterUninstallEntry(no_keys_, "", "C:\\Somewhere");
   EXPECT_EQ(MachineValue(shared, "UninstallString"), before);
 }
 
