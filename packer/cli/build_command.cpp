@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include "packer/build/threads.h"
+#include "packer/cli/stub_location.h"
 
 namespace tidemark {
 namespace {
@@ -32,8 +34,8 @@ class ProgressLine {
   int shown_ = -1;
 };
 
-void PrintSummary(const PackOptions& options, const PackResult& result, double seconds,
-                  std::ostream& out) {
+void PrintSummary(const PackOptions& options, const StubChoice& stub, const PackResult& result,
+                  double seconds, std::ostream& out) {
   char ratio[32];
   std::snprintf(ratio, sizeof ratio, "%.1f%%",
                 result.product_bytes > 0 ? 100.0 * static_cast<double>(result.stored_bytes) /
@@ -45,7 +47,13 @@ void PrintSummary(const PackOptions& options, const PackResult& result, double s
       << (options.scrambled ? ", scrambled" : "") << ", code page " << options.code_page << "\n"
       << "  " << result.items << " items (" << result.files << " files); " << result.product_bytes
       << " bytes of product stored in " << result.stored_bytes << " (" << ratio << "); " << time
-      << "\n";
+      << "\n"
+      << "  stub: " << stub.path.string() << ", " << stub.source << "\n";
+}
+
+std::string EnvironmentValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::string() : std::string(value);
 }
 
 }  // namespace
@@ -64,6 +72,9 @@ PackOptions BuildOptions(const Arguments& arguments) {
 
 void RunBuild(const Arguments& arguments, const CommandStreams& streams) {
   PackOptions options = BuildOptions(arguments);
+  const StubChoice stub =
+      FindStub(options.stub_path, EnvironmentValue(kStubVariable), RunningPackerFolder());
+  options.stub_path = stub.path.string();
   const bool quiet = arguments.Has("--quiet") || arguments.Has("-q");
   const auto start = std::chrono::steady_clock::now();
   PackResult result;
@@ -78,7 +89,7 @@ void RunBuild(const Arguments& arguments, const CommandStreams& streams) {
   if (quiet) return;
   for (const std::string& note : result.notes) streams.err << "note: " << note << "\n";
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-  PrintSummary(options, result, seconds.count(), streams.out);
+  PrintSummary(options, stub, result, seconds.count(), streams.out);
 }
 
 }  // namespace tidemark

@@ -26,8 +26,8 @@ void RunInit(const Arguments& arguments, const CommandStreams& streams) {
   const std::string& folder = arguments.values[0];
   WriteStarterProduct(folder);
   streams.out << "A starter product is in \"" << folder
-              << "\"; build it with\n  tidemark build --stub "
-              << "tidemark-stub.exe --product " << folder << "/product.ini --out setup.exe\n";
+              << "\"; build it with\n  tidemark build --product " << folder
+              << "/product.ini --out setup.exe\n";
 }
 
 }  // namespace
@@ -35,10 +35,13 @@ void RunInit(const Arguments& arguments, const CommandStreams& streams) {
 const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> kSubcommands = {
       {"build",
-       "  tidemark build --stub STUB --product PRODUCT.ini --out SETUP.exe\n"
+       "  tidemark build --product PRODUCT.ini --out SETUP.exe [--stub STUB]\n"
        "                 [--codepage N] [--scrambled] [--level 0-9] [--jobs N] [--quiet]\n"
-       "      Writes STUB followed by a container for the product described in\n"
-       "      PRODUCT.ini (docs/product-file.md). --codepage is the Windows code page\n"
+       "      Writes the stub followed by a container for the product described in\n"
+       "      PRODUCT.ini (docs/product-file.md). The stub is STUB, else the file\n"
+       "      that TIDEMARK_STUB names, else tidemark-stub.exe beside the packer,\n"
+       "      in ../share/tidemark from it (an installed packer) or in\n"
+       "      ../../win/bin from it (the build tree); the summary names it. --codepage is the Windows code page\n"
        "      of the systems the installer is for (default 1252; also 874, 932, 936,\n"
        "      949, 950 and 1250 to 1258): names and texts, written in UTF-8, are\n"
        "      converted to it. --scrambled scrambles the container; --level is the\n"
@@ -54,7 +57,7 @@ const std::vector<Subcommand>& Subcommands() {
          {"--level", true, 0, 9},
          {"--jobs", true, 1, kMaxJobs},
          {"--codepage", true, 1, 65535}},
-        {"--stub", "--product", "--out"}},
+        {"--product", "--out"}},
        RunBuild},
       {"list",
        "  tidemark list SETUP.exe\n"

@@ -39,7 +39,7 @@ TEST(CommandLineTest, UsageErrorsExitWithTwo) {
   }
   std::string help;
   EXPECT_EQ(RunTidemark("--help", &help), kExitSuccess);
-  EXPECT_NE(help.find("tidemark build --stub STUB"), std::string::npos);
+  EXPECT_NE(help.find("tidemark build --product PRODUCT.ini"), std::string::npos);
   for (const char* command : {"build", "list", "verify", "extract", "init"}) {
     EXPECT_EQ(RunTidemark(std::string(command) + " --help", &help), kExitSuccess) << command;
     EXPECT_EQ(help.rfind(std::string("Usage:\n  tidemark ") + command, 0), 0u) << help;
