@@ -8,7 +8,7 @@
 namespace tidemark {
 namespace {
 
-constexpr char kVersion[] = "tidemark 1.1";
+constexpr char kVersion[] = "tidemark " TIDEMARK_VERSION;
 
 bool IsHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 
