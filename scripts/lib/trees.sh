@@ -47,7 +47,7 @@ build_tree() {
 }
 
 configure_native() {
-  configure_tree "$native_build"
+  configure_tree "$native_build" -DTIDEMARK_INSTALL_STUB="$bare_stub"
 }
 
 configure_win() {

@@ -17,7 +17,9 @@
 # ${NAME_last} (its last byte), NAME being the first word of its name in
 # the packer's listing (splash, icon, about, licence, f1, ...), and
 # ${data_start} as well, and ${NAME_half}, the offset of its middle byte. A
-# line "# pack: ARGS" passes ARGS to the packer for both installers.
+# line "# pack: ARGS" passes ARGS to the packer for both installers. A line
+# "# installer: FILE" makes setup.exe a copy of FILE in PREBUILT (an
+# installer another test made, such as the CMake sample's) and packs none.
 # Wine: inside a session of scripts/wine-session.sh (as the test scripts run
 # ctest) WINE_EXEC joins it; otherwise it starts a session for this case. A
 # case that compares the machine before and after says "# session: own" and
@@ -86,11 +88,21 @@ function(pack output)
     message(FATAL_ERROR "packing ${output} failed (${rc}):\n${out}")
   endif()
 endfunction()
-file(STRINGS "${CASE}" _pack_args REGEX "^# pack: " LIMIT_COUNT 1)
-string(REGEX REPLACE "^# pack: *" "" _pack_args "${_pack_args}")
-separate_arguments(_pack_args UNIX_COMMAND "${_pack_args}")
-pack(setup.exe ${_pack_args})
-pack(setup-scrambled.exe --scrambled ${_pack_args})
+file(STRINGS "${CASE}" _prebuilt REGEX "^# installer: " LIMIT_COUNT 1)
+if(_prebuilt)
+  string(REGEX REPLACE "^# installer: *" "" _prebuilt "${_prebuilt}")
+  if(NOT EXISTS "${PREBUILT}/${_prebuilt}")
+    message(FATAL_ERROR "${CASE}: the installer ${PREBUILT}/${_prebuilt} is missing; the test "
+                        "that makes it failed or did not run")
+  endif()
+  file(COPY_FILE "${PREBUILT}/${_prebuilt}" "${WORK}/setup.exe")
+else()
+  file(STRINGS "${CASE}" _pack_args REGEX "^# pack: " LIMIT_COUNT 1)
+  string(REGEX REPLACE "^# pack: *" "" _pack_args "${_pack_args}")
+  separate_arguments(_pack_args UNIX_COMMAND "${_pack_args}")
+  pack(setup.exe ${_pack_args})
+  pack(setup-scrambled.exe --scrambled ${_pack_args})
+endif()
 
 # A line "# signed: yes" signs both installers with osslsigncode and a test
 # certificate made for the case, as a vendor signs after packing; the
