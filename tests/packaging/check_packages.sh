@@ -5,7 +5,8 @@
 # temporary prefix. Each packer builds its own starter product without --stub,
 # must name the stub it carries, and the installer must verify. Then the
 # CMake sample (samples/lanternfish) finds the installed Tidemark and makes
-# its installer with `cpack -G External`; it is left at OUTPUT for the
+# its installer with `cpack -G External` (and a project of tests/packaging
+# with tidemark_add_installer()); the sample's installer is left at OUTPUT for the
 # end-to-end case that installs it.
 #
 #   check_packages.sh REPO NATIVE_BUILD WORK OUTPUT
@@ -59,6 +60,12 @@ run "unpacking ${tgz[0]}" tar -xzf "${tgz[0]}" -C "$work/tgz" --strip-components
 check_packer "$work/tgz"
 run "cmake --install" cmake --install "$native" --prefix "$work/prefix"
 check_packer "$work/prefix"
+
+run "configuring a project with tidemark_add_installer" cmake -S "$repo/tests/packaging/add_installer" \
+  -B "$work/add_installer" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix"
+run "building a project with tidemark_add_installer" cmake --build "$work/add_installer"
+run "verifying the installer of tidemark_add_installer" "$work/prefix/bin/tidemark" verify \
+  "$work/add_installer/setup.exe"
 
 run "configuring the CMake sample" cmake -S "$repo/samples/lanternfish" -B "$work/lanternfish" \
   -G Ninja -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
