@@ -36,6 +36,7 @@ const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> kSubcommands = {
       {"build",
        "  tidemark build --stub STUB --product PRODUCT.ini --out SETUP.exe\n"
+       "                 [--set KEY=VALUE]... [--warnings-as-errors]\n"
        "                 [--codepage N] [--scrambled] [--level 0-9] [--jobs N] [--quiet]\n"
        "      Writes STUB followed by a container for the product described in\n"
        "      PRODUCT.ini (docs/product-file.md). --codepage is the Windows code page\n"
@@ -45,16 +46,22 @@ const std::vector<Subcommand>& Subcommands() {
        "      zlib level (default 9); --jobs the compressing threads (default: all\n"
        "      processors; the output does not depend on it). --quiet leaves out the\n"
        "      summary, notes and progress. SETUP.exe is written beside and renamed\n"
-       "      into place when complete; it may not be one of the inputs.\n",
+       "      into place when complete; it may not be one of the inputs.\n"
+       "      --set KEY=VALUE sets a key as a line of PRODUCT.ini does, checked the\n"
+       "      same way, and wins over the file's line for that key (paths stay\n"
+       "      relative to PRODUCT.ini); it may be given for several keys, once for\n"
+       "      each. --warnings-as-errors stops at a warning as at an error: every\n"
+       "      problem is printed, exit code 1, nothing is written.\n",
        {{},
-        {"--scrambled", "--quiet", "-q"},
+        {"--scrambled", "--quiet", "-q", "--warnings-as-errors"},
         {{"--stub"},
          {"--product"},
          {"--out"},
          {"--level", true, 0, 9},
          {"--jobs", true, 1, kMaxJobs},
          {"--codepage", true, 1, 65535}},
-        {"--stub", "--product", "--out"}},
+        {"--stub", "--product", "--out"},
+        {"--set"}},
        RunBuild},
       {"list",
        "  tidemark list SETUP.exe\n"
