@@ -170,8 +170,8 @@ void ListInstaller(const std::string& path, std::ostream& out) {
   PrintItem(out, "about text", head.about);
   PrintItem(out, "licence text", head.licence);
   DiscardSink discard;
-  for (const FileLine& line : reader.files()) {
-    if (reader.IsUninstaller()) break;
+  const std::vector<FileLine> no_items;
+  for (const FileLine& line : reader.IsUninstaller() ? no_items : reader.files()) {
     // On purpose: flushed per item, so that what was listed stays listed
     // when the next item turns out damaged.
     out.flush();
