@@ -1,8 +1,9 @@
 // The packer's read-back commands. Each writes its report to `out` as it
 // goes and raises Error naming the first fault it meets; a file that is no
-// installer, or an uninstaller, is named as such (packer/cli/installer_opening.h). Names and texts are
-// shown and written in UTF-8, converted from the code page the packer
-// recorded in the installer (1252 when it recorded none).
+// installer, or an uninstaller, is named as such
+// (packer/cli/installer_opening.h). Names and texts are shown and written
+// in UTF-8, converted from the code page the packer recorded in the
+// installer (1252 when it recorded none).
 #pragma once
 
 #include <ostream>
