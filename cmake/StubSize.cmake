@@ -47,8 +47,13 @@ find_program(TIDEMARK_LLD ld.lld DOC "lld, the linker for the stub (Debian packa
 # path, so -fuse-ld has no effect; a specs file names the linker instead (lld
 # recognises the MinGW target from GCC's -m i386pep), and lld takes no GCC
 # plugin options.
+#
+# Both linkers mark it Terminal Server aware, as Windows programs are: a
+# Remote Desktop server then applies none of its compatibility mappings (a
+# Windows folder per user, per-user INI files and registry) to it. The
+# uninstaller it writes is the same program and carries the same flag.
 function(tidemark_small_program target)
-  target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
+  target_link_options(${target} PRIVATE -s -Wl,--gc-sections -Wl,--tsaware)
   if(NOT TIDEMARK_LLD)
     message(STATUS "ld.lld not found: ${target} is linked by GNU ld and comes out larger")
     return()
@@ -57,12 +62,10 @@ function(tidemark_small_program target)
   file(WRITE "${specs}" "*linker:\n${TIDEMARK_LLD}\n\n")
   target_link_options(${target} PRIVATE "-specs=${specs}" -fno-use-linker-plugin)
   # The header as GNU ld writes it, where lld's defaults differ: subsystem
-  # 5.2 (from 6.0 on, Windows measures window frames differently), a 2 MiB
-  # stack, and not marked Terminal Server aware (so that a Terminal Server
-  # still applies its install mode to the installer).
+  # 5.2 (from 6.0 on, Windows measures window frames differently) and a
+  # 2 MiB stack.
   target_link_options(${target} PRIVATE
     -Wl,--major-os-version,4,--minor-os-version,0
     -Wl,--major-subsystem-version,5,--minor-subsystem-version,2
-    -Wl,--stack,0x200000
-    -Wl,-Xlink=-tsaware:no)
+    -Wl,--stack,0x200000)
 endfunction()

@@ -44,11 +44,11 @@ std::string ItemFault(const std::string& item, const std::string& core_message) 
   return item + ": " + what;
 }
 
-InstallerReader::InstallerReader(const std::string& path)
+InstallerReader::InstallerReader(const std::string& path, const std::string& running_name)
     : image_(ReadFileStorage(path)),
       signature_(FindCertificateTable(image_.data(), static_cast<size_t>(image_.Size()))) {
   try {
-    head_ = WalkContainerHead(image_, BaseName(path), info_);
+    head_ = WalkContainerHead(image_, running_name.empty() ? BaseName(path) : running_name, info_);
   } catch (const LoadError&) {
     throw;
   } catch (const Error& error) {
@@ -66,6 +66,10 @@ InstallerReader::InstallerReader(const std::string& path)
   }
   if (count < 0) throw Error("Filecount " + count_text + " is negative");
   for (int32_t i = 1; i <= count; ++i) files_.push_back(ReadFileLine(info_, i));
+}
+
+bool InstallerReader::IsUninstaller() const {
+  return !files_.empty() && head_.payload_start == image_.Size();
 }
 
 std::vector<uint8_t> InstallerReader::StubBytes() const {

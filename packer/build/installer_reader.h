@@ -28,9 +28,10 @@ FileLine ReadFileLine(const ControlInfo& info, int32_t index);
 
 class InstallerReader {
  public:
-  // Loads the whole installer and walks its head. Raises Error (the loader's
-  // message, or the failing item named) when the head is unsound.
-  explicit InstallerReader(const std::string& path);
+  // Loads the whole installer and walks its head as the program named
+  // `running_name` would (empty: the file's own name). Raises Error (the
+  // loader's message, or the failing item named) when the head is unsound.
+  explicit InstallerReader(const std::string& path, const std::string& running_name = {});
 
   const ControlInfo& control_info() const { return info_; }
   const HeadWalk& head() const { return head_; }
@@ -40,6 +41,11 @@ class InstallerReader {
   // The installer's size up to its certificate table, if any.
   int64_t size() const { return image_.Size(); }
   int64_t position() const { return image_.Position(); }
+
+  // Whether this is an uninstaller an installation wrote: the installer's
+  // bytes up to its first file item (PayloadStart), file lines and all, and
+  // nothing after them.
+  bool IsUninstaller() const;
 
   // The bytes before the start marker: the stub.
   std::vector<uint8_t> StubBytes() const;

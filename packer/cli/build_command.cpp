@@ -67,6 +67,8 @@ PackOptions BuildOptions(const Arguments& arguments) {
   options.level = arguments.Number("--level", options.level);
   options.jobs = arguments.Number("--jobs", ProcessorCount());
   options.code_page = arguments.Number("--codepage", options.code_page);
+  options.overrides.settings = arguments.List("--set");
+  options.overrides.warnings_as_errors = arguments.Has("--warnings-as-errors");
   return options;
 }
 

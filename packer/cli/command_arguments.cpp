@@ -45,11 +45,25 @@ int ParseNumber(const std::string& command, const OptionRule& rule, const std::s
   return value;
 }
 
+// A word that is no option of the command; makensis users write -DKEY=VALUE.
+UsageError UnknownOption(const std::string& command, const ArgumentRules& rules,
+                         const std::string& word) {
+  std::string message = "unknown option: " + word;
+  if (word.compare(0, 2, "-D") == 0 && Contains(rules.repeatable, "--set"))
+    message += "; to set a product key, use --set KEY=VALUE";
+  return UsageError(message, command);
+}
+
 }  // namespace
 
 std::string Arguments::Option(const std::string& name) const {
   const auto found = options.find(name);
   return found == options.end() ? std::string() : found->second;
+}
+
+std::vector<std::string> Arguments::List(const std::string& name) const {
+  const auto found = lists.find(name);
+  return found == lists.end() ? std::vector<std::string>() : found->second;
 }
 
 int Arguments::Number(const std::string& name, int fallback) const {
@@ -72,11 +86,15 @@ Arguments ParseArguments(const std::string& command, const ArgumentRules& rules,
       arguments.values.push_back(word);
       continue;
     }
-    if (i + 1 == words.size())
-      throw UsageError("unknown option or missing value: " + word, command);
-    const std::string& value = words[++i];
     const OptionRule* rule = FindOption(rules, word);
-    if (rule == nullptr) throw UsageError("unknown option: " + word, command);
+    const bool repeatable = Contains(rules.repeatable, word);
+    if (rule == nullptr && !repeatable) throw UnknownOption(command, rules, word);
+    if (i + 1 == words.size()) throw UsageError(word + " needs a value", command);
+    const std::string& value = words[++i];
+    if (repeatable) {
+      arguments.lists[word].push_back(value);
+      continue;
+    }
     if (rule->number) arguments.numbers[word] = ParseNumber(command, *rule, value);
     arguments.options[word] = value;
   }

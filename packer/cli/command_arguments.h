@@ -39,19 +39,24 @@ struct ArgumentRules {
   std::vector<OptionRule> options = {};
   // Options that must be given, none of them empty.
   std::vector<const char*> required = {};
+  // Options that may be given again and again, each value kept.
+  std::vector<const char*> repeatable = {};
 };
 
 // A command's words as its rules read them.
 struct Arguments {
   std::vector<std::string> values;
   std::set<std::string> flags;
-  std::map<std::string, std::string> options;  // the last value each was given
-  std::map<std::string, int> numbers;          // the number options' values
+  std::map<std::string, std::string> options;             // the last value each was given
+  std::map<std::string, int> numbers;                     // the number options' values
+  std::map<std::string, std::vector<std::string>> lists;  // repeatable options' values, in order
 
   bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
   // Empty when the option was not given.
   std::string Option(const std::string& name) const;
   int Number(const std::string& name, int fallback) const;
+  // Every value a repeatable option was given, in order.
+  std::vector<std::string> List(const std::string& name) const;
 };
 
 // Reads `words`, the command line after the name of `command`, by `rules`.

@@ -36,28 +36,36 @@ const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> kSubcommands = {
       {"build",
        "  tidemark build --product PRODUCT.ini --out SETUP.exe [--stub STUB]\n"
+       "                 [--set KEY=VALUE]... [--warnings-as-errors]\n"
        "                 [--codepage N] [--scrambled] [--level 0-9] [--jobs N] [--quiet]\n"
        "      Writes the stub followed by a container for the product described in\n"
-       "      PRODUCT.ini (docs/product-file.md). The stub is STUB, else the file\n"
-       "      that TIDEMARK_STUB names, else tidemark-stub.exe beside the packer,\n"
-       "      in ../share/tidemark from it (an installed packer) or in\n"
-       "      ../../win/bin from it (the build tree); the summary names it. --codepage is the Windows code page\n"
-       "      of the systems the installer is for (default 1252; also 874, 932, 936,\n"
-       "      949, 950 and 1250 to 1258): names and texts, written in UTF-8, are\n"
-       "      converted to it. --scrambled scrambles the container; --level is the\n"
+       "      PRODUCT.ini (docs/product-file.md). The stub is STUB, else the file that\n"
+       "      TIDEMARK_STUB names, else tidemark-stub.exe beside the packer, in\n"
+       "      ../share/tidemark from it (an installed packer) or in ../../win/bin from\n"
+       "      it (the build tree); the summary names it. --codepage is the Windows\n"
+       "      code page of the systems the installer is for (default 1252; also 874,\n"
+       "      932, 936, 949, 950 and 1250 to 1258): names and texts, written in UTF-8,\n"
+       "      are converted to it. --scrambled scrambles the container; --level is the\n"
        "      zlib level (default 9); --jobs the compressing threads (default: all\n"
        "      processors; the output does not depend on it). --quiet leaves out the\n"
        "      summary, notes and progress. SETUP.exe is written beside and renamed\n"
-       "      into place when complete; it may not be one of the inputs.\n",
+       "      into place when complete; it may not be one of the inputs.\n"
+       "      --set KEY=VALUE sets a key as a line of PRODUCT.ini does, checked the\n"
+       "      same way, and wins over the file's line for that key (paths stay\n"
+       "      relative to PRODUCT.ini); it may be given for several keys, once for\n"
+       "      each.\n"
+       "      --warnings-as-errors stops at a warning as at an error: every problem is\n"
+       "      printed, exit code 1, nothing is written.\n",
        {{},
-        {"--scrambled", "--quiet", "-q"},
+        {"--scrambled", "--quiet", "-q", "--warnings-as-errors"},
         {{"--stub"},
          {"--product"},
          {"--out"},
          {"--level", true, 0, 9},
          {"--jobs", true, 1, kMaxJobs},
          {"--codepage", true, 1, 65535}},
-        {"--product", "--out"}},
+        {"--product", "--out"},
+        {"--set"}},
        RunBuild},
       {"list",
        "  tidemark list SETUP.exe\n"

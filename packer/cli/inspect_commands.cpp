@@ -10,6 +10,7 @@
 #include "container/errors.h"
 #include "packer/build/installer_reader.h"
 #include "packer/build/output_file.h"
+#include "packer/cli/installer_opening.h"
 #include "packer/product/code_page.h"
 #include "packer/product/install_names.h"
 #include "packer/stub/stub_check.h"
@@ -156,7 +157,7 @@ CodePage CodePageOf(const ControlInfo& info) {
 }
 
 void ListInstaller(const std::string& path, std::ostream& out) {
-  InstallerReader reader(path);
+  InstallerReader reader = OpenInstaller(path);
   const CodePage code_page = CodePageOf(reader.control_info());
   const HeadWalk& head = reader.head();
   out << (head.head.scrambled ? "Scrambled" : "Plain") << " container; control information:\n";
@@ -169,7 +170,8 @@ void ListInstaller(const std::string& path, std::ostream& out) {
   PrintItem(out, "about text", head.about);
   PrintItem(out, "licence text", head.licence);
   DiscardSink discard;
-  for (const FileLine& line : reader.files()) {
+  const std::vector<FileLine> no_items;
+  for (const FileLine& line : reader.IsUninstaller() ? no_items : reader.files()) {
     // On purpose: flushed per item, so that what was listed stays listed
     // when the next item turns out damaged.
     out.flush();
@@ -178,10 +180,14 @@ void ListInstaller(const std::string& path, std::ostream& out) {
   out << "DataStart " << head.head.data_start << "\n";
   out << "PayloadStart " << head.payload_start << "\n";
   if (reader.signature()) out << "Signature: " << SignatureText(*reader.signature()) << "\n";
+  // On purpose: what the uninstaller carries is listed, and the command
+  // still fails, as it does for any file that is no installer.
+  if (reader.IsUninstaller()) throw Error(UninstallerMessage(path));
 }
 
 void VerifyInstaller(const std::string& path, std::ostream& out) {
-  InstallerReader reader(path);
+  InstallerReader reader = OpenInstaller(path);
+  if (reader.IsUninstaller()) throw Error(UninstallerMessage(path));
   const std::string stub_fault = BareStubFault(reader.StubBytes(), StubPlace::kInInstaller);
   if (!stub_fault.empty())
     throw Error("the stub before the container is no bare installer stub: " + stub_fault);
@@ -200,7 +206,8 @@ void VerifyInstaller(const std::string& path, std::ostream& out) {
 void ExtractInstaller(const std::string& path, const std::string& folder, bool force,
                       std::ostream& out) {
   if (folder.empty()) throw Error("the folder to extract into is empty");
-  InstallerReader reader(path);
+  InstallerReader reader = OpenInstaller(path);
+  if (reader.IsUninstaller()) throw Error(UninstallerMessage(path));
   const CodePage code_page = CodePageOf(reader.control_info());
   CheckFileLineNames(reader, code_page);
   std::vector<fs::path> targets;

@@ -1,7 +1,9 @@
 // The packer's read-back commands. Each writes its report to `out` as it
-// goes and raises Error naming the first fault it meets. Names and texts are
-// shown and written in UTF-8, converted from the code page the packer
-// recorded in the installer (1252 when it recorded none).
+// goes and raises Error naming the first fault it meets; a file that is no
+// installer, or an uninstaller, is named as such
+// (packer/cli/installer_opening.h). Names and texts are shown and written
+// in UTF-8, converted from the code page the packer recorded in the
+// installer (1252 when it recorded none).
 #pragma once
 
 #include <ostream>
@@ -18,7 +20,8 @@ CodePage CodePageOf(const ControlInfo& info);
 
 // Every control-information line, what an installation registers, the
 // installer's version information and icon, every item with its offset,
-// stored size and content size, then DataStart and PayloadStart.
+// stored size and content size, then DataStart and PayloadStart. Of an
+// uninstaller the same but for the file items it lacks, then its Error.
 void ListInstaller(const std::string& path, std::ostream& out);
 
 // Reads every item to its end, so that every Adler-32 is checked (and, for a

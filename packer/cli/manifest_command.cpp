@@ -10,6 +10,7 @@
 #include "packer/build/installer_reader.h"
 #include "packer/build/sha256.h"
 #include "packer/cli/inspect_commands.h"
+#include "packer/cli/installer_opening.h"
 
 namespace tidemark {
 namespace {
@@ -58,7 +59,8 @@ void WriteText(const std::filesystem::path& path, const std::string& text, std::
 
 void WriteManifests(const std::string& installer_path, const ManifestOptions& options,
                     std::ostream& out) {
-  InstallerReader reader(installer_path);
+  const InstallerReader reader = OpenInstaller(installer_path);
+  if (reader.IsUninstaller()) throw Error(UninstallerMessage(installer_path));
   const ControlInfo& info = reader.control_info();
   const CodePage code_page = CodePageOf(info);
   const auto value = [&](const char* key) { return code_page.ToUtf8(info.Value(key)); };

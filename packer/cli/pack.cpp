@@ -73,7 +73,7 @@ PackResult PackInstaller(const PackOptions& options) {
   if (options.level < 0 || options.level > 9) throw Error("the level must be 0 to 9");
   if (options.jobs < 1) throw Error("the number of jobs must be at least 1");
   const CodePage code_page(options.code_page);
-  const Product product = LoadProduct(options.description_path, code_page);
+  const Product product = LoadProduct(options.description_path, code_page, options.overrides);
   const BareStub stub = ReadBareStub(options.stub_path);
   // The product's icon and version information go into the stub's
   // resources; without them the stub goes in as it is.

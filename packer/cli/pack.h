@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "packer/product/code_page.h"
+#include "packer/product/product.h"
 
 namespace tidemark {
 
@@ -21,6 +22,7 @@ struct PackOptions {
   int level = 9;                     // zlib level, 0 to 9
   int jobs = 1;                      // compressing threads; the output does not depend on it
   int code_page = kDefaultCodePage;  // of the installer's names and texts
+  ProductOverrides overrides;        // --set and --warnings-as-errors
   PackProgress progress;
 };
 

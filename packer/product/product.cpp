@@ -56,7 +56,8 @@ const ProductSetting* FindSetupSetting(const ProductDescription& description,
 
 // The uninstall entry's version and publisher, when the product file gives
 // neither: the installer's version number and company name (SetupVersion,
-// SetupCompanyName, else AppCompany), each on the line it comes from. With
+// SetupCompanyName, else the company of AppCompany), each on the line it
+// comes from. With
 // UninstallEntry=plain, a key for the entry is named as one left out.
 void AddUninstallEntryDefaults(ProductDescription& description, Problems& problems) {
   const int entry_line = description.PackerLine("UninstallEntry");
@@ -79,7 +80,8 @@ void AddUninstallEntryDefaults(ProductDescription& description, Problems& proble
   };
   add_default("AppVersion", FindSetupSetting(description, kSetupVersionKey));
   const ProductSetting* company = FindSetupSetting(description, "SetupCompanyName");
-  add_default("AppPublisher", company ? company : description.Find("AppCompany"));
+  const ProductSetting app_company = description.Company();
+  add_default("AppPublisher", company ? company : &app_company);
 }
 
 }  // namespace
@@ -90,11 +92,12 @@ int64_t Product::TotalFileBytes() const {
   return total;
 }
 
-Product LoadProduct(const std::string& description_path, const CodePage& code_page) {
-  Problems problems(description_path);
+Product LoadProduct(const std::string& description_path, const CodePage& code_page,
+                    const ProductOverrides& overrides) {
+  Problems problems(description_path, overrides.settings);
   Product product;
   product.code_page = code_page.number();
-  product.description = LoadProductDescription(description_path, problems);
+  product.description = LoadProductDescription(description_path, overrides.settings, problems);
   ProductDescription& description = product.description;
   // The installer's version texts are Unicode: read before the values they
   // fall back on are converted to the code page.
@@ -144,7 +147,7 @@ Product LoadProduct(const std::string& description_path, const CodePage& code_pa
                                   "\" does not exist or is not a folder");
   }
   CheckSettings(description, product.files, code_page, problems);
-  problems.ThrowIfErrors();
+  problems.ThrowIfErrors(overrides.warnings_as_errors);
   product.warnings = problems.Warnings();
   return product;
 }

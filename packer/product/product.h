@@ -29,9 +29,19 @@ struct Product {
   int64_t TotalFileBytes() const;
 };
 
-// Reads the description at `description_path`, finds every file it names,
-// converts names and values to `code_page` and checks the whole product.
-// Raises Error listing every problem found, each with its line.
-Product LoadProduct(const std::string& description_path, const CodePage& code_page);
+// What the build's command line adds to the product file.
+struct ProductOverrides {
+  // The --set texts ("KEY=VALUE"), in order: each is read as a line of the
+  // product file and takes the place of the file's line for its key.
+  std::vector<std::string> settings;
+  bool warnings_as_errors = false;  // a warning stops the build as an error does
+};
+
+// Reads the description at `description_path` with `overrides`, finds every
+// file it names, converts names and values to `code_page` and checks the
+// whole product. Raises Error listing every problem found, each with its
+// place, when there is an error (or, with warnings_as_errors, a warning).
+Product LoadProduct(const std::string& description_path, const CodePage& code_page,
+                    const ProductOverrides& overrides = {});
 
 }  // namespace tidemark

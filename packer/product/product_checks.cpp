@@ -1,5 +1,6 @@
 #include "packer/product/product_checks.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -19,6 +20,16 @@ namespace tidemark {
 namespace {
 
 constexpr int64_t kMaxItemSize = std::numeric_limits<int32_t>::max();
+
+// For a Windows icon file (.ico, by its header) given as the window's picture.
+std::string IconFileHint(ImageStorage& bytes) {
+  static const uint8_t kIcoHeader[] = {0, 0, 1, 0};
+  if (bytes.size() < sizeof kIcoHeader ||
+      !std::equal(std::begin(kIcoHeader), std::end(kIcoHeader), bytes.data()))
+    return {};
+  return "; it is a Windows icon file: IconFile is the JPEG picture at the top of the window, "
+         "SetupIconFile the installer's own file icon";
+}
 
 }  // namespace
 
@@ -73,8 +84,9 @@ void CheckHeadFile(const std::string& key, const HeadFile& file, bool picture, i
   // (compressed first, as it would be packed), so that what passes here is
   // exactly what the installer can show and damage it would paper over is
   // found too.
+  std::unique_ptr<ImageStorage> bytes;
   try {
-    const auto bytes = ReadFileStorage(file.path);
+    bytes = ReadFileStorage(file.path);
     if (IsArithmeticCodedJpeg(bytes->data(), bytes->size())) {
       return problems.Fail(line, what +
                                      " is an arithmetic-coded JPEG image, which the installer "
@@ -86,8 +98,8 @@ void CheckHeadFile(const std::string& key, const HeadFile& file, bool picture, i
           line, what + " is a damaged or cut-short JPEG image (the decoder had to fill in pixels)");
     }
   } catch (const Error& error) {
-    problems.Fail(line,
-                  what + " is not a JPEG image the installer can show (" + error.what() + ")");
+    problems.Fail(line, what + " is not a JPEG image the installer can show (" + error.what() +
+                            ")" + (bytes && key == "IconFile" ? IconFileHint(*bytes) : ""));
   }
 }
 

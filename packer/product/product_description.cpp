@@ -7,6 +7,7 @@
 #include "container/errors.h"
 #include "container/image_file.h"
 #include "packer/product/code_page.h"
+#include "packer/product/key_hints.h"
 #include "packer/product/setup_keys.h"
 
 namespace tidemark {
@@ -28,22 +29,35 @@ std::string VendorKey(std::string_view key) {
   return {};
 }
 
+// The packer's own keys and where their values go.
+struct PackerEntry {
+  const char* key;
+  std::string ProductDescription::*member;
+};
+const PackerEntry kPackerEntries[] = {{"SplashFile", &ProductDescription::splash_file},
+                                      {"IconFile", &ProductDescription::icon_file},
+                                      {"AboutFile", &ProductDescription::about_file},
+                                      {"LicenseFile", &ProductDescription::license_file},
+                                      {"FilesFolder", &ProductDescription::files_folder},
+                                      {"UninstallEntry", &ProductDescription::uninstall_entry}};
+
 // The packer's own setting that `key` names, or nullptr.
 std::string* PackerPath(ProductDescription& description, std::string_view key) {
-  struct Entry {
-    const char* key;
-    std::string ProductDescription::*member;
-  };
-  static const Entry kEntries[] = {{"SplashFile", &ProductDescription::splash_file},
-                                   {"IconFile", &ProductDescription::icon_file},
-                                   {"AboutFile", &ProductDescription::about_file},
-                                   {"LicenseFile", &ProductDescription::license_file},
-                                   {"FilesFolder", &ProductDescription::files_folder},
-                                   {"UninstallEntry", &ProductDescription::uninstall_entry}};
-  for (const Entry& entry : kEntries) {
+  for (const PackerEntry& entry : kPackerEntries) {
     if (KeyNamesEqual(key, entry.key)) return &(description.*entry.member);
   }
   return nullptr;
+}
+
+// Every key a product file may give, but the numbered shortcut keys.
+const std::vector<std::string>& KnownKeys() {
+  static const std::vector<std::string> kKnown = [] {
+    std::vector<std::string> known(std::begin(kVendorKeys), std::end(kVendorKeys));
+    for (const PackerEntry& entry : kPackerEntries) known.emplace_back(entry.key);
+    for (const char* key : SetupKeys()) known.emplace_back(key);
+    return known;
+  }();
+  return kKnown;
 }
 
 // Keys that the packer writes itself from what it packs.
@@ -70,6 +84,73 @@ bool IsIgnoredLine(std::string_view line) {
   return line.front() == '[' && line.back() == ']' && line.find('=') == std::string_view::npos;
 }
 
+// The setting of `list` whose key is `key` (letter case aside), or nullptr.
+ProductSetting* FindKey(std::vector<ProductSetting>& list, std::string_view key) {
+  for (ProductSetting& setting : list) {
+    if (KeyNamesEqual(setting.key, key)) return &setting;
+  }
+  return nullptr;
+}
+
+// Adds `setting` to `list`; a --set option takes the place of the product
+// file's line for the same key. Returns false, with the problem noted, for
+// a key given twice.
+bool Record(std::vector<ProductSetting>& list, ProductSetting setting, Problems& problems) {
+  ProductSetting* seen = FindKey(list, setting.key);
+  if (seen == nullptr) {
+    list.push_back(std::move(setting));
+    return true;
+  }
+  if (seen->line > 0 && setting.line < 0) {
+    *seen = std::move(setting);
+    return true;
+  }
+  // On purpose: a key set twice by --set is refused as in the file, so that
+  // a pipeline that sets it twice learns which value it meant.
+  problems.Fail(setting.line, "key \"" + setting.key + "\" is given twice (first " +
+                                  (seen->line > 0 ? "on " : "in ") + problems.Place(seen->line) +
+                                  ")");
+  return false;
+}
+
+// One line (or --set option) without blanks at its ends, at `line_number`.
+void ReadLine(ProductDescription& description, std::string_view line, int line_number,
+              Problems& problems) {
+  if (FirstNonUtf8Byte(line) != std::string_view::npos) {
+    problems.Fail(line_number, line_number > 0
+                                   ? "the line is not UTF-8 text; save the product file as UTF-8"
+                                   : "the option is not UTF-8 text");
+    return;
+  }
+  const size_t equals = line.find('=');
+  if (equals == std::string_view::npos) {
+    problems.Fail(line_number, "expected name=value, found \"" + std::string(line) + "\"");
+    return;
+  }
+  const std::string_view key = WithoutBlanks(line.substr(0, equals));
+  const std::string value(WithoutBlanks(line.substr(equals + 1)));
+
+  if (std::string* path = PackerPath(description, key)) {
+    if (Record(description.packer_settings, {std::string(key), value, line_number}, problems))
+      *path = value;
+    return;
+  }
+  if (const std::string setup_key = SetupKey(key); !setup_key.empty()) {
+    Record(description.setup_settings, {setup_key, value, line_number}, problems);
+    return;
+  }
+  const std::string canonical = VendorKey(key);
+  if (canonical.empty() && IsComputedKey(key)) {
+    problems.Fail(line_number,
+                  "key \"" + std::string(key) + "\" is computed by the packer; leave it out");
+  } else if (canonical.empty()) {
+    problems.Fail(line_number,
+                  "unknown key \"" + std::string(key) + "\"" + KeyHint(key, KnownKeys()));
+  } else {
+    Record(description.settings, {canonical, value, line_number}, problems);
+  }
+}
+
 }  // namespace
 
 const ProductSetting* ProductDescription::Find(std::string_view key) const {
@@ -77,6 +158,22 @@ const ProductSetting* ProductDescription::Find(std::string_view key) const {
     if (setting.key == key) return &setting;
   }
   return nullptr;
+}
+
+ProductSetting ProductDescription::Company() const {
+  const ProductSetting* publisher = Find("AppPublisher");
+  if (publisher && !publisher->value.empty()) return *publisher;
+  const ProductSetting* company = Find("AppCompany");
+  if (company == nullptr) return {};
+  ProductSetting name = *company;
+  // "by" and the blanks after it, in any letter case, when a name follows.
+  const std::string_view value = name.value;
+  if (value.size() > 2 && KeyNamesEqual(value.substr(0, 2), "by") &&
+      (value[2] == ' ' || value[2] == '\t')) {
+    const std::string_view rest = WithoutBlanks(value.substr(2));
+    if (!rest.empty()) name.value = std::string(rest);
+  }
+  return name;
 }
 
 bool ProductDescription::FullUninstallEntry() const {
@@ -118,50 +215,15 @@ ProductDescription ParseProductDescription(std::string_view text, Problems& prob
     ++line_number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     line = WithoutBlanks(line);
-    if (IsIgnoredLine(line)) continue;
-    if (FirstNonUtf8Byte(line) != std::string_view::npos) {
-      problems.Fail(line_number, "the line is not UTF-8 text; save the product file as UTF-8");
-      continue;
-    }
-
-    const size_t equals = line.find('=');
-    if (equals == std::string_view::npos) {
-      problems.Fail(line_number, "expected name=value, found \"" + std::string(line) + "\"");
-      continue;
-    }
-    const std::string_view key = WithoutBlanks(line.substr(0, equals));
-    const std::string value(WithoutBlanks(line.substr(equals + 1)));
-
-    if (std::string* path = PackerPath(description, key)) {
-      if (description.PackerLine(key) > 0) {
-        problems.Fail(line_number, "key \"" + std::string(key) + "\" is given twice");
-        continue;
-      }
-      description.packer_settings.push_back({std::string(key), value, line_number});
-      *path = value;
-      continue;
-    }
-    if (const std::string setup_key = SetupKey(key); !setup_key.empty()) {
-      for (const ProductSetting& seen : description.setup_settings) {
-        if (seen.key == setup_key)
-          problems.Fail(line_number, "key \"" + setup_key + "\" is given twice");
-      }
-      description.setup_settings.push_back({setup_key, value, line_number});
-      continue;
-    }
-    const std::string canonical = VendorKey(key);
-    if (canonical.empty() && IsComputedKey(key)) {
-      problems.Fail(line_number,
-                    "key \"" + std::string(key) + "\" is computed by the packer; leave it out");
-    } else if (canonical.empty()) {
-      problems.Fail(line_number, "unknown key \"" + std::string(key) + "\"");
-    } else if (description.Find(canonical) != nullptr) {
-      problems.Fail(line_number, "key \"" + canonical + "\" is given twice");
-    } else {
-      description.settings.push_back({canonical, value, line_number});
-    }
+    if (!IsIgnoredLine(line)) ReadLine(description, line, line_number, problems);
   }
   return description;
+}
+
+void ApplySetOptions(ProductDescription& description, const std::vector<std::string>& set_options,
+                     Problems& problems) {
+  for (size_t i = 0; i < set_options.size(); ++i)
+    ReadLine(description, WithoutBlanks(set_options[i]), SetOptionLine(i), problems);
 }
 
 ProductDescription ParseProductDescription(std::string_view text) {
@@ -173,10 +235,13 @@ ProductDescription ParseProductDescription(std::string_view text) {
   return description;
 }
 
-ProductDescription LoadProductDescription(const std::string& path, Problems& problems) {
+ProductDescription LoadProductDescription(const std::string& path,
+                                          const std::vector<std::string>& set_options,
+                                          Problems& problems) {
   const auto storage = ReadFileStorage(path);
   const std::string_view text(reinterpret_cast<const char*>(storage->data()), storage->size());
   ProductDescription description = ParseProductDescription(text, problems);
+  ApplySetOptions(description, set_options, problems);
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   for (std::string* relative :
        {&description.splash_file, &description.icon_file, &description.about_file,

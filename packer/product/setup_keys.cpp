@@ -4,12 +4,15 @@
 
 namespace tidemark {
 
+std::vector<const char*> SetupKeys() {
+  std::vector<const char*> keys = {kSetupIconFileKey, kSetupVersionKey};
+  for (const SetupVersionText& text : kSetupVersionTexts) keys.push_back(text.key);
+  return keys;
+}
+
 std::string SetupKey(std::string_view key) {
-  for (const char* known : {kSetupIconFileKey, kSetupVersionKey}) {
+  for (const char* known : SetupKeys()) {
     if (KeyNamesEqual(key, known)) return known;
-  }
-  for (const SetupVersionText& text : kSetupVersionTexts) {
-    if (KeyNamesEqual(key, text.key)) return text.key;
   }
   return {};
 }

@@ -5,27 +5,37 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tidemark {
 
 inline constexpr char kSetupIconFileKey[] = "SetupIconFile";
 inline constexpr char kSetupVersionKey[] = "SetupVersion";
 
-// A setup key for a version text, with the text it fills and the vendor key
-// it defaults to (nullptr: none).
+// What a version text is when its setup key is not given.
+enum class VersionTextDefault {
+  kNone,
+  kAppName,
+  kCompany,  // ProductDescription::Company()
+};
+
+// A setup key for a version text, with the text it fills and its default.
 struct SetupVersionText {
   const char* key;
   const char* name;
-  const char* fallback;
+  VersionTextDefault fallback;
 };
 inline constexpr SetupVersionText kSetupVersionTexts[] = {
-    {"SetupProductName", "ProductName", "AppName"},
-    {"SetupCompanyName", "CompanyName", "AppCompany"},
-    {"SetupDescription", "FileDescription", "AppName"},
-    {"SetupCopyright", "LegalCopyright", nullptr},
+    {"SetupProductName", "ProductName", VersionTextDefault::kAppName},
+    {"SetupCompanyName", "CompanyName", VersionTextDefault::kCompany},
+    {"SetupDescription", "FileDescription", VersionTextDefault::kAppName},
+    {"SetupCopyright", "LegalCopyright", VersionTextDefault::kNone},
 };
 
 // The canonical spelling of a setup key, or empty when `key` is none.
 std::string SetupKey(std::string_view key);
+
+// Every setup key, spelt as documented.
+std::vector<const char*> SetupKeys();
 
 }  // namespace tidemark

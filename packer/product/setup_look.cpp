@@ -19,16 +19,30 @@ const ProductSetting* FindSetting(const std::vector<ProductSetting>& settings,
   return nullptr;
 }
 
+std::string DefaultText(const ProductDescription& description, VersionTextDefault fallback) {
+  switch (fallback) {
+    case VersionTextDefault::kAppName: {
+      const ProductSetting* app_name = description.Find("AppName");
+      return app_name ? app_name->value : std::string();
+    }
+    case VersionTextDefault::kCompany:
+      return description.Company().value;
+    case VersionTextDefault::kNone:
+      break;
+  }
+  return {};
+}
+
 VersionInfo ReadVersion(const ProductDescription& description, const ProductSetting& version) {
   VersionInfo info;
   info.numbers = ParseVersionNumber(version.value, kSetupVersionKey);
   for (const SetupVersionText& text : kSetupVersionTexts) {
     const ProductSetting* given = FindSetting(description.setup_settings, text.key);
-    const ProductSetting* fallback = text.fallback ? description.Find(text.fallback) : nullptr;
+    const std::string fallback = DefaultText(description, text.fallback);
     if (given) {
       info.texts.emplace_back(text.name, given->value);
-    } else if (fallback && !fallback->value.empty()) {
-      info.texts.emplace_back(text.name, fallback->value);
+    } else if (!fallback.empty()) {
+      info.texts.emplace_back(text.name, fallback);
     }
   }
   info.texts.emplace_back("FileVersion", version.value);

@@ -12,8 +12,8 @@ namespace tidemark {
 
 // Reads the setup keys of `description` (paths relative to `folder`). The
 // texts ProductName, CompanyName and FileDescription default to AppName,
-// AppCompany and AppName; the version texts need SetupVersion. Raises Error
-// naming the key at fault.
+// the product's company (ProductDescription::Company) and AppName; the
+// version texts need SetupVersion. Raises Error naming the key at fault.
 SetupLook LoadSetupLook(const ProductDescription& description, const std::string& folder);
 
 }  // namespace tidemark

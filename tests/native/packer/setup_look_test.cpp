@@ -10,6 +10,7 @@
 #include "container/errors.h"
 #include "container/pe_headers.h"
 #include "packer/cli/pack.h"
+#include "packer/product/product.h"
 #include "packer/product/setup_look.h"
 #include "packer/stub/icon_resources.h"
 #include "packer/stub/resource_table.h"
@@ -294,6 +295,33 @@ TEST(StubResourcesTest, SetupKeysAreCheckedBeforePacking) {
   EXPECT_NE(refusal({"SetupVersion=1.2"}).find("cannot take the installer's icon"),
             std::string::npos);
   EXPECT_EQ(refusal({}), "");
+}
+
+TEST(StubResourcesTest, CompanyNameIsTheCompanyNotTheWindowsLine) {
+  TempFolder folder;
+  WorkedExample example(folder);  // AppCompany=by Brackwater
+  struct Row {
+    std::vector<std::string> added;
+    std::string company;
+  } const rows[] = {
+      {{}, "Brackwater"},
+      {{"AppPublisher=Brackwater Ltd"}, "Brackwater Ltd"},
+      {{"AppPublisher=Brackwater Ltd", "SetupCompanyName=Brackwater Editions"},
+       "Brackwater Editions"},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::string> lines = WorkedExample::DescriptionLines();
+    lines.push_back("SetupVersion=1.2");
+    lines.insert(lines.end(), row.added.begin(), row.added.end());
+    example.WriteDescription(lines);
+    const SetupLook look = LoadProduct(example.description(), CodePage(1252)).setup;
+    ASSERT_TRUE(look.version);
+    const auto& texts = look.version->texts;
+    const auto company = std::find_if(texts.begin(), texts.end(),
+                                      [](const auto& text) { return text.first == "CompanyName"; });
+    ASSERT_NE(company, texts.end());
+    EXPECT_EQ(company->second, row.company);
+  }
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ TEST_F(WorkedExampleTest, UninstallEntryKeysFollowTheProductByDefault) {
        {"AppVersion=1.4.2", "AppPublisher=Brackwater", "AppIconFile=Marrowlight.exe", "AppSize=679",
         "UninstallEntry=full", "AppHelpUrl=https://example.org/h"}},
       {{"AppVersion=2.0 beta", "AppAboutUrl=https://example.org/"},
-       {"AppVersion=2.0 beta", "AppPublisher=by Brackwater", "AppIconFile=Marrowlight.exe",
+       {"AppVersion=2.0 beta", "AppPublisher=Brackwater", "AppIconFile=Marrowlight.exe",
         "AppSize=679", "UninstallEntry=full", "AppAboutUrl=https://example.org/"}},
       {{"UninstallEntry=plain"}, {}},
   };

@@ -1,6 +1,7 @@
 # cmake -DOBJDUMP=... -DSTUB=... -P check_imports.cmake
 cmake_minimum_required(VERSION 3.20)
-# Fails when the stub imports a DLL outside the allowed list.
+# Fails when the stub imports a DLL outside the allowed list, or when its
+# header lacks a flag Windows programs carry.
 # comctl32 is not among them: it is loaded at run time (system/common_controls.h).
 set(allowed advapi32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll
             shell32.dll user32.dll)
@@ -8,6 +9,11 @@ execute_process(COMMAND ${OBJDUMP} -p ${STUB} OUTPUT_VARIABLE dump RESULT_VARIAB
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${STUB} failed (${rc})")
 endif()
+foreach(flag IN ITEMS DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE)
+  if(NOT dump MATCHES "DllCharacteristics[^\n]*\n([ \t]+[A-Z_]+\n)*[ \t]+${flag}\n")
+    message(FATAL_ERROR "the stub's header lacks the DllCharacteristics flag ${flag}")
+  endif()
+endforeach()
 string(REGEX MATCHALL "DLL Name: [^\n]+" names "${dump}")
 if(NOT names)
   message(FATAL_ERROR "no import table found in ${STUB}")
