@@ -71,6 +71,8 @@ TEST(InstallSequence, ReportsAndAnswersInTheOrderOfTheRun) {
       {"existing, No", 64, false, true, BoxButton::kNo, declined, InstallOutcome::kDeclined},
       {"existing, Yes", 64, false, true, BoxButton::kYes, installed_over,
        InstallOutcome::kInstalled},
+      {"existing, box closed", 64, false, true, BoxButton::kClosed, installed_over,
+       InstallOutcome::kInstalled},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
