@@ -100,5 +100,32 @@ TEST(InstallSequence, ReportsAndAnswersInTheOrderOfTheRun) {
   }
 }
 
+// Each file's folder is made and its path logged before its size is read:
+// a size that is no number stops the run with both done.
+TEST(InstallSequence, ABadSizeStopsTheRunOnceTheFolderIsMadeAndThePathLogged) {
+  testing::ScratchFolder machine;
+  const std::string folder = machine.Sub("App");
+  LoadedInstaller installer;
+  installer.exe_file.Open(RunningExecutablePath());
+  installer.payload_start = 64;
+  for (const char* line : {"Filecount=1", "ExeName=App.exe", "f1=<docs\\a.txt><1x>"})
+    installer.control_info.AddLine(line);
+  InstallTarget target;
+  target.install_folder = folder;
+  InstallLog log;
+  ScriptedReport report(BoxButton::kYes);
+
+  try {
+    RunInstallation(installer, MachineFolders{}, target, log, report);
+    ADD_FAILURE() << "the size is no number";
+  } catch (const std::exception& error) {
+    EXPECT_STREQ(error.what(), "'1x' is not a valid integer value");
+  }
+  EXPECT_TRUE(Exists(folder + "\\docs"));
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0], folder + "\\docs\\a.txt");
+  EXPECT_FALSE(Exists(folder + "\\docs\\a.txt"));
+}
+
 }  // namespace
 }  // namespace tidemark
