@@ -56,6 +56,16 @@ bool ForEachSingleByte(std::string_view path, LeadBytePredicate is_lead_byte, On
   return true;
 }
 
+// Whether `name` holds a "\" or "/" of its own.
+bool HasComponentSeparator(std::string_view name, LeadBytePredicate is_lead_byte) {
+  bool found = false;
+  ForEachSingleByte(name, is_lead_byte, [&](size_t i) {
+    found = IsComponentSeparator(name[i]);
+    return !found;
+  });
+  return found;
+}
+
 }  // namespace
 
 size_t LastSeparator(std::string_view path, LeadBytePredicate is_lead_byte) {
@@ -154,24 +164,33 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 }
 
 NameCheck CheckRelativeName(std::string_view name, LeadBytePredicate is_lead_byte, int code_page) {
-  bool plain = true;
+  bool below = true;
+  bool plain = !name.empty();
   std::vector<std::string_view> components;
   size_t component_start = 0;
   const auto end_component = [&](size_t end) {
     const std::string_view component = name.substr(component_start, end - component_start);
-    components.push_back(component);
-    return !IsDotsAndBlanksOnly(component);
+    if (component.empty()) {
+      plain = false;
+    } else if (IsDotsAndBlanksOnly(component)) {
+      below = false;
+    } else {
+      components.push_back(component);
+    }
   };
   const bool whole = ForEachSingleByte(name, is_lead_byte, [&](size_t i) {
     if (IsComponentSeparator(name[i])) {
-      plain = end_component(i);
+      end_component(i);
       component_start = i + 1;
-    } else {
-      plain = !IsForbiddenInName(name[i]);
+    } else if (name[i] == ':') {
+      below = false;
+    } else if (IsForbiddenInName(name[i])) {
+      plain = false;
     }
-    return plain;
+    return below;
   });
-  if (!whole || !plain || !end_component(name.size())) return {NameFault::kNotPlain, {}};
+  if (below && whole) end_component(name.size());
+  if (!below || !whole) return {NameFault::kNotBelow, {}};
   for (std::string_view component : components) {
     if (IsDeviceName(component, is_lead_byte, code_page)) {
       return {NameFault::kDeviceName, component};
@@ -182,7 +201,18 @@ NameCheck CheckRelativeName(std::string_view name, LeadBytePredicate is_lead_byt
       return {NameFault::kTrailingDotOrBlank, component};
     }
   }
+  if (!plain) return {NameFault::kNotPlain, {}};
   return {};
+}
+
+bool StaysBelowFolder(std::string_view name, LeadBytePredicate is_lead_byte, int code_page) {
+  const NameFault fault = CheckRelativeName(name, is_lead_byte, code_page).fault;
+  return fault == NameFault::kNone || fault == NameFault::kNotPlain;
+}
+
+bool StaysInFolder(std::string_view name, LeadBytePredicate is_lead_byte, int code_page) {
+  return !HasComponentSeparator(name, is_lead_byte) &&
+         StaysBelowFolder(name, is_lead_byte, code_page);
 }
 
 bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte, int code_page) {
@@ -190,12 +220,8 @@ bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte, i
 }
 
 bool IsSafeFileName(std::string_view name, LeadBytePredicate is_lead_byte, int code_page) {
-  bool single = true;
-  ForEachSingleByte(name, is_lead_byte, [&](size_t i) {
-    single = !IsComponentSeparator(name[i]);
-    return single;
-  });
-  return single && IsSafeRelativeName(name, is_lead_byte, code_page);
+  return !HasComponentSeparator(name, is_lead_byte) &&
+         IsSafeRelativeName(name, is_lead_byte, code_page);
 }
 
 }  // namespace tidemark

@@ -68,34 +68,52 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // does not know: those rules then refuse what any code page would.
 inline constexpr int kAnyCodePage = 0;
 
-// Why a name cannot be placed under a folder.
+// Why a name cannot be placed under a folder. The first three faults would
+// take a file elsewhere than the name says; the last one only makes a name
+// that the system may refuse.
 enum class NameFault {
   kNone,
-  // Not a plain relative name: empty, absolute (a leading separator: root
-  // or UNC path), any ":" (a drive, or an alternate stream of a file), an
-  // empty component (doubled or trailing separators), a component made
-  // only of dots and blanks ("." and ".." among them), a control character
-  // or one of the characters < > " | ? *, or a text that ends inside a
-  // double-byte character.
-  kNotPlain,
+  // No file of its own below the folder: any ":" (a drive, or an alternate
+  // stream of a file), a component made only of dots and blanks ("." and
+  // ".." among them, which Windows resolves to the folder itself or the one
+  // above), or a text that ends inside a double-byte character.
+  kNotBelow,
   // A component names a device (IsDeviceName in rules/device_names.h).
   kDeviceName,
   // A component ends with "." or a blank, which Windows drops ("trail." is
   // made as "trail").
   kTrailingDotOrBlank,
+  // Below the folder, but not a plain name: empty, a leading, trailing or
+  // doubled separator (an empty component), a control character or one of
+  // the characters < > " | ? *. Windows takes a doubled separator as one
+  // and refuses the characters.
+  kNotPlain,
 };
 
 struct NameCheck {
   NameFault fault = NameFault::kNone;
-  std::string_view component;  // the component at fault, for the last two faults
+  std::string_view component;  // the component at fault, for a device or a trailing dot or blank
 };
 
 // Checks `name` as a path below a folder; "\" and "/" both separate
-// components, as Windows treats them. The first fault found is reported:
-// kNotPlain before the faults of single components, which are looked at
-// from the first component on.
+// components, as Windows treats them. The first fault found is reported, in
+// the order of the faults above: kNotBelow for the whole name, then the
+// faults of single components from the first component on, then kNotPlain.
 NameCheck CheckRelativeName(std::string_view name, LeadBytePredicate is_lead_byte = nullptr,
                             int code_page = kAnyCodePage);
+
+// Whether `folder` + "\" + `name` stays at or below the folder and names
+// neither a device nor another file than written: CheckRelativeName finds
+// no fault or only kNotPlain. This is what an installer must refuse of the
+// names a container brings; the rest the system answers.
+bool StaysBelowFolder(std::string_view name, LeadBytePredicate is_lead_byte = nullptr,
+                      int code_page = kAnyCodePage);
+
+// Whether `name` names one file or folder directly inside a folder: it
+// stays below the folder (above) and holds no "\" or "/". A link's file
+// name must be one, or the link would land in another folder than its own.
+bool StaysInFolder(std::string_view name, LeadBytePredicate is_lead_byte = nullptr,
+                   int code_page = kAnyCodePage);
 
 // Whether `name` can safely be placed under a folder: CheckRelativeName
 // finds no fault. The name then stays below the folder and names a file or
@@ -104,9 +122,9 @@ bool IsSafeRelativeName(std::string_view name, LeadBytePredicate is_lead_byte = 
                         int code_page = kAnyCodePage);
 
 // Whether `name` can stand as one file or folder name inside a folder: a
-// safe relative name (above) without any "\" or "/". The product name and
-// the shortcut names must be such names, or the program group, the install
-// log, the uninstall entry or a link would land outside their folders.
+// safe relative name (above) without any "\" or "/". The product name must
+// be such a name, or the program group, the install log or the uninstall
+// entry would land outside their folders or fail.
 bool IsSafeFileName(std::string_view name, LeadBytePredicate is_lead_byte = nullptr,
                     int code_page = kAnyCodePage);
 

@@ -65,6 +65,25 @@ std::optional<std::string_view> RemainderBelow(std::string_view entry, std::stri
   return entry.substr(rest);
 }
 
+// `text` with each run of separators taken as its first one, as Windows
+// reads a path; the second byte of a double-byte character stays as it is.
+std::string WithSingleSeparators(std::string_view text, LeadBytePredicate is_lead_byte) {
+  std::string single;
+  single.reserve(text.size());
+  bool after_separator = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool lead = is_lead_byte != nullptr && is_lead_byte(static_cast<unsigned char>(text[i]));
+    if (lead && i + 1 < text.size()) {
+      single.append(text.substr(i++, 2));
+      after_separator = false;
+    } else if (!IsSeparator(text[i]) || !after_separator) {
+      single.push_back(text[i]);
+      after_separator = IsSeparator(text[i]);
+    }
+  }
+  return single;
+}
+
 // The link's name when `entry` is a link directly in `folder`.
 std::optional<std::string_view> LinkNameIn(std::string_view entry, std::string_view folder,
                                            LeadBytePredicate is_lead_byte, int code_page) {
@@ -75,8 +94,10 @@ std::optional<std::string_view> LinkNameIn(std::string_view entry, std::string_v
   for (size_t i = 0; i < extension.size(); ++i) {
     if (FoldedAscii(extension[i]) != kLinkExtension[i]) return std::nullopt;
   }
-  // A safe file name ends in a character of its own: the extension is one.
-  if (!IsSafeFileName(*name, is_lead_byte, code_page)) return std::nullopt;
+  // The names the installation plans (StaysInFolder), characters that the
+  // shell could not write among them; the name ends in a character of its
+  // own, so the extension is one.
+  if (!StaysInFolder(*name, is_lead_byte, code_page)) return std::nullopt;
   return name;
 }
 
@@ -88,7 +109,11 @@ EntryPlace PlaceEntry(std::string_view entry, const RemovalScope& scope,
   if (IsFolderBelowRoot(install_folder, is_lead_byte)) {
     const std::optional<std::string_view> rest =
         RemainderBelow(entry, install_folder, is_lead_byte);
-    if (rest && IsSafeRelativeName(*rest, is_lead_byte, code_page)) {
+    // A doubled separator, which the installation writes as formed, counts
+    // as one here too; every other fault keeps the entry out (a "*" or "?"
+    // would widen the removal batch's deletion to many files).
+    if (rest &&
+        IsSafeRelativeName(WithSingleSeparators(*rest, is_lead_byte), is_lead_byte, code_page)) {
       return {EntryKind::kInstalled, install_folder, std::string(*rest)};
     }
   }

@@ -26,9 +26,9 @@ enum class EntryKind {
   // None of the others: the entry is left alone.
   kOutside,
   // Below the install folder, with a remainder that is a safe relative
-  // name (IsSafeRelativeName). None when the install folder is no absolute
-  // folder below a root: an uninstaller in "C:\\" would otherwise own the
-  // drive.
+  // name (IsSafeRelativeName) once each doubled separator counts as one.
+  // None when the install folder is no absolute folder below a root: an
+  // uninstaller in "C:\\" would otherwise own the drive.
   kInstalled,
   // A ".lnk" file directly in the desktop folder.
   kDesktopLink,
@@ -42,8 +42,8 @@ enum class EntryKind {
 // separator as one (an install folder typed with a "\\" at its end makes
 // entries such as "C:\\App\\\\x.txt"); the bytes of a double-byte character
 // are compared as they stand, its second byte neither a separator nor a
-// letter. A link's name (name + ".lnk", ".lnk" in any letter case) must be
-// a safe file name (IsSafeFileName).
+// letter. A link's name (name + ".lnk", ".lnk" in any letter case) must
+// stay in its folder (StaysInFolder), as the shortcut step plans it.
 EntryKind ClassifyEntry(std::string_view entry, const RemovalScope& scope,
                         LeadBytePredicate is_lead_byte = nullptr, int code_page = kAnyCodePage);
 

@@ -13,7 +13,7 @@ std::optional<PlannedShortcut> PlanShortcut(std::string_view folder, const std::
                                             std::string target, LeadBytePredicate is_lead_byte,
                                             int code_page) {
   const std::string file_name = name + kLinkExtension;
-  if (!IsSafeFileName(file_name, is_lead_byte, code_page)) return std::nullopt;
+  if (!StaysInFolder(file_name, is_lead_byte, code_page)) return std::nullopt;
   PlannedShortcut shortcut;
   shortcut.link_path = JoinPath(folder, file_name);
   shortcut.working_folder = FolderPart(target, is_lead_byte);

@@ -43,10 +43,13 @@ struct ShortcutPlan {
 
 // Plans the shortcut step from the control information (ExeShortCut,
 // ExeName, and ShortcutName<i>/ShortcutPath<i> from 1 up to the first empty
-// name). A shortcut whose file name (name + ".lnk") would not be a plain
-// file name in its folder (IsSafeFileName: a "\", "/", ":", "..", a device
-// name, or a character Windows refuses) is left out: it could only be
-// written, and later deleted, somewhere else.
+// name). Names are used as file names as they stand: one that Windows
+// refuses (a "?", "*", "|", control characters...) is planned and logged
+// all the same, and the shell fails to write it. On purpose: a shortcut
+// whose file name (name + ".lnk") would not stay in its folder
+// (StaysInFolder: a "\", "/", ":", "..", a device name, a trailing dot or
+// blank) is left out: it could only be written, and later deleted,
+// somewhere else.
 ShortcutPlan PlanShortcuts(const ControlInfo& control_info, const ShortcutFolders& folders,
                            LeadBytePredicate is_lead_byte = nullptr, int code_page = kAnyCodePage);
 

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "rules/path_rules.h"
 #include "system/path.h"
 
@@ -10,6 +13,13 @@ namespace {
 
 bool IsReparsePointAttributes(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// The first "\\" or "/" of `path` that is a character of its own: Windows
+// takes both as separators. "/" is never the second byte of a double-byte
+// character.
+size_t FirstSeparator(std::string_view path) {
+  return std::min(FirstBackslash(path, IsAnsiLeadByte), path.find('/'));
 }
 
 }  // namespace
@@ -23,7 +33,7 @@ std::optional<std::string> FirstReparsePointOnTheWay(const std::string& base,
   std::string path = base;
   std::string_view rest = relative;
   while (!rest.empty()) {
-    const size_t separator = FirstBackslash(rest, IsAnsiLeadByte);
+    const size_t separator = FirstSeparator(rest);
     path = JoinPath(path, rest.substr(0, separator));
     rest = separator == std::string_view::npos ? std::string_view() : rest.substr(separator + 1);
     const DWORD attributes = GetFileAttributesA(path.c_str());

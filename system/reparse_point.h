@@ -14,14 +14,14 @@ bool IsReparsePoint(const std::string& path);
 
 // The first reparse point on the way from `base` down to `base` + "\\" +
 // `relative`: each component of `relative` in turn (split at every "\\"
-// that is a character of its own in the ANSI code page), as its full path;
-// none when every existing component is a plain folder or file. `base`
-// itself is not looked at: it is the caller's trusted folder (the install
-// folder, checked on its own before the installation; a shell folder,
-// which may well be redirected). The walk ends at the first component that
-// does not exist, since nothing below it can. This is the check before an
-// entry is created, written or deleted: a path it names is refused (at
-// install) or only that link itself removed (at uninstall,
+// that is a character of its own in the ANSI code page, and at every "/"),
+// as its full path; none when every existing component is a plain folder or
+// file. `base` itself is not looked at: it is the caller's trusted folder
+// (the install folder, checked on its own before the installation; a shell
+// folder, which may well be redirected). The walk ends at the first
+// component that does not exist, since nothing below it can. This is the
+// check before an entry is created, written or deleted: a path it names is
+// refused (at install) or only that link itself removed (at uninstall,
 // RemoveEntryItself).
 std::optional<std::string> FirstReparsePointOnTheWay(const std::string& base,
                                                      const std::string& relative);

@@ -25,7 +25,7 @@ constexpr DWORD kBoxExStyle = WS_EX_DLGMODALFRAME;
 struct BoxState {
   const BoxRequest* request = nullptr;
   UniqueFont font;
-  BoxButton answer = BoxButton::kOk;
+  BoxButton answer = BoxButton::kClosed;
 };
 
 const char* IconResource(BoxKind kind) {
@@ -137,9 +137,11 @@ void BuildBox(HWND dialog, BoxState& state) {
   }
 }
 
+// Escape and the close button (Alt+F4 among its ways) both arrive as
+// IDCANCEL, which no button of a box carries.
 bool AnswerFor(const BoxRequest& request, int id, BoxButton& answer) {
   if (id == IDCANCEL) {
-    answer = EscapeAnswer(request.buttons);
+    answer = BoxButton::kClosed;
     return true;
   }
   for (BoxButton button : request.buttons) {
@@ -211,6 +213,8 @@ const char* ButtonCaption(BoxButton button) {
       return "OK";
     case BoxButton::kAbort:
       return "&Abort";
+    case BoxButton::kClosed:
+      break;
   }
   return "";
 }
@@ -225,15 +229,10 @@ int ButtonId(BoxButton button) {
       return IDOK;
     case BoxButton::kAbort:
       return IDABORT;
+    case BoxButton::kClosed:
+      return IDCANCEL;
   }
   return IDOK;
-}
-
-BoxButton EscapeAnswer(const std::vector<BoxButton>& buttons) {
-  if (std::find(buttons.begin(), buttons.end(), BoxButton::kNo) != buttons.end()) {
-    return BoxButton::kNo;
-  }
-  return buttons.empty() ? BoxButton::kOk : buttons.back();
 }
 
 std::string WithFullStop(const std::string& message) {
@@ -246,7 +245,6 @@ BoxButton ShowBox(HWND owner, const BoxRequest& request) {
   if (checked.buttons.empty()) checked.buttons.push_back(BoxButton::kOk);
   BoxState state;
   state.request = &checked;
-  state.answer = EscapeAnswer(checked.buttons);
 
   EmptyTemplate box = {};
   box.header.style = kBoxStyle;

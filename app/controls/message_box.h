@@ -30,17 +30,15 @@ const char* BoxTitle(BoxKind kind);
 
 const char* ButtonCaption(BoxButton button);
 
-// The dialog identifier of a button (IDYES, IDNO, IDOK, IDABORT).
+// The dialog identifier of a button (IDYES, IDNO, IDOK, IDABORT; IDCANCEL
+// for kClosed).
 int ButtonId(BoxButton button);
-
-// The answer that Escape and closing the box give: "&No" when the box has
-// it, otherwise its last button.
-BoxButton EscapeAnswer(const std::vector<BoxButton>& buttons);
 
 // `message` with "." appended when its last byte sorts after ".".
 std::string WithFullStop(const std::string& message);
 
-// Shows the box and returns the button that answered it. `owner` may be null.
+// Shows the box and returns the button that answered it, or kClosed when
+// Escape, the close button or Alt+F4 closed it. `owner` may be null.
 BoxButton ShowBox(HWND owner, const BoxRequest& request);
 
 // A box of `kind`: its title and icon follow the kind.

@@ -5,6 +5,9 @@
 namespace tidemark {
 
 enum class BoxKind { kNone, kWarning, kError, kInformation, kConfirmation };
-enum class BoxButton { kYes, kNo, kOk, kAbort };
+// The answer to a box: one of its buttons, or kClosed when the box was
+// closed without one (Escape, its close button, Alt+F4), an answer of its
+// own.
+enum class BoxButton { kYes, kNo, kOk, kAbort, kClosed };
 
 }  // namespace tidemark

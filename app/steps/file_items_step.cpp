@@ -46,7 +46,8 @@ void MakeFolderBelow(const std::string& install_folder, const std::string& folde
 void RefuseLinkOnTheWay(const std::string& install_folder, const std::string& name,
                         const std::string& path) {
   if (const std::optional<std::string> link = FirstReparsePointOnTheWay(install_folder, name)) {
-    throw Error(CannotCreateFileMessage(path, "The way to it leads through the link " + *link + "."));
+    throw Error(
+        CannotCreateFileMessage(path, "The way to it leads through the link " + *link + "."));
   }
 }
 
@@ -72,14 +73,13 @@ bool InstallFileItems(LoadedInstaller& installer, const std::string& install_fol
   for (int32_t i = 1; i <= count; ++i) {
     const FileEntry entry = SplitFileEntry(installer.control_info.Value(FileEntryKey(i)));
     display.Announce("Installing : " + entry.name);
-    // A missing line or a size that is not a number stops the run here,
-    // before anything is made for the file.
-    const int32_t size = entry.Size();
-    if (size >= kNamedAtOnce) display.Show();
-    // Only the packer's names are trusted to stay inside the install
-    // folder; an absolute name, a drive or ".." would write elsewhere.
-    if (!IsSafeRelativeName(entry.name, IsAnsiLeadByte, GetACP()))
-      return AbortInstallation(display);
+    // On purpose: a name that would leave the install folder (a drive, a
+    // stream, ".."), reach a device or lose its trailing dot or blank ends
+    // the installation before anything is made for it; only a tampered
+    // container carries one. Every other name goes to the system as
+    // written, which creates it (a doubled separator counts as one) or
+    // refuses it with "Cannot create file".
+    if (!StaysBelowFolder(entry.name, IsAnsiLeadByte, GetACP())) return AbortInstallation(display);
 
     const std::string path = JoinPath(install_folder, entry.name);
     // The packer lists the files folder by folder: a folder is made once
@@ -92,9 +92,12 @@ bool InstallFileItems(LoadedInstaller& installer, const std::string& install_fol
     } else if (IsReparsePoint(path)) {
       RefuseLinkOnTheWay(install_folder, entry.name, path);
     }
-    // Logged first, so that a file that fails half-way is listed too.
+    // Logged first, so that a file that fails half-way is listed too; a
+    // missing line or a size that is not a number then stops the run.
     install_log.Append(path);
+    const int32_t size = entry.Size();
     RequireItemSize(size);  // a negative size creates no file
+    if (size >= kNamedAtOnce) display.Show();
     InflateItemToFile(items, *CreateFileSink(path), size, progress);
     if (!FileExists(path)) return AbortInstallation(display);
   }

@@ -16,11 +16,12 @@ namespace tidemark {
 // Installs file items 1 to `count` from the installer's executable into
 // `install_folder`, appending each path to `install_log` before the file is
 // written. Returns false when the installation had to be aborted: a name
-// that would leave the install folder, or a file missing after it was
-// written; the box "Could not install file - aborting installation" has
-// then been reported, and the caller ends the program. Errors of the item
-// itself (a damaged item, a file that cannot be created, a size that is not
-// a number) are raised.
+// that would leave the install folder, reach a device or lose its trailing
+// dot or blank, or a file missing after it was written; the box "Could not
+// install file - aborting installation" has then been reported, and the
+// caller ends the program. Errors of the item itself (a size that is not a
+// number, a file that cannot be created, a damaged item) are raised once
+// its folder has been made and its path logged.
 bool InstallFileItems(LoadedInstaller& installer, const std::string& install_folder,
                       InstallLog& install_log, int32_t count, InstallDisplay& display);
 

@@ -32,8 +32,10 @@ std::optional<InstallOutcome> RefuseInstallFolder(const std::string& folder, Ste
   return std::nullopt;
 }
 
-// Whether the run may go on into `folder`: an existing folder is used only
-// when the answer is not No, since same-named files in it are replaced.
+// Whether the run may go on into `folder`: an existing folder, whose
+// same-named files are replaced, is left alone only on the answer No;
+// every other answer, closing the box with Escape or its close button
+// among them, lets the run go on.
 bool MayUseFolder(const std::string& folder, StepReport& report) {
   if (!FolderExists(folder)) return true;
   return report.Message(BoxKind::kWarning, kFolderExistsQuestion,

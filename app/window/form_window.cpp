@@ -186,12 +186,20 @@ void TfrmInstall::RunHandler(Handler handler, HWND sender) {
 }
 
 void TfrmInstall::RunGuarded(const std::function<void()>& action) {
+  ++handlers_running_;
   RunReportingErrors(window_.get(), action);
+  // The default error report above is still a box of the handler.
+  if (--handlers_running_ == 0 && end_requested_) PostQuit();
 }
 
 void TfrmInstall::RequestProgramEnd() {
-  if (end_requested_) return;
   end_requested_ = true;
+  if (handlers_running_ == 0) PostQuit();
+}
+
+void TfrmInstall::PostQuit() {
+  if (quit_posted_) return;
+  quit_posted_ = true;
   PostQuitMessage(0);
 }
 

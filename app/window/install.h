@@ -49,7 +49,9 @@ class TfrmInstall {
   HWND Control(ids::ControlId id) const;
 
   // Asks the message loop to stop. The program ends once the running
-  // handler, and every handler that called it, has returned.
+  // handler, and every handler that called it, has returned: the quit
+  // message is posted only then, since a modal box that a handler still
+  // shows (the run after "Yes" to Exit) would close at once on it.
   void RequestProgramEnd();
   bool end_requested() const { return end_requested_; }
 
@@ -90,6 +92,7 @@ class TfrmInstall {
   // by the default error report.
   void RunHandler(Handler handler, HWND sender);
   void RunGuarded(const std::function<void()>& action);
+  void PostQuit();
 
   // Start-up steps (form_create.cpp).
   void ChooseFonts();
@@ -113,6 +116,8 @@ class TfrmInstall {
   ids::ControlId active_page_ = ids::kTabIntro;
   HWND focus_ = nullptr;  // the control that had the focus when the window was left
   bool end_requested_ = false;
+  int handlers_running_ = 0;  // RunGuarded calls not yet returned, nested ones included
+  bool quit_posted_ = false;
 };
 
 }  // namespace tidemark

@@ -56,10 +56,12 @@ std::string FileNameFault(const std::string& name, LeadBytePredicate is_lead_byt
   }
   const NameCheck check = CheckRelativeName(name, is_lead_byte, code_page);
   switch (check.fault) {
+    case NameFault::kNotBelow:
+      return "the name does not stay in the install folder: it names a drive or a stream, has a "
+             "\".\" or \"..\" part or ends inside a double-byte character";
     case NameFault::kNotPlain:
-      return "the name is not a plain relative name: it is absolute, names a drive, has an "
-             "empty, \".\" or \"..\" part, holds a character Windows forbids or ends inside a "
-             "double-byte character";
+      return "the name is not a plain relative name: it is empty or absolute, has an empty part "
+             "or holds a character Windows forbids";
     case NameFault::kDeviceName:
       return Quoted(std::string(check.component)) + " is a Windows device name";
     case NameFault::kTrailingDotOrBlank:

@@ -473,26 +473,55 @@ void CaseRunner::ExpectNoBox(std::vector<std::string> args) {
   if (!none) Fail("no box open", seen);
 }
 
-void CaseRunner::AnswerBox(std::vector<std::string> args) {
-  const Milliseconds timeout = TakeTimeout(args);
-  if (!installer_.started()) Fail("a box to answer", ProcessState());
+void CaseRunner::ActOnBox(Milliseconds timeout, const std::string& wanted,
+                          const std::function<HWND(HWND box)>& found,
+                          const std::function<void(HWND box, HWND target)>& act) {
+  if (!installer_.started()) Fail(wanted, ProcessState());
   HWND box = nullptr;
-  HWND button = nullptr;
+  HWND target = nullptr;
   PollUntil(timeout, [&] {
     for (HWND candidate : FindBoxes(installer_.id())) {
-      if ((button = FindBoxButton(candidate, args[0])) != nullptr) {
+      if ((target = found(candidate)) != nullptr) {
         box = candidate;
         return true;
       }
     }
     return installer_.ExitCode().has_value();
   });
-  if (!button) Fail("a box with the button " + Quoted(args[0]), ProcessState() + ", no such box");
-  ClickCentre(button);
+  if (!target) Fail(wanted, ProcessState() + ", no such box");
+  act(box, target);
   // The answer is taken when the box has gone; later steps see the result.
   if (!PollUntil(timeout, [&] { return !IsWindow(box) || !IsWindowVisible(box); })) {
-    Fail("the box to close after " + Quoted(args[0]), Describe(ReadBox(box)));
+    Fail("the box to close after " + wanted, Describe(ReadBox(box)));
   }
+}
+
+void CaseRunner::AnswerBox(std::vector<std::string> args) {
+  const Milliseconds timeout = TakeTimeout(args);
+  ActOnBox(
+      timeout, "a box with the button " + Quoted(args[0]),
+      [&](HWND box) { return FindBoxButton(box, args[0]); },
+      [](HWND, HWND button) { ClickCentre(button); });
+}
+
+// "close-box Escape" or "close-box close-button": a box closed without any
+// of its buttons, by the key or by the title bar's close button (the system
+// command that the button and Alt+F4 send).
+void CaseRunner::CloseBox(std::vector<std::string> args) {
+  const Milliseconds timeout = TakeTimeout(args);
+  const bool escape = args[0] == "Escape";
+  if (!escape && args[0] != "close-button") {
+    throw ScriptError("a box is closed by \"Escape\" or \"close-button\", not " + Quoted(args[0]));
+  }
+  ActOnBox(
+      timeout, "a box to close by " + args[0], [](HWND box) { return box; },
+      [escape](HWND box, HWND) {
+        if (escape) {
+          PressKey(box, VK_ESCAPE);
+        } else if (!PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0)) {
+          throw std::runtime_error("cannot post the close command to the box");
+        }
+      });
 }
 
 void CaseRunner::Screenshot(std::vector<std::string> args) {
@@ -809,6 +838,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"expect-box", 3, 8, true, &CaseRunner::ExpectBox},
       {"expect-no-box", 0, 0, true, &CaseRunner::ExpectNoBox},
       {"answer-box", 1, 1, true, &CaseRunner::AnswerBox},
+      {"close-box", 1, 1, true, &CaseRunner::CloseBox},
       {"screenshot", 1, 1, false, &CaseRunner::Screenshot},
       {"expect-exit", 0, 1, true, &CaseRunner::ExpectExit},
       {"terminate", 0, 0, false, &CaseRunner::Terminate},

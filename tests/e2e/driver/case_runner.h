@@ -72,6 +72,12 @@ class CaseRunner {
   void ExpectBox(std::vector<std::string> args);
   void ExpectNoBox(std::vector<std::string> args);
   void AnswerBox(std::vector<std::string> args);
+  void CloseBox(std::vector<std::string> args);
+  // The box that `found` picks among the installer's boxes, waited for; then
+  // `act` on it, and the wait until it has gone. `wanted` names it in a report.
+  void ActOnBox(Milliseconds timeout, const std::string& wanted,
+                const std::function<HWND(HWND box)>& found,
+                const std::function<void(HWND box, HWND target)>& act);
   void Screenshot(std::vector<std::string> args);
   void ExpectExit(std::vector<std::string> args);
   void Terminate(std::vector<std::string> args);

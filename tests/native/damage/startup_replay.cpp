@@ -48,8 +48,8 @@ void ReadFileItems(ExeImage& image, const ControlInfo& info, ReplayResult& resul
   const int32_t count = info.IntValue("Filecount");
   for (int32_t i = 1; i <= count; ++i) {
     const FileEntry entry = SplitFileEntry(info.Value(FileEntryKey(i)));
+    if (!StaysBelowFolder(entry.name)) throw Error(kFileRefusedMessage);
     const int32_t size = entry.Size();
-    if (!IsSafeRelativeName(entry.name)) throw Error(kFileRefusedMessage);
     ReadCheckedCompressedItem(image, image.data(), size);
     ++result.files_checked;
   }

@@ -8,8 +8,9 @@ namespace {
 
 bool HighHalfLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }  // 949
 
-TEST(NameRulesTest, DevicesTrailingDotsAndStreamsInAnyComponent) {
+TEST(NameRulesTest, DevicesTrailingDotsStreamsAndCharactersInAnyComponent) {
   constexpr NameFault kNone = NameFault::kNone;
+  constexpr NameFault kNotBelow = NameFault::kNotBelow;
   constexpr NameFault kNotPlain = NameFault::kNotPlain;
   constexpr NameFault kDevice = NameFault::kDeviceName;
   constexpr NameFault kTrailing = NameFault::kTrailingDotOrBlank;
@@ -66,17 +67,31 @@ TEST(NameRulesTest, DevicesTrailingDotsAndStreamsInAnyComponent) {
       {"a\\b\\c..", kTrailing, "c.."},
       {" lead", kNone},
       {"a..b", kNone},
-      // Streams, drives, absolute names and "..": no plain name at all.
-      {"x:stream", kNotPlain},
-      {"a.txt::$DATA", kNotPlain},
-      {"docs\\a:b", kNotPlain},
-      {"C:\\x", kNotPlain},
-      {"C:x", kNotPlain},
+      // Streams, drives and "..": no file of its own below the folder.
+      {"x:stream", kNotBelow},
+      {"a.txt::$DATA", kNotBelow},
+      {"docs\\a:b", kNotBelow},
+      {"C:\\x", kNotBelow},
+      {"C:x", kNotBelow},
+      {"..\\x", kNotBelow},
+      {"a\\..\\..\\x", kNotBelow},
+      {"a/./b", kNotBelow},
+      {"..\\nul", kNotBelow},
+      {"a?\\..", kNotBelow},
+      {ShiftJis("ソフト") + "\x95", kNotBelow, "", 932, ShiftJisLeadByte},
+      // Below the folder, but for the system to create or refuse: empty
+      // parts, which Windows reads as one separator, and forbidden
+      // characters. A device or a trailing dot is found first.
+      {"", kNotPlain},
       {"\\x", kNotPlain},
-      {"..\\x", kNotPlain},
-      {"a\\..\\..\\x", kNotPlain},
+      {"\\\\server\\x", kNotPlain},
       {"a\\\\b", kNotPlain},
-      {"..\\nul", kNotPlain},
+      {"a\\", kNotPlain},
+      {"a?b", kNotPlain},
+      {"a|b<c>\"d*", kNotPlain},
+      {"tab\there", kNotPlain},
+      {"a?\\nul", kDevice, "nul"},
+      {"a*\\b.", kTrailing, "b."},
       // The second byte of a double-byte character separates nothing.
       {ShiftJis("表con"), kNone, "", 932, ShiftJisLeadByte},
       {ShiftJis("表con"), kDevice, "con", 1252},
@@ -89,6 +104,8 @@ TEST(NameRulesTest, DevicesTrailingDotsAndStreamsInAnyComponent) {
     EXPECT_EQ(check.fault, row.fault);
     EXPECT_EQ(check.component, row.component);
     EXPECT_EQ(IsSafeRelativeName(row.name, row.lead_byte, row.code_page), row.fault == kNone);
+    EXPECT_EQ(StaysBelowFolder(row.name, row.lead_byte, row.code_page),
+              row.fault == kNone || row.fault == kNotPlain);
   }
 }
 

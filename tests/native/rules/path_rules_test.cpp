@@ -122,11 +122,18 @@ TEST(IsSafeRelativeNameTest, ReadsDoubleByteCharactersWhole) {
 TEST(IsSafeFileNameTest, OnePlainNameOnly) {
   for (const char* name : {"Marrowlight", "Marrowlight 2.0", "caf\xE9", ".profile", "a..b"}) {
     EXPECT_TRUE(IsSafeFileName(name)) << name;
+    EXPECT_TRUE(StaysInFolder(name)) << name;
   }
-  // Each of these would put a program group, a log or a key elsewhere.
-  for (const char* name : {"", ".", "..", "..\\x", "../x", "x\\..", "a\\b", "a/b", "C:", "C:x",
-                           "x:y", "\\x", "x\\", "a|b", "a?b", "a\tb", " . "}) {
+  // Each of these would put a program group, a log, a key or a link elsewhere.
+  for (const char* name : {".", "..", "..\\x", "../x", "x\\..", "a\\b", "a/b", "C:", "C:x", "x:y",
+                           "\\x", "x\\", " . ", "nul.lnk"}) {
     EXPECT_FALSE(IsSafeFileName(name)) << name;
+    EXPECT_FALSE(StaysInFolder(name)) << name;
+  }
+  // These stay in the folder; the system refuses them.
+  for (const char* name : {"", "a|b", "a?b", "a\tb"}) {
+    EXPECT_FALSE(IsSafeFileName(name)) << name;
+    EXPECT_TRUE(StaysInFolder(name)) << name;
   }
 }
 

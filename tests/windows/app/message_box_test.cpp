@@ -36,12 +36,6 @@ TEST(FullStop, IsNotAddedAfterAFullStopOrAnEarlierCharacter) {
   EXPECT_EQ(WithFullStop(""), "");
 }
 
-TEST(EscapeAnswer, IsNoWhenOfferedElseTheLastButton) {
-  EXPECT_EQ(EscapeAnswer({BoxButton::kYes, BoxButton::kNo}), BoxButton::kNo);
-  EXPECT_EQ(EscapeAnswer({BoxButton::kAbort}), BoxButton::kAbort);
-  EXPECT_EQ(EscapeAnswer({BoxButton::kOk}), BoxButton::kOk);
-}
-
 BoxRequest ExitQuestion() {
   return BoxRequest{BoxTitle(BoxKind::kConfirmation),
                     BoxKind::kConfirmation,
@@ -60,16 +54,16 @@ TEST(InstallerBox, QuestionShowsYesAsDefaultAndNoWithTheirCaptions) {
   EXPECT_TRUE(probe.seen().has_icon);
 }
 
-TEST(InstallerBox, EnterAnswersTheDefaultAndEscapeAnswersNo) {
+TEST(InstallerBox, EnterAnswersTheDefaultEscapeAndClosingAnswerNoButton) {
   BoxProbe enter;
   EXPECT_EQ(enter.Show(ExitQuestion(), [](HWND box) { PressKey(box, VK_RETURN); }),
             BoxButton::kYes);
   BoxProbe escape;
   EXPECT_EQ(escape.Show(ExitQuestion(), [](HWND box) { PressKey(box, VK_ESCAPE); }),
-            BoxButton::kNo);
+            BoxButton::kClosed);
   BoxProbe close;
   EXPECT_EQ(close.Show(ExitQuestion(), [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); }),
-            BoxButton::kNo);
+            BoxButton::kClosed);
 }
 
 TEST(InstallerBox, DamagedInstallerBoxHasTheSingleAbortButton) {
@@ -78,7 +72,7 @@ TEST(InstallerBox, DamagedInstallerBoxHasTheSingleAbortButton) {
                            BoxKind::kError,
                            "Checksum error (damaged installer?)",
                            {BoxButton::kAbort}};
-  EXPECT_EQ(probe.Show(request, [](HWND box) { PressKey(box, VK_ESCAPE); }), BoxButton::kAbort);
+  EXPECT_EQ(probe.Show(request, [](HWND box) { ClickButton(box, "&Abort"); }), BoxButton::kAbort);
   EXPECT_EQ(probe.seen().title, "Error");
   EXPECT_EQ(probe.seen().buttons, std::vector<std::string>{"&Abort"});
 }

@@ -71,6 +71,8 @@ TEST(InstallSequence, ReportsAndAnswersInTheOrderOfTheRun) {
       {"existing, No", 64, false, true, BoxButton::kNo, declined, InstallOutcome::kDeclined},
       {"existing, Yes", 64, false, true, BoxButton::kYes, installed_over,
        InstallOutcome::kInstalled},
+      {"existing, box closed", 64, false, true, BoxButton::kClosed, installed_over,
+       InstallOutcome::kInstalled},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -96,6 +98,33 @@ TEST(InstallSequence, ReportsAndAnswersInTheOrderOfTheRun) {
     EXPECT_EQ(report.uninstaller_bytes, installed ? c.payload_start : 0);
     EXPECT_EQ(target.main_program_path, installed ? folder + "\\App.exe" : "");
   }
+}
+
+// Each file's folder is made and its path logged before its size is read:
+// a size that is no number stops the run with both done.
+TEST(InstallSequence, ABadSizeStopsTheRunOnceTheFolderIsMadeAndThePathLogged) {
+  testing::ScratchFolder machine;
+  const std::string folder = machine.Sub("App");
+  LoadedInstaller installer;
+  installer.exe_file.Open(RunningExecutablePath());
+  installer.payload_start = 64;
+  for (const char* line : {"Filecount=1", "ExeName=App.exe", "f1=<docs\\a.txt><1x>"})
+    installer.control_info.AddLine(line);
+  InstallTarget target;
+  target.install_folder = folder;
+  InstallLog log;
+  ScriptedReport report(BoxButton::kYes);
+
+  try {
+    RunInstallation(installer, MachineFolders{}, target, log, report);
+    ADD_FAILURE() << "the size is no number";
+  } catch (const std::exception& error) {
+    EXPECT_STREQ(error.what(), "'1x' is not a valid integer value");
+  }
+  EXPECT_TRUE(Exists(folder + "\\docs"));
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0], folder + "\\docs\\a.txt");
+  EXPECT_FALSE(Exists(folder + "\\docs\\a.txt"));
 }
 
 }  // namespace

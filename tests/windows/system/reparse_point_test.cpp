@@ -42,6 +42,7 @@ TEST(ReparsePoint, NamesTheFirstLinkOnTheWayFromTheBase) {
       {"base", "linked", "base\\linked"},
       {"base", "linked\\inner\\kept.txt", "base\\linked"},
       {"base", "linked\\missing.txt", "base\\linked"},
+      {"base", "linked/inner/kept.txt", "base\\linked"},
       {"linked-base", "plain\\file.txt", nullptr},  // the base is the caller's
       {"missing", "linked\\inner", nullptr},
   };

@@ -12,7 +12,9 @@ namespace {
 
 // A machine in miniature: an install folder with a sub-folder, a desktop
 // and a Start-menu programs folder holding the product's group and another
-// product's shortcut.
+// product's shortcut. The group's last shortcut has "uninstall.exe" in its
+// name, so that the log's last such entry is no uninstaller: the pruning
+// follows the running uninstaller's folder, as the uninstall run gives it.
 class UninstallRun : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -20,20 +22,22 @@ class UninstallRun : public ::testing::Test {
                              "Programs", "Programs\\App", "Programs\\Other"}) {
       ASSERT_TRUE(CreateDirectoryA(machine_.Sub(name).c_str(), nullptr)) << name;
     }
-    for (const char* name : {"Install\\App.exe", "Install\\docs\\guide\\Manual.txt",
-                             "Install\\uninstall.exe", "Install\\App.ilg", "Desktop\\App.lnk",
-                             "Programs\\App\\App.lnk", "Programs\\Other\\Other.lnk"}) {
+    for (const char* name :
+         {"Install\\App.exe", "Install\\docs\\guide\\Manual.txt", "Install\\uninstall.exe",
+          "Install\\App.ilg", "Desktop\\App.lnk", "Programs\\App\\App.lnk",
+          "Programs\\App\\Run uninstall.exe.lnk", "Programs\\Other\\Other.lnk"}) {
       machine_.WriteFile(name, "x");
     }
-    for (const char* entry :
-         {"Install\\App.exe", "Install\\docs\\guide\\Manual.txt", "Install\\uninstall.exe",
-          "Install\\App.ilg", "Desktop\\App.lnk", "Programs\\App\\App.lnk"}) {
+    for (const char* entry : {"Install\\App.exe", "Install\\docs\\guide\\Manual.txt",
+                              "Install\\uninstall.exe", "Install\\App.ilg", "Desktop\\App.lnk",
+                              "Programs\\App\\App.lnk", "Programs\\App\\Run uninstall.exe.lnk"}) {
       log_.Append(machine_.Sub(entry));
     }
   }
 
   void Run() {
-    RemoveLoggedPaths(log_, {}, MakePruningScope(log_, machine_.Sub("Programs"), "App"),
+    RemoveLoggedPaths(log_, {},
+                      MakePruningScopeIn(machine_.Sub("Install"), machine_.Sub("Programs"), "App"),
                       [this] { ++entries_done_; });
   }
 
@@ -49,7 +53,7 @@ class UninstallRun : public ::testing::Test {
 
 TEST_F(UninstallRun, RemovesWhatWasLoggedAndTheFoldersItEmptied) {
   Run();
-  EXPECT_EQ(entries_done_, 6);
+  EXPECT_EQ(entries_done_, 7);
   EXPECT_FALSE(Exists("Install"));
   EXPECT_FALSE(Exists("Programs\\App"));
   EXPECT_FALSE(Exists("Desktop\\App.lnk"));
@@ -89,7 +93,7 @@ TEST_F(UninstallRun, AFileInUseStaysAndTheRunGoesOn) {
   ASSERT_TRUE(running);
   Run();
   running.Reset();
-  EXPECT_EQ(entries_done_, 6);
+  EXPECT_EQ(entries_done_, 7);
   EXPECT_TRUE(Exists("Install\\uninstall.exe"));
   EXPECT_FALSE(Exists("Install\\App.ilg"));
   EXPECT_FALSE(Exists("Install\\docs"));
