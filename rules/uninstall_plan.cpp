@@ -37,16 +37,8 @@ std::string FindUninstallerPath(const InstallLog& log, LeadBytePredicate is_lead
   return std::string();
 }
 
-PruningScope MakePruningScope(const InstallLog& log, std::string_view programs_folder,
+PruningScope MakePruningScope(std::string_view install_folder, std::string_view programs_folder,
                               std::string_view app_name, LeadBytePredicate is_lead_byte) {
-  const std::string uninstaller = FindUninstallerPath(log, is_lead_byte);
-  const std::string& installed = uninstaller.empty() && !log.empty() ? log[0] : uninstaller;
-  return MakePruningScopeIn(FolderWithoutSeparator(installed, is_lead_byte), programs_folder,
-                            app_name, is_lead_byte);
-}
-
-PruningScope MakePruningScopeIn(std::string_view install_folder, std::string_view programs_folder,
-                                std::string_view app_name, LeadBytePredicate is_lead_byte) {
   PruningScope scope;
   scope.install_folder = FolderOrNothing(std::string(install_folder), is_lead_byte);
   if (!programs_folder.empty() && IsSafeRelativeName(app_name, is_lead_byte)) {

@@ -28,22 +28,15 @@ struct PruningScope {
   std::string group_folder;
 };
 
-// The install folder is the uninstaller's folder or, when the log names no
-// uninstaller, the folder of entry 0. The group folder is programs folder +
-// "\" + product name; there is none for an empty programs folder, or a
-// product name that is not a plain relative name (an empty one would make
-// it the Start-menu programs folder itself). Only absolute folders below a
-// root are ever in scope: never a drive, nor a path relative to whatever
-// the current folder happens to be.
-PruningScope MakePruningScope(const InstallLog& log, std::string_view programs_folder,
-                              std::string_view app_name, LeadBytePredicate is_lead_byte = nullptr);
-
-// The same with the install folder given (the running uninstaller's own
+// The install folder is the one given (the running uninstaller's own
 // folder, which a changed log cannot move), without a trailing "\"; none
-// when it is no absolute folder below a root.
-PruningScope MakePruningScopeIn(std::string_view install_folder, std::string_view programs_folder,
-                                std::string_view app_name,
-                                LeadBytePredicate is_lead_byte = nullptr);
+// when it is no absolute folder below a root: never a drive, nor a path
+// relative to whatever the current folder happens to be. The group folder
+// is programs folder + "\" + product name; there is none for an empty
+// programs folder, or a product name that is not a plain relative name (an
+// empty one would make it the Start-menu programs folder itself).
+PruningScope MakePruningScope(std::string_view install_folder, std::string_view programs_folder,
+                              std::string_view app_name, LeadBytePredicate is_lead_byte = nullptr);
 
 // The folders to try to remove after the file `entry` has been deleted,
 // innermost first: the entry's folder and each enclosing folder, whole

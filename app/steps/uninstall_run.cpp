@@ -48,7 +48,7 @@ void RemoveInstallation(const InstallLog& install_log, const RemovalScope& scope
     uninstaller_path.clear();
   }
   RemoveLoggedPaths(install_log, scope,
-                    MakePruningScopeIn(scope.install_folder, scope.programs_folder, scope.app_name,
+                    MakePruningScope(scope.install_folder, scope.programs_folder, scope.app_name,
                                        IsAnsiLeadByte),
                     after_entry);
   // An empty name would delete the key of every product's uninstall entry.

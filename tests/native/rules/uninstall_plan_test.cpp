@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/path_rules.h"
 #include "tests/native/rules/shift_jis.h"
 
 namespace tidemark {
@@ -44,37 +45,29 @@ TEST(FindUninstallerPathTest, TakesTheLastEntryContainingUninstallExe) {
   EXPECT_EQ(FindUninstallerPath(InstallLog()), "");
 }
 
-TEST(PruningScopeTest, InstallFolderComesFromTheUninstallerOrElseEntryZero) {
-  const PruningScope typical = MakePruningScope(TypicalLog(), kPrograms, "Marrowlight");
+TEST(PruningScopeTest, TheGivenFolderAndTheProgramGroup) {
+  const PruningScope typical = MakePruningScope(kInstall, kPrograms, "Marrowlight");
   EXPECT_EQ(typical.install_folder, kInstall);
   EXPECT_EQ(typical.group_folder, kGroup);
-
-  const PruningScope from_first =
-      MakePruningScope(MakeLog({"C:\\A\\sub\\x.txt", "C:\\A\\y.txt"}), kPrograms, "A");
-  EXPECT_EQ(from_first.install_folder, "C:\\A\\sub");
-
-  const PruningScope doubled =
-      MakePruningScope(MakeLog({"C:\\A\\\\x.txt", "C:\\A\\\\uninstall.exe"}), "", "A");
-  EXPECT_EQ(doubled.install_folder, "C:\\A");
-  EXPECT_EQ(doubled.group_folder, "");
+  EXPECT_EQ(MakePruningScope(kInstall, "", "Marrowlight").group_folder, "");
 }
 
 TEST(PruningScopeTest, NeverADriveNorTheProgramsFolderItself) {
   for (const char* uninstaller : {"uninstall.exe", "\\uninstall.exe", "D:\\uninstall.exe",
                                   "D:\\\\uninstall.exe", "D:uninstall.exe"}) {
-    EXPECT_EQ(MakePruningScope(MakeLog({uninstaller}), kPrograms, "A").install_folder, "")
+    EXPECT_EQ(MakePruningScope(FolderWithoutSeparator(uninstaller), kPrograms, "A").install_folder,
+              "")
         << uninstaller;
   }
-  EXPECT_EQ(MakePruningScope(InstallLog(), kPrograms, "A").install_folder, "");
   for (const char* app_name : {"", "..", "\\", "A\\..\\..", "C:\\A"}) {
-    EXPECT_EQ(MakePruningScope(TypicalLog(), kPrograms, app_name).group_folder, "") << app_name;
+    EXPECT_EQ(MakePruningScope(kInstall, kPrograms, app_name).group_folder, "") << app_name;
   }
-  EXPECT_EQ(MakePruningScope(TypicalLog(), kPrograms + "\\", "Marrowlight").group_folder,
+  EXPECT_EQ(MakePruningScope(kInstall, kPrograms + "\\", "Marrowlight").group_folder,
             kPrograms + "\\\\Marrowlight");
 }
 
 TEST(FoldersToPruneTest, WholeFoldersInsideTheInstallFolderInnermostFirst) {
-  const PruningScope scope = MakePruningScope(TypicalLog(), kPrograms, "Marrowlight");
+  const PruningScope scope = MakePruningScope(kInstall, kPrograms, "Marrowlight");
   EXPECT_EQ(FoldersToPrune(kInstall + "\\docs\\guide\\a.txt", scope),
             (Folders{kInstall + "\\docs\\guide", kInstall + "\\docs", kInstall}));
   EXPECT_EQ(FoldersToPrune(kInstall + "\\marrow.exe", scope), Folders{kInstall});
@@ -84,14 +77,14 @@ TEST(FoldersToPruneTest, WholeFoldersInsideTheInstallFolderInnermostFirst) {
 }
 
 TEST(FoldersToPruneTest, ShortcutsReachOnlyTheProgramGroup) {
-  const PruningScope scope = MakePruningScope(TypicalLog(), kPrograms, "Marrowlight");
+  const PruningScope scope = MakePruningScope(kInstall, kPrograms, "Marrowlight");
   EXPECT_EQ(FoldersToPrune(kGroup + "\\Read Me.lnk", scope), Folders{kGroup});
   EXPECT_EQ(FoldersToPrune(kDesktop + "\\Marrowlight.lnk", scope), Folders{});
   EXPECT_EQ(FoldersToPrune(kPrograms + "\\Other\\x.lnk", scope), Folders{});
 }
 
 TEST(FoldersToPruneTest, NothingOutsideTheScopeAndNoPartialNames) {
-  const PruningScope scope = MakePruningScope(TypicalLog(), kPrograms, "Marrowlight");
+  const PruningScope scope = MakePruningScope(kInstall, kPrograms, "Marrowlight");
   EXPECT_EQ(FoldersToPrune("", scope), Folders{});
   EXPECT_EQ(FoldersToPrune("x.txt", scope), Folders{});
   EXPECT_EQ(FoldersToPrune("C:\\Program Files\\Marrowlight2\\x.txt", scope), Folders{});
@@ -115,7 +108,8 @@ TEST(LeftoverFolderTest, TheUninstallersOwnFolderOnly) {
 TEST(FoldersToPruneTest, DoubleByteFolderNamesStayWhole) {
   const std::string install = "C:\\" + kTableChar;
   const InstallLog log = MakeLog({install + "\\a\\x.txt", install + "\\uninstall.exe"});
-  const PruningScope scope = MakePruningScope(log, "", "", ShiftJisLeadByte);
+  const PruningScope scope =
+      MakePruningScope(FolderWithoutSeparator(log[1], ShiftJisLeadByte), "", "", ShiftJisLeadByte);
   EXPECT_EQ(scope.install_folder, install);
   EXPECT_EQ(FoldersToPrune(log[0], scope, ShiftJisLeadByte), (Folders{install + "\\a", install}));
   EXPECT_EQ(LeftoverFolder(log[1], ShiftJisLeadByte), install);

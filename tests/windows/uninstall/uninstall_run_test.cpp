@@ -37,7 +37,7 @@ class UninstallRun : public ::testing::Test {
 
   void Run() {
     RemoveLoggedPaths(log_, {},
-                      MakePruningScopeIn(machine_.Sub("Install"), machine_.Sub("Programs"), "App"),
+                      MakePruningScope(machine_.Sub("Install"), machine_.Sub("Programs"), "App"),
                       [this] { ++entries_done_; });
   }
 
@@ -109,7 +109,8 @@ TEST_F(UninstallRun, EntriesThatNameNoAbsolutePathDeleteNothing) {
   InstallLog log;
   for (const char* entry : {"Readme.txt", "", "Install\\App.exe"}) log.Append(entry);
   int entries_done = 0;
-  RemoveLoggedPaths(log, {}, MakePruningScope(log, "", "App"), [&] { ++entries_done; });
+  // A relative install folder is no scope at all.
+  RemoveLoggedPaths(log, {}, MakePruningScope("Install", "", "App"), [&] { ++entries_done; });
   SetCurrentDirectoryA(before);
   EXPECT_EQ(entries_done, 3);
   EXPECT_TRUE(Exists("Readme.txt"));
