@@ -45,9 +45,11 @@ function(_tidemark_program name result)
     endif()
   endforeach()
   if(NOT found)
-    file(GLOB_RECURSE found RELATIVE "${_staged}" "${_staged}/${name}.exe")
-    list(SORT found)
-    list(GET found 0 found)
+    file(GLOB_RECURSE anywhere RELATIVE "${_staged}" "${_staged}/*/${name}.exe")
+    if(anywhere)
+      list(SORT anywhere)
+      list(GET anywhere 0 found)
+    endif()
   endif()
   if(NOT found)
     message(FATAL_ERROR "Tidemark: CPACK_PACKAGE_EXECUTABLES names ${name}, but the install tree "
@@ -132,6 +134,12 @@ if(CPACK_TIDEMARK_PRODUCT_FILE)
     endif()
     _tidemark_set("${_name}" "${_value}")
   endforeach()
+endif()
+
+if(NOT "exename" IN_LIST _keys)
+  message(FATAL_ERROR "Tidemark: no main program: set CPACK_PACKAGE_EXECUTABLES (pairs of program "
+                      "without .exe and shortcut name), or give ExeName and ExeShortcut in "
+                      "CPACK_TIDEMARK_PRODUCT_FILE")
 endif()
 
 set(_text "; Made by the Tidemark CPack generator from CPack's variables")
