@@ -6,6 +6,7 @@
 
 #include "app/controls/flat_button.h"
 #include "resources/layout.h"
+#include "system/screen_dpi.h"
 #include "tests/windows/app/test_window.h"
 
 namespace tidemark {
@@ -16,7 +17,7 @@ using layout::Kind;
 
 class LayoutControls : public ::testing::Test {
  protected:
-  LayoutControls() : controls_(CreateLayoutControls(window_.handle())) {}
+  LayoutControls() : controls_(CreateLayoutControls(window_.handle(), kDesignDpi)) {}
   HWND Get(int id) const { return controls_.Find(id); }
 
   testing::TestWindow window_;
