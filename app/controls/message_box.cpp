@@ -26,8 +26,8 @@ BoxMetrics MetricsAt(int dpi) {
   BoxMetrics metrics;
   for (int* measure :
        {&metrics.margin, &metrics.icon_size, &metrics.icon_gap, &metrics.text_width_limit,
-        &metrics.button_width, &metrics.button_height, &metrics.button_gap,
-        &metrics.button_row_gap, &metrics.minimum_client_width}) {
+        &metrics.button_width, &metrics.button_height, &metrics.button_gap, &metrics.button_row_gap,
+        &metrics.minimum_client_width}) {
     *measure = ScaleToDpi(*measure, dpi);
   }
   return metrics;
@@ -104,13 +104,16 @@ void BuildBox(HWND dialog, BoxState& state) {
   SetWindowTextA(dialog, request.title.c_str());
 
   const char* icon = IconResource(request.icon);
-  const int text_left = measures.margin + (icon != nullptr ? measures.icon_size + measures.icon_gap : 0);
+  const int text_left =
+      measures.margin + (icon != nullptr ? measures.icon_size + measures.icon_gap : 0);
   const SIZE text = MeasureText(font, request.text, measures.text_width_limit);
   const int content_height = std::max<int>(icon != nullptr ? measures.icon_size : 0, text.cy);
   if (icon != nullptr) {
     HWND picture =
         CreateChild(dialog, "STATIC", "", SS_ICON, kIconId,
-                    RECT{measures.margin, measures.margin, measures.margin + measures.icon_size, measures.margin + measures.icon_size}, font);
+                    RECT{measures.margin, measures.margin, measures.margin + measures.icon_size,
+                         measures.margin + measures.icon_size},
+                    font);
     SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
   }
   const int text_top = measures.margin + (content_height - text.cy) / 2;
@@ -118,10 +121,12 @@ void BuildBox(HWND dialog, BoxState& state) {
               RECT{text_left, text_top, text_left + text.cx, text_top + text.cy}, font);
 
   int row_width = 0;
-  for (BoxButton button : request.buttons) row_width += ButtonWidth(font, button, measures) + measures.button_gap;
+  for (BoxButton button : request.buttons)
+    row_width += ButtonWidth(font, button, measures) + measures.button_gap;
   row_width = std::max(0, row_width - measures.button_gap);
-  const int client_width = std::max({text_left + static_cast<int>(text.cx) + measures.margin,
-                                     row_width + 2 * measures.margin, measures.minimum_client_width});
+  const int client_width =
+      std::max({text_left + static_cast<int>(text.cx) + measures.margin,
+                row_width + 2 * measures.margin, measures.minimum_client_width});
   const int row_top = measures.margin + content_height + measures.button_row_gap;
   const int client_height = row_top + measures.button_height + measures.margin;
 

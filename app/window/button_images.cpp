@@ -41,8 +41,7 @@ struct Sample {
 };
 Sample SampleAt(int index, int from_size, int to_size) {
   // Centres map onto centres: (index + 0.5) * from / to - 0.5, in 256ths.
-  const int position =
-      std::max(0, ((2 * index + 1) * from_size * 256 / to_size - 256) / 2);
+  const int position = std::max(0, ((2 * index + 1) * from_size * 256 / to_size - 256) / 2);
   const int low = std::min(position / 256, from_size - 1);
   return Sample{low, std::min(low + 1, from_size - 1), low == from_size - 1 ? 0 : position % 256};
 }
@@ -59,10 +58,10 @@ std::vector<uint8_t> ScaleButtonImage(const uint8_t* pixels, int from_size, int 
     for (int column = 0; column < to_size; ++column) {
       const Sample x = SampleAt(column, from_size, to_size);
       for (int channel = 0; channel < 4; ++channel) {
-        const int low = at(y.low, x.low, channel) * (256 - x.weight) +
-                        at(y.low, x.high, channel) * x.weight;
-        const int high = at(y.high, x.low, channel) * (256 - x.weight) +
-                         at(y.high, x.high, channel) * x.weight;
+        const int low =
+            at(y.low, x.low, channel) * (256 - x.weight) + at(y.low, x.high, channel) * x.weight;
+        const int high =
+            at(y.high, x.low, channel) * (256 - x.weight) + at(y.high, x.high, channel) * x.weight;
         const int value = (low * (256 - y.weight) + high * y.weight + (1 << 15)) >> 16;
         scaled[(static_cast<size_t>(row) * to_size + column) * 4 + channel] =
             static_cast<uint8_t>(value);

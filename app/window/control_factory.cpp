@@ -29,11 +29,11 @@ DWORD CommonStyle(const ControlSpec& spec) {
 
 HWND CreateStandard(HWND parent, const ControlSpec& spec, const RECT& place,
                     const char* window_class, DWORD style, DWORD ex_style = 0) {
-  return CreateWindowExA(
-      ex_style, window_class, spec.text, CommonStyle(spec) | style, place.left, place.top,
-      place.right - place.left, place.bottom - place.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+  return CreateWindowExA(ex_style, window_class, spec.text, CommonStyle(spec) | style, place.left,
+                         place.top, place.right - place.left, place.bottom - place.top, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)),
+                         nullptr);
 }
 
 HWND CreatePanelControl(HWND parent, const ControlSpec& spec, const RECT& place) {
@@ -53,8 +53,8 @@ HWND CreatePanelControl(HWND parent, const ControlSpec& spec, const RECT& place)
       if (Has(spec, layout::kLoweredEdge)) look.edge = PanelEdge::kLoweredBox;
       break;
   }
-  HWND panel = CreatePanel(parent, spec.id, place, look,
-                           CommonStyle(spec) & ~WS_CLIPSIBLINGS, ex_style);
+  HWND panel =
+      CreatePanel(parent, spec.id, place, look, CommonStyle(spec) & ~WS_CLIPSIBLINGS, ex_style);
   if (panel != nullptr && spec.kind == Kind::kPage) SetWindowTextA(panel, spec.text);
   return panel;
 }
@@ -82,8 +82,7 @@ HWND CreateRichText(HWND parent, const ControlSpec& spec, const RECT& place) {
 }
 
 HWND CreateProgressBar(HWND parent, const ControlSpec& spec, const RECT& place) {
-  HWND bar =
-      CreateStandard(parent, spec, place, PROGRESS_CLASSA, PBS_VERTICAL | PBS_SMOOTH);
+  HWND bar = CreateStandard(parent, spec, place, PROGRESS_CLASSA, PBS_VERTICAL | PBS_SMOOTH);
   if (bar == nullptr) return nullptr;
   for (size_t i = 0; i < layout::kProgressBarCount; ++i) {
     const layout::ProgressSpec& progress = layout::kProgressBars[i];

@@ -52,15 +52,22 @@ const Binding kBindings[] = {
     {ids::kBtnUninstallExit, BN_CLICKED, &TfrmInstall::btnUninstallExitClick},
 };
 
-// The window's outer size for the designed client area at the screen's
-// DPI, centred on the whole screen.
-RECT FrameAt(int dpi) {
-  return FrameForClient(ScaleToDpi(layout::kClientWidth, dpi),
-                        ScaleToDpi(layout::kClientHeight, dpi), kFormStyle, kFormExStyle, dpi);
+// The outer size that gives `window` the layout's client area at `dpi`,
+// with its frame as the system draws it now.
+SIZE OuterSizeFor(HWND window, int dpi) {
+  RECT outer = {}, client = {};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  return SIZE{ScaleToDpi(layout::kClientWidth, dpi) + (outer.right - outer.left) - client.right,
+              ScaleToDpi(layout::kClientHeight, dpi) + (outer.bottom - outer.top) - client.bottom};
 }
 
-RECT CentredFrame() {
-  const RECT frame = FrameAt(WindowDpi(nullptr));
+// The window's outer rectangle for the layout's client area at `dpi`,
+// centred on the whole screen.
+RECT CentredFrame(int dpi) {
+  const RECT frame =
+      FrameForClient(ScaleToDpi(layout::kClientWidth, dpi), ScaleToDpi(layout::kClientHeight, dpi),
+                     kFormStyle, kFormExStyle, dpi);
   const int width = frame.right;
   const int height = frame.bottom;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -99,13 +106,22 @@ bool TfrmInstall::RegisterClasses(HINSTANCE instance) {
 }
 
 bool TfrmInstall::Create(HWND owner) {
-  const RECT frame = CentredFrame();
+  const RECT frame = CentredFrame(WindowDpi(nullptr));
   HWND window = CreateWindowExA(kFormExStyle, ids::kWindowClass, kFormTitle, kFormStyle, frame.left,
                                 frame.top, frame.right - frame.left, frame.bottom - frame.top,
                                 owner, nullptr, instance_, this);
   // The window is owned from WM_CREATE on (OnCreate); a refused creation
   // leaves nothing behind.
-  return window != nullptr;
+  if (window == nullptr) return false;
+  // A window that opens on a monitor of another DPI than the system's is
+  // laid out for that monitor (OnCreate); its frame follows.
+  if (dpi_ != WindowDpi(nullptr)) {
+    const SIZE outer = OuterSizeFor(window, dpi_);
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return true;
 }
 
 void TfrmInstall::Show() {
@@ -187,8 +203,8 @@ void TfrmInstall::OnDpiChanged(int dpi, const RECT& suggested) {
   AssignButtonImages();
   // The suggested place, with the client area exactly the layout's at the
   // new DPI.
-  const RECT frame = FrameAt(dpi_);
-  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, frame.right, frame.bottom,
+  const SIZE outer = OuterSizeFor(window_.get(), dpi_);
+  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(window_.get(), nullptr, TRUE);
 }

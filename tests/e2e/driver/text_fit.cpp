@@ -77,8 +77,8 @@ std::optional<TextFit> MeasureTextFit(HWND control, bool bold, std::string& prob
   SetLastError(0);
   if (!SendMessageTimeoutA(control, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer) &&
       GetLastError() != 0) {
-    problem = "the control does not answer WM_GETFONT (error " + std::to_string(GetLastError()) +
-              ")";
+    problem =
+        "the control does not answer WM_GETFONT (error " + std::to_string(GetLastError()) + ")";
     return std::nullopt;
   }
   // On Windows the font handle names the same font in every process. Wine
@@ -86,7 +86,8 @@ std::optional<TextFit> MeasureTextFit(HWND control, bool bold, std::string& prob
   // one the window is designed in, at the control's DPI.
   LOGFONTA description = {};
   const HFONT font = reinterpret_cast<HFONT>(answer);
-  if (font == nullptr || GetObjectA(font, sizeof(description), &description) != sizeof(description)) {
+  if (font == nullptr ||
+      GetObjectA(font, sizeof(description), &description) != sizeof(description)) {
     description = DesignFontAt(WindowDpi(control), bold);
   }
   HFONT same = CreateFontIndirectA(&description);

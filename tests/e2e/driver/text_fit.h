@@ -12,9 +12,9 @@
 namespace tidemark::e2e {
 
 struct TextFit {
-  SIZE text = {0, 0};   // the extent of the laid-out text
-  SIZE room = {0, 0};   // the room the control gives it
-  std::string font;     // face and character height, for reports
+  SIZE text = {0, 0};  // the extent of the laid-out text
+  SIZE room = {0, 0};  // the room the control gives it
+  std::string font;    // face and character height, for reports
   bool fits() const { return text.cx <= room.cx && text.cy <= room.cy; }
 };
 

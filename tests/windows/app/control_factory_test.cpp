@@ -116,5 +116,47 @@ TEST_F(LayoutControls, OverlappingControlsLieInTheDesignedOrder) {
   EXPECT_TRUE(above(Get(ids::kBevel3), Get(ids::kLabTitle)));
 }
 
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+RECT AreaOf(const RECT& place) {
+  return RECT{0, 0, place.right - place.left, place.bottom - place.top};
+}
+
+// At every DPI each control stays inside its parent and the window, and
+// edges that meet at 96 DPI still meet.
+TEST(ScaledPlaces, KeepTheLayoutWholeAtEveryDpi) {
+  for (const int dpi : {96, 120, 144, 168, 192}) {
+    const RECT client = {0, 0, ScaleToDpi(layout::kClientWidth, dpi),
+                         ScaleToDpi(layout::kClientHeight, dpi)};
+    for (size_t i = 0; i < layout::kControlCount; ++i) {
+      const ControlSpec& spec = layout::kControls[i];
+      const RECT place = ScaledPlace(spec, dpi);
+      if (spec.parent == layout::kWindow) {
+        EXPECT_TRUE(Inside(place, client)) << spec.name << " at " << dpi;
+      } else if (spec.id != ids::kPageControl1 && spec.parent != ids::kPageControl1) {
+        const RECT parent = AreaOf(ScaledPlace(*layout::FindControl(spec.parent), dpi));
+        EXPECT_TRUE(Inside(place, parent)) << spec.name << " at " << dpi;
+      }
+      for (size_t j = 0; j < layout::kControlCount; ++j) {
+        const ControlSpec& other = layout::kControls[j];
+        if (other.parent != spec.parent) continue;
+        if (spec.left + spec.width == other.left) {
+          EXPECT_EQ(place.right, ScaledPlace(other, dpi).left) << spec.name << " " << other.name;
+        }
+        if (spec.top + spec.height == other.top) {
+          EXPECT_EQ(place.bottom, ScaledPlace(other, dpi).top) << spec.name << " " << other.name;
+        }
+      }
+    }
+  }
+  const RECT at_144 = {0, 0, ScaleToDpi(layout::kClientWidth, 144),
+                       ScaleToDpi(layout::kClientHeight, 144)};
+  EXPECT_EQ(at_144.right, 894);
+  EXPECT_EQ(at_144.bottom, 476);
+}
+
 }  // namespace
 }  // namespace tidemark
