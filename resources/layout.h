@@ -3,8 +3,8 @@
 // overlap, the earlier row lies above the later one (Windows keeps siblings
 // in creation order, which is also the keyboard order), so the rows of a
 // few overlapping controls come earlier than the spoken order of the page
-// would put them. Sizes and places are pixels at 96 pixels per inch and are
-// never scaled.
+// would put them. Sizes and places are pixels at 96 pixels per inch; the
+// window scales them to the DPI it is on.
 #pragma once
 
 #include <cstddef>
@@ -14,7 +14,7 @@
 
 namespace tidemark::layout {
 
-// Client area of the window.
+// Client area of the window at 96 DPI.
 inline constexpr int kClientWidth = 596;
 inline constexpr int kClientHeight = 317;
 

@@ -16,6 +16,7 @@
 #include "system/common_controls.h"
 #include "system/current_folder.h"
 #include "system/path.h"
+#include "system/screen_dpi.h"
 
 namespace tidemark {
 namespace {
@@ -93,6 +94,9 @@ bool IsEnterKey(const MSG* message) {
   return message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
 }
 
+// The height of one entry at the list's DPI.
+int EntryHeight(HWND list) { return ScaleToDpi(kDirectoryEntryHeight, WindowDpi(list)); }
+
 LRESULT CALLBACK DirectoryListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                    DWORD_PTR data) {
   auto* state = reinterpret_cast<DirectoryList*>(data);
@@ -101,8 +105,11 @@ LRESULT CALLBACK DirectoryListProc(HWND list, UINT message, WPARAM wparam, LPARA
       state->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
       return TRUE;
     case kReflected + WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = kDirectoryEntryHeight;
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = EntryHeight(list);
       return TRUE;
+    case kDpiChangedAfterParent:
+      SendMessageA(list, LB_SETITEMHEIGHT, 0, EntryHeight(list));
+      break;
     case WM_GETDLGCODE: {
       // Enter opens the highlighted entry, also inside the window's dialog
       // navigation.
@@ -145,7 +152,7 @@ HWND CreateDirectoryList(HWND parent, int id, const RECT& place, DWORD style, DW
   auto state = std::make_unique<DirectoryList>(list);
   DirectoryList& attached = *state;
   if (!kDirectoryLists.Attach(list, std::move(state))) return nullptr;
-  SendMessageA(list, LB_SETITEMHEIGHT, 0, kDirectoryEntryHeight);
+  SendMessageA(list, LB_SETITEMHEIGHT, 0, EntryHeight(list));
   attached.Show(CurrentFolder());
   return list;
 }

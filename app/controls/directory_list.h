@@ -19,7 +19,7 @@ namespace tidemark {
 // The notification code of the change event in WM_COMMAND.
 inline constexpr WORD kDirectoryListChanged = 0x0400;
 
-// Height of one entry.
+// Height of one entry at 96 DPI; it grows with the list's DPI.
 inline constexpr int kDirectoryEntryHeight = 16;
 
 // Creates the list on the process's current directory. `style` adds to

@@ -16,13 +16,14 @@
 #include "system/common_controls.h"
 #include "system/current_folder.h"
 #include "system/drives.h"
+#include "system/screen_dpi.h"
 
 namespace tidemark {
 namespace {
 
 // The drop-down part below the closed box.
 constexpr int kDropDownHeight = 160;
-constexpr int kItemHeight = 16;
+constexpr int kItemHeight = 16;  // at 96 DPI
 
 std::string DriveText(char letter) { return std::string(1, letter) + ":"; }
 
@@ -134,7 +135,7 @@ HWND CreateDriveCombo(HWND parent, int id, const RECT& place, DWORD style) {
   auto state = std::make_unique<DriveCombo>(combo);
   DriveCombo& attached = *state;
   if (!kDriveCombos.Attach(combo, std::move(state))) return nullptr;
-  SendMessageA(combo, CB_SETITEMHEIGHT, 0, kItemHeight);
+  SendMessageA(combo, CB_SETITEMHEIGHT, 0, ScaleToDpi(kItemHeight, WindowDpi(combo)));
   FitClosedHeight(combo, height);
   attached.ReadDrives();
   attached.ShowDrive(DriveLetterOf(CurrentFolder()));

@@ -3,19 +3,35 @@
 #include <algorithm>
 
 #include "system/gdi_handles.h"
+#include "system/screen_dpi.h"
 
 namespace tidemark {
 namespace {
 
-constexpr int kMargin = 12;
-constexpr int kIconSize = 32;
-constexpr int kIconGap = 12;
-constexpr int kTextWidthLimit = 420;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
-constexpr int kButtonGap = 6;
-constexpr int kButtonRowGap = 16;
-constexpr int kMinimumClientWidth = 160;
+// The box's measures, in pixels at 96 DPI.
+struct BoxMetrics {
+  int margin = 12;
+  int icon_size = 32;
+  int icon_gap = 12;
+  int text_width_limit = 420;
+  int button_width = 75;
+  int button_height = 23;
+  int button_gap = 6;
+  int button_row_gap = 16;
+  int minimum_client_width = 160;
+};
+
+// The measures at `dpi`.
+BoxMetrics MetricsAt(int dpi) {
+  BoxMetrics metrics;
+  for (int* measure :
+       {&metrics.margin, &metrics.icon_size, &metrics.icon_gap, &metrics.text_width_limit,
+        &metrics.button_width, &metrics.button_height, &metrics.button_gap, &metrics.button_row_gap,
+        &metrics.minimum_client_width}) {
+    *measure = ScaleToDpi(*measure, dpi);
+  }
+  return metrics;
+}
 constexpr int kTextId = 100;
 constexpr int kIconId = 101;
 
@@ -73,9 +89,9 @@ SIZE MeasureText(HFONT font, const std::string& text, int width_limit) {
   return SIZE{area.right, area.bottom};
 }
 
-int ButtonWidth(HFONT font, BoxButton button) {
-  const SIZE caption = MeasureText(font, ButtonCaption(button), kTextWidthLimit);
-  return std::max<int>(kButtonWidth, caption.cx + 2 * kMargin);
+int ButtonWidth(HFONT font, BoxButton button, const BoxMetrics& measures) {
+  const SIZE caption = MeasureText(font, ButtonCaption(button), measures.text_width_limit);
+  return std::max<int>(measures.button_width, caption.cx + 2 * measures.margin);
 }
 
 // Places the icon, the text and the buttons, sizes the box and centres it
@@ -84,45 +100,51 @@ void BuildBox(HWND dialog, BoxState& state) {
   const BoxRequest& request = *state.request;
   state.font = MessageFont();
   const HFONT font = state.font.get();
+  const BoxMetrics measures = MetricsAt(WindowDpi(dialog));
   SetWindowTextA(dialog, request.title.c_str());
 
   const char* icon = IconResource(request.icon);
-  const int text_left = kMargin + (icon != nullptr ? kIconSize + kIconGap : 0);
-  const SIZE text = MeasureText(font, request.text, kTextWidthLimit);
-  const int content_height = std::max<int>(icon != nullptr ? kIconSize : 0, text.cy);
+  const int text_left =
+      measures.margin + (icon != nullptr ? measures.icon_size + measures.icon_gap : 0);
+  const SIZE text = MeasureText(font, request.text, measures.text_width_limit);
+  const int content_height = std::max<int>(icon != nullptr ? measures.icon_size : 0, text.cy);
   if (icon != nullptr) {
     HWND picture =
         CreateChild(dialog, "STATIC", "", SS_ICON, kIconId,
-                    RECT{kMargin, kMargin, kMargin + kIconSize, kMargin + kIconSize}, font);
+                    RECT{measures.margin, measures.margin, measures.margin + measures.icon_size,
+                         measures.margin + measures.icon_size},
+                    font);
     SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
   }
-  const int text_top = kMargin + (content_height - text.cy) / 2;
+  const int text_top = measures.margin + (content_height - text.cy) / 2;
   CreateChild(dialog, "STATIC", request.text, SS_LEFT | SS_NOPREFIX, kTextId,
               RECT{text_left, text_top, text_left + text.cx, text_top + text.cy}, font);
 
   int row_width = 0;
-  for (BoxButton button : request.buttons) row_width += ButtonWidth(font, button) + kButtonGap;
-  row_width = std::max(0, row_width - kButtonGap);
-  const int client_width = std::max({text_left + static_cast<int>(text.cx) + kMargin,
-                                     row_width + 2 * kMargin, kMinimumClientWidth});
-  const int row_top = kMargin + content_height + kButtonRowGap;
-  const int client_height = row_top + kButtonHeight + kMargin;
+  for (BoxButton button : request.buttons)
+    row_width += ButtonWidth(font, button, measures) + measures.button_gap;
+  row_width = std::max(0, row_width - measures.button_gap);
+  const int client_width =
+      std::max({text_left + static_cast<int>(text.cx) + measures.margin,
+                row_width + 2 * measures.margin, measures.minimum_client_width});
+  const int row_top = measures.margin + content_height + measures.button_row_gap;
+  const int client_height = row_top + measures.button_height + measures.margin;
 
   int left = (client_width - row_width) / 2;
   HWND default_button = nullptr;
   for (BoxButton button : request.buttons) {
-    const int width = ButtonWidth(font, button);
+    const int width = ButtonWidth(font, button, measures);
     const bool is_default = default_button == nullptr;
     HWND control =
         CreateChild(dialog, "BUTTON", ButtonCaption(button),
                     WS_TABSTOP | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), ButtonId(button),
-                    RECT{left, row_top, left + width, row_top + kButtonHeight}, font);
+                    RECT{left, row_top, left + width, row_top + measures.button_height}, font);
     if (is_default) default_button = control;
-    left += width + kButtonGap;
+    left += width + measures.button_gap;
   }
 
-  RECT frame = {0, 0, client_width, client_height};
-  AdjustWindowRectEx(&frame, kBoxStyle, FALSE, kBoxExStyle);
+  const RECT frame =
+      FrameForClient(client_width, client_height, kBoxStyle, kBoxExStyle, WindowDpi(dialog));
   RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
   const int width = frame.right - frame.left;

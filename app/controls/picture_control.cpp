@@ -6,6 +6,7 @@
 #include "app/controls/window_state.h"
 #include "app/controls/window_support.h"
 #include "system/gdi_handles.h"
+#include "system/screen_dpi.h"
 
 namespace tidemark {
 namespace {
@@ -14,15 +15,31 @@ struct PictureState {
   DibImage image;
 };
 
+// The size an image is drawn at when it is not stretched: its own pixels
+// at 96 DPI, scaled with the window's DPI.
+SIZE DrawnSize(HWND window, const DibImage& image) {
+  const int dpi = WindowDpi(window);
+  return SIZE{ScaleToDpi(image.width(), dpi), ScaleToDpi(image.height(), dpi)};
+}
+
+void StretchImage(HDC dc, int width, int height, const DibImage& image) {
+  SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchDIBits(dc, 0, 0, width, height, 0, 0, image.width(), image.height(), image.bits.data(),
+                image.info(), DIB_RGB_COLORS, SRCCOPY);
+}
+
 void DrawImage(HWND window, HDC dc, const DibImage& image) {
   RECT area;
   GetClientRect(window, &area);
   const bool stretch = (GetWindowLongPtrA(window, GWL_STYLE) & kPictureStretch) != 0;
   if (stretch) {
-    SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchDIBits(dc, 0, 0, area.right, area.bottom, 0, 0, image.width(), image.height(),
-                  image.bits.data(), image.info(), DIB_RGB_COLORS, SRCCOPY);
+    StretchImage(dc, area.right, area.bottom, image);
+    return;
+  }
+  const SIZE drawn = DrawnSize(window, image);
+  if (drawn.cx != image.width() || drawn.cy != image.height()) {
+    StretchImage(dc, drawn.cx, drawn.cy, image);  // the window clips what lies beyond it
     return;
   }
   // The top-left part of a bottom-up bitmap starts `height - shown` rows
@@ -46,8 +63,9 @@ void PaintPicture(HWND window, HDC dc, const PictureState& state) {
   // Fill only what the image leaves uncovered, so that nothing flickers.
   const bool stretch = (GetWindowLongPtrA(window, GWL_STYLE) & kPictureStretch) != 0;
   if (!stretch) {
-    RECT right = {state.image.width(), 0, area.right, area.bottom};
-    RECT below = {0, state.image.height(), area.right, area.bottom};
+    const SIZE drawn = DrawnSize(window, state.image);
+    RECT right = {drawn.cx, 0, area.right, area.bottom};
+    RECT below = {0, drawn.cy, area.right, area.bottom};
     if (right.left < right.right) FillRect(dc, &right, background);
     if (below.top < below.bottom) FillRect(dc, &below, background);
   }

@@ -1,7 +1,8 @@
 // Picture controls: show one decoded image, either stretched to fill the
 // whole control without keeping its proportions, or at its own size from the
-// top-left corner, clipped by the control. Where the image does not cover
-// the control, the control's background shows.
+// top-left corner, clipped by the control. Its own size is its pixels at 96
+// DPI: on a screen of another DPI it is scaled with smooth filtering. Where
+// the image does not cover the control, the control's background shows.
 #pragma once
 
 #include <windows.h>

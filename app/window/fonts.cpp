@@ -1,12 +1,10 @@
 #include "app/window/fonts.h"
 
 #include "resources/layout.h"
+#include "system/screen_dpi.h"
 
 namespace tidemark {
 namespace {
-
-// Points to pixels at the design resolution; the window is never scaled.
-constexpr int kDesignPixelsPerInch = 96;
 
 struct FamilySearch {
   const std::string* family;
@@ -22,9 +20,9 @@ int CALLBACK OnFontFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARA
   return 1;
 }
 
-UniqueFont CreateFontOf(const FontChoice& choice, int weight) {
+UniqueFont CreateFontOf(const FontChoice& choice, int weight, int dpi) {
   LOGFONTA font = {};
-  font.lfHeight = -choice.pixel_height;
+  font.lfHeight = -ScaleToDpi(choice.pixel_height, dpi);
   font.lfWeight = weight;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -52,15 +50,15 @@ FontChoice DesignFont() { return FontChoice{layout::kDesignFontName, layout::kDe
 
 FontChoice ChooseWindowFont(const std::function<bool(const std::string&)>& is_installed) {
   if (is_installed(layout::kUiFontName)) {
-    return FontChoice{layout::kUiFontName, MulDiv(layout::kUiFontPoints, kDesignPixelsPerInch, 72)};
+    return FontChoice{layout::kUiFontName, MulDiv(layout::kUiFontPoints, kDesignDpi, 72)};
   }
   return DesignFont();
 }
 
-WindowFonts CreateWindowFonts(const FontChoice& choice) {
+WindowFonts CreateWindowFonts(const FontChoice& choice, int dpi) {
   WindowFonts fonts;
-  fonts.regular = CreateFontOf(choice, FW_NORMAL);
-  fonts.bold = CreateFontOf(choice, FW_BOLD);
+  fonts.regular = CreateFontOf(choice, FW_NORMAL, dpi);
+  fonts.bold = CreateFontOf(choice, FW_BOLD, dpi);
   return fonts;
 }
 

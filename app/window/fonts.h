@@ -1,5 +1,6 @@
 // The window's fonts: the design font, or the system's UI font when it is
-// installed. Sizes are pixels at 96 pixels per inch, never scaled.
+// installed. Sizes are chosen in pixels at 96 pixels per inch and created
+// for the DPI the window is on, so that a font keeps its point size.
 #pragma once
 
 #include <functional>
@@ -25,11 +26,11 @@ FontChoice DesignFont();
 // says that it is there.
 FontChoice ChooseWindowFont(const std::function<bool(const std::string&)>& is_installed);
 
-// The regular and bold variants of a choice.
+// The regular and bold variants of a choice, at `dpi`.
 struct WindowFonts {
   UniqueFont regular;
   UniqueFont bold;
 };
-WindowFonts CreateWindowFonts(const FontChoice& choice);
+WindowFonts CreateWindowFonts(const FontChoice& choice, int dpi);
 
 }  // namespace tidemark

@@ -69,7 +69,8 @@ bool TfrmInstall::LoadContainer() {
 
 void TfrmInstall::ChooseFonts() {
   if (!FontFamilyInstalled(layout::kUiFontName)) return;  // the design fonts stay
-  WindowFonts fonts = CreateWindowFonts(ChooseWindowFont(FontFamilyInstalled));
+  font_choice_ = ChooseWindowFont(FontFamilyInstalled);
+  WindowFonts fonts = CreateWindowFonts(font_choice_, dpi_);
   ApplyFonts(fonts);
   fonts_ = std::move(fonts);  // the controls no longer use the old ones
 }

@@ -5,6 +5,7 @@
 #include <exception>
 #include <functional>
 #include <new>
+#include <utility>
 
 #include "app/controls/directory_list.h"
 #include "app/controls/drive_combo.h"
@@ -17,6 +18,7 @@
 #include "app/window/control_factory.h"
 #include "app/window/install.h"
 #include "resources/layout.h"
+#include "system/screen_dpi.h"
 
 namespace tidemark {
 namespace {
@@ -50,13 +52,24 @@ const Binding kBindings[] = {
     {ids::kBtnUninstallExit, BN_CLICKED, &TfrmInstall::btnUninstallExitClick},
 };
 
-// The window's outer size for the designed client area, centred on the
-// whole screen.
-RECT CentredFrame() {
-  RECT frame = {0, 0, layout::kClientWidth, layout::kClientHeight};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+// The outer size that gives `window` the layout's client area at `dpi`,
+// with its frame as the system draws it now.
+SIZE OuterSizeFor(HWND window, int dpi) {
+  RECT outer = {}, client = {};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  return SIZE{ScaleToDpi(layout::kClientWidth, dpi) + (outer.right - outer.left) - client.right,
+              ScaleToDpi(layout::kClientHeight, dpi) + (outer.bottom - outer.top) - client.bottom};
+}
+
+// The window's outer rectangle for the layout's client area at `dpi`,
+// centred on the whole screen.
+RECT CentredFrame(int dpi) {
+  const RECT frame =
+      FrameForClient(ScaleToDpi(layout::kClientWidth, dpi), ScaleToDpi(layout::kClientHeight, dpi),
+                     kFormStyle, kFormExStyle, dpi);
+  const int width = frame.right;
+  const int height = frame.bottom;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   return RECT{left, top, left + width, top + height};
@@ -93,13 +106,22 @@ bool TfrmInstall::RegisterClasses(HINSTANCE instance) {
 }
 
 bool TfrmInstall::Create(HWND owner) {
-  const RECT frame = CentredFrame();
+  const RECT frame = CentredFrame(WindowDpi(nullptr));
   HWND window = CreateWindowExA(kFormExStyle, ids::kWindowClass, kFormTitle, kFormStyle, frame.left,
                                 frame.top, frame.right - frame.left, frame.bottom - frame.top,
                                 owner, nullptr, instance_, this);
   // The window is owned from WM_CREATE on (OnCreate); a refused creation
   // leaves nothing behind.
-  return window != nullptr;
+  if (window == nullptr) return false;
+  // A window that opens on a monitor of another DPI than the system's is
+  // laid out for that monitor (OnCreate); its frame follows.
+  if (dpi_ != WindowDpi(nullptr)) {
+    const SIZE outer = OuterSizeFor(window, dpi_);
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return true;
 }
 
 void TfrmInstall::Show() {
@@ -110,11 +132,13 @@ void TfrmInstall::Show() {
 
 void TfrmInstall::OnCreate(HWND window) {
   window_.Reset(window);
-  controls_ = CreateLayoutControls(window);
+  dpi_ = WindowDpi(window);
+  controls_ = CreateLayoutControls(window, dpi_);
   BindDriveCombo(Control(ids::kDriveComboBox1), Control(ids::kDirectoryListBox1));
-  fonts_ = CreateWindowFonts(DesignFont());
+  font_choice_ = DesignFont();
+  fonts_ = CreateWindowFonts(font_choice_, dpi_);
   ApplyFonts(fonts_);
-  button_images_ = LoadButtonImages(instance_);
+  button_images_ = LoadButtonImages(instance_, dpi_);
   tooltip_.Reset(CreateButtonTooltip(window));
   for (size_t i = 0; i < layout::kControlCount; ++i) {
     const layout::ControlSpec& spec = layout::kControls[i];
@@ -133,7 +157,9 @@ void TfrmInstall::ApplyFonts(const WindowFonts& fonts) {
     if (control == nullptr) continue;
     const HFONT font = (spec.flags & layout::kBold) ? fonts.bold.get() : fonts.regular.get();
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (spec.kind == layout::Kind::kDriveSelector) FitClosedHeight(control, spec.height);
+    if (spec.kind == layout::Kind::kDriveSelector) {
+      FitClosedHeight(control, ScaleToDpi(spec.height, dpi_));
+    }
   }
 }
 
@@ -148,6 +174,9 @@ LRESULT TfrmInstall::HandleMessage(HWND window, UINT message, WPARAM wparam, LPA
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return ColourStaticChild(reinterpret_cast<HDC>(wparam), GetSysColorBrush(COLOR_BTNFACE));
+    case kDpiChangedMessage:
+      OnDpiChanged(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_ACTIVATE:
       OnActivate(LOWORD(wparam) != WA_INACTIVE);
       return 0;
@@ -161,6 +190,23 @@ LRESULT TfrmInstall::HandleMessage(HWND window, UINT message, WPARAM wparam, LPA
       break;
   }
   return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void TfrmInstall::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  PlaceLayoutControls(controls_, dpi_);
+  WindowFonts fonts = CreateWindowFonts(font_choice_, dpi_);
+  ApplyFonts(fonts);
+  fonts_ = std::move(fonts);  // the controls no longer use the old ones
+  UniqueImageList old_images = std::move(button_images_);
+  button_images_ = LoadButtonImages(instance_, dpi_);
+  AssignButtonImages();
+  // The suggested place, with the client area exactly the layout's at the
+  // new DPI.
+  const SIZE outer = OuterSizeFor(window_.get(), dpi_);
+  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
 void TfrmInstall::OnActivate(bool active) {

@@ -88,6 +88,9 @@ class TfrmInstall {
   void OnCreate(HWND window);
   void OnCommand(int id, int code, HWND sender);
   void OnActivate(bool active);
+  // Lays the window out again for a monitor of another DPI, at the place
+  // Windows suggests.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   // Runs a handler; an error that it does not catch ends it and is shown
   // by the default error report.
   void RunHandler(Handler handler, HWND sender);
@@ -111,6 +114,8 @@ class TfrmInstall {
   UniqueWindow window_;
   UniqueWindow tooltip_;
   ControlTable controls_;
+  int dpi_ = 96;  // the DPI the controls are laid out for
+  FontChoice font_choice_;
   WindowFonts fonts_;
   UniqueImageList button_images_;
   ids::ControlId active_page_ = ids::kTabIntro;

@@ -33,7 +33,9 @@
 # of SOURCE (relative to the work folder) at PATH (a Unix path below drive
 # C) that nobody may write (scripts/with-locked-file.sh). A line
 # "# locale: NAME" (ja_JP.UTF-8, say) gives the case a fresh session in that
-# locale, from which Wine takes its ANSI and OEM code pages.
+# locale, from which Wine takes its ANSI and OEM code pages. A line
+# "# dpi: DPI" (144, say) gives the case a fresh session whose screen has
+# DPI pixels per inch (scripts/with-dpi.sh).
 foreach(_input PACKER STUB DRIVER PRODUCT CASE WORK SCREENSHOTS WINE_EXEC)
   if(NOT DEFINED ${_input})
     message(FATAL_ERROR "run_case.cmake: -D${_input}=... is missing")
@@ -169,6 +171,11 @@ endif()
 case_header(locked-file "([^|]*[^ |]) +[|] +(.+)" "PATH BELOW DRIVE C | SOURCE IN THE WORK FOLDER" _locked)
 if(_locked)
   list(APPEND _host_setup "${_scripts}/with-locked-file.sh" "${CMAKE_MATCH_1}" "${WORK}/${CMAKE_MATCH_2}")
+endif()
+
+case_header(dpi "([0-9]+)" "DPI" _dpi)
+if(_dpi)
+  list(APPEND _host_setup "${_scripts}/with-dpi.sh" "${CMAKE_MATCH_1}")
 endif()
 
 case_header(locale "([A-Za-z_]+([.@][A-Za-z0-9_-]+)*)" "NAME" _locale)

@@ -14,6 +14,7 @@
 #include "tests/e2e/driver/installer_windows.h"
 #include "tests/e2e/driver/png_writer.h"
 #include "tests/e2e/driver/screen_capture.h"
+#include "tests/e2e/driver/text_fit.h"
 #include "tests/e2e/driver/user_input.h"
 #include "tests/e2e/driver/window_probe.h"
 #include "tests/windows/system/access_list.h"
@@ -408,6 +409,35 @@ void CaseRunner::ExpectText(std::vector<std::string> args) {
   std::string text;
   if (!PollUntil(timeout, [&] { return (text = ReadWindowText(control)) == args[1]; })) {
     Fail(args[0] + " showing " + Quoted(args[1]), Quoted(text));
+  }
+}
+
+// "expect-client-size WIDTH HEIGHT": the window's client area, in pixels.
+void CaseRunner::ExpectClientSize(std::vector<std::string> args) {
+  const SIZE size = ClientSize(AwaitMainWindow(options_.timeout));
+  const std::string found = std::to_string(size.cx) + " x " + std::to_string(size.cy);
+  const std::string wanted = args[0] + " x " + args[1];
+  if (found != wanted) Fail("a client area of " + wanted, found);
+}
+
+// "expect-text-fits CONTROL...": each control's text, laid out in the
+// control's font as the control lays it out, fits inside the control.
+void CaseRunner::ExpectTextFits(std::vector<std::string> args) {
+  HWND main_window = AwaitMainWindow(options_.timeout);
+  for (const std::string& name : args) {
+    HWND control = Control(main_window, name);
+    std::string problem;
+    const std::optional<TextFit> fit = MeasureTextFit(control, name == "labTitle", problem);
+    if (!fit) Fail(name + "'s text measured", problem);
+    const auto describe = [](SIZE size) {
+      return std::to_string(size.cx) + " x " + std::to_string(size.cy);
+    };
+    if (!fit->fits()) {
+      Fail(name + "'s text " + Quoted(ReadWindowText(control)) + " within " + describe(fit->room),
+           describe(fit->text));
+    }
+    Print("  " + name + ": " + describe(fit->text) + " in " + describe(fit->room) + ", font " +
+          fit->font);
   }
 }
 
@@ -835,6 +865,8 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"expect-items", 1, 24, true, &CaseRunner::ExpectItems},
       {"expect-text", 2, 2, true, &CaseRunner::ExpectText},
       {"expect-answering", 3, 3, false, &CaseRunner::ExpectAnswering},
+      {"expect-client-size", 2, 2, false, &CaseRunner::ExpectClientSize},
+      {"expect-text-fits", 1, 24, false, &CaseRunner::ExpectTextFits},
       {"expect-box", 3, 8, true, &CaseRunner::ExpectBox},
       {"expect-no-box", 0, 0, true, &CaseRunner::ExpectNoBox},
       {"answer-box", 1, 1, true, &CaseRunner::AnswerBox},

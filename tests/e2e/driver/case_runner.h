@@ -68,6 +68,8 @@ class CaseRunner {
   HWND VisibleControl(const std::string& name, const char* purpose);
   int ItemIndex(HWND control, const std::string& name, const std::string& text);
   void ExpectText(std::vector<std::string> args);
+  void ExpectClientSize(std::vector<std::string> args);
+  void ExpectTextFits(std::vector<std::string> args);
   void ExpectAnswering(std::vector<std::string> args);
   void ExpectBox(std::vector<std::string> args);
   void ExpectNoBox(std::vector<std::string> args);

@@ -25,6 +25,18 @@ int Usage() {
   return 2;
 }
 
+// The installer is aware of each monitor's DPI; the driver reads the places
+// and sizes of its windows, and points at them, in the same device pixels.
+void BecomeDpiAware() {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto set_context = reinterpret_cast<SetContext>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+  // -4 is DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2.
+  if (set_context != nullptr && set_context(reinterpret_cast<HANDLE>(-4))) return;
+  SetProcessDPIAware();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,6 +60,7 @@ int main(int argc, char** argv) {
     }
   }
   if (case_path.empty()) return Usage();
+  BecomeDpiAware();
   if (options.screenshot_folder.empty()) {
     const char* from_environment = std::getenv("TIDEMARK_SCREENSHOTS");
     options.screenshot_folder =

@@ -6,6 +6,7 @@
 
 #include "app/controls/flat_button.h"
 #include "resources/layout.h"
+#include "system/screen_dpi.h"
 #include "tests/windows/app/test_window.h"
 
 namespace tidemark {
@@ -16,7 +17,7 @@ using layout::Kind;
 
 class LayoutControls : public ::testing::Test {
  protected:
-  LayoutControls() : controls_(CreateLayoutControls(window_.handle())) {}
+  LayoutControls() : controls_(CreateLayoutControls(window_.handle(), kDesignDpi)) {}
   HWND Get(int id) const { return controls_.Find(id); }
 
   testing::TestWindow window_;
@@ -113,6 +114,48 @@ TEST_F(LayoutControls, OverlappingControlsLieInTheDesignedOrder) {
   EXPECT_TRUE(above(Get(ids::kImgSplash), Get(ids::kBevel1)));
   EXPECT_TRUE(above(Get(ids::kLabTraces), Get(ids::kLabUninstall2)));
   EXPECT_TRUE(above(Get(ids::kBevel3), Get(ids::kLabTitle)));
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+RECT AreaOf(const RECT& place) {
+  return RECT{0, 0, place.right - place.left, place.bottom - place.top};
+}
+
+// At every DPI each control stays inside its parent and the window, and
+// edges that meet at 96 DPI still meet.
+TEST(ScaledPlaces, KeepTheLayoutWholeAtEveryDpi) {
+  for (const int dpi : {96, 120, 144, 168, 192}) {
+    const RECT client = {0, 0, ScaleToDpi(layout::kClientWidth, dpi),
+                         ScaleToDpi(layout::kClientHeight, dpi)};
+    for (size_t i = 0; i < layout::kControlCount; ++i) {
+      const ControlSpec& spec = layout::kControls[i];
+      const RECT place = ScaledPlace(spec, dpi);
+      if (spec.parent == layout::kWindow) {
+        EXPECT_TRUE(Inside(place, client)) << spec.name << " at " << dpi;
+      } else if (spec.id != ids::kPageControl1 && spec.parent != ids::kPageControl1) {
+        const RECT parent = AreaOf(ScaledPlace(*layout::FindControl(spec.parent), dpi));
+        EXPECT_TRUE(Inside(place, parent)) << spec.name << " at " << dpi;
+      }
+      for (size_t j = 0; j < layout::kControlCount; ++j) {
+        const ControlSpec& other = layout::kControls[j];
+        if (other.parent != spec.parent) continue;
+        if (spec.left + spec.width == other.left) {
+          EXPECT_EQ(place.right, ScaledPlace(other, dpi).left) << spec.name << " " << other.name;
+        }
+        if (spec.top + spec.height == other.top) {
+          EXPECT_EQ(place.bottom, ScaledPlace(other, dpi).top) << spec.name << " " << other.name;
+        }
+      }
+    }
+  }
+  const RECT at_144 = {0, 0, ScaleToDpi(layout::kClientWidth, 144),
+                       ScaleToDpi(layout::kClientHeight, 144)};
+  EXPECT_EQ(at_144.right, 894);
+  EXPECT_EQ(at_144.bottom, 476);
 }
 
 }  // namespace

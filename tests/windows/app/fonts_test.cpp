@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "system/screen_dpi.h"
+
 namespace tidemark {
 namespace {
 
@@ -61,7 +63,7 @@ TEST(FontChoice, FindsInstalledFamiliesWithoutRegardToCase) {
 }
 
 TEST(FontChoice, CreatesRegularAndBoldFontsOfTheChosenHeight) {
-  const WindowFonts fonts = CreateWindowFonts(DesignFont());
+  const WindowFonts fonts = CreateWindowFonts(DesignFont(), kDesignDpi);
   ASSERT_TRUE(fonts.regular);
   ASSERT_TRUE(fonts.bold);
   LOGFONTA regular = {}, bold = {};
@@ -72,6 +74,21 @@ TEST(FontChoice, CreatesRegularAndBoldFontsOfTheChosenHeight) {
   EXPECT_EQ(regular.lfWeight, FW_NORMAL);
   EXPECT_EQ(bold.lfHeight, -11);
   EXPECT_EQ(bold.lfWeight, FW_BOLD);
+}
+
+TEST(FontChoice, KeepsItsPointSizeAtEveryDpi) {
+  const struct {
+    int dpi;
+    int height;
+  } kCases[] = {{96, -11}, {120, -14}, {144, -17}, {192, -22}};
+  for (const auto& expected : kCases) {
+    const WindowFonts fonts = CreateWindowFonts(DesignFont(), expected.dpi);
+    LOGFONTA regular = {}, bold = {};
+    GetObjectA(fonts.regular.get(), sizeof(regular), &regular);
+    GetObjectA(fonts.bold.get(), sizeof(bold), &bold);
+    EXPECT_EQ(regular.lfHeight, expected.height) << expected.dpi;
+    EXPECT_EQ(bold.lfHeight, expected.height) << expected.dpi;
+  }
 }
 
 }  // namespace
