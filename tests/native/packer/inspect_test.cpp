@@ -37,17 +37,6 @@ class InspectTest : public ::testing::Test {
     WriteFile(installer, bytes);
   }
 
-  static std::string FaultOf(void (*command)(const std::string&, std::ostream&),
-                             const std::string& path) {
-    std::ostringstream out;
-    try {
-      command(path, out);
-    } catch (const Error& error) {
-      return error.what();
-    }
-    return "";
-  }
-
   TempFolder folder_;
   WorkedExample example_{folder_};
 };
@@ -104,7 +93,7 @@ TEST_F(InspectTest, DamagedFileItemIsNamedByListAndVerify) {
   const std::string installer = Pack(false);
   DamageSecondFile(installer);
   for (auto command : {&VerifyInstaller, &ListInstaller}) {
-    const std::string fault = FaultOf(command, installer);
+    const std::string fault = CommandFault(command, installer);
     EXPECT_NE(fault.find("file item f2 <docs\\Manual.pdf>"), std::string::npos) << fault;
     EXPECT_NE(fault.find("damaged compressed data"), std::string::npos) << fault;
   }
@@ -115,15 +104,16 @@ TEST_F(InspectTest, TruncatedAndScrambledDamageAreFaults) {
   Bytes bytes = ReadWholeFile(installer);
   bytes.resize(bytes.size() - 10);
   WriteFile(installer, bytes);
-  EXPECT_NE(FaultOf(&VerifyInstaller, installer).find("f3 <samples\\First.dat>"),
+  EXPECT_NE(CommandFault(&VerifyInstaller, installer).find("f3 <samples\\First.dat>"),
             std::string::npos);
-  EXPECT_NE(FaultOf(&VerifyInstaller, installer).find("ends inside this item"), std::string::npos);
+  EXPECT_NE(CommandFault(&VerifyInstaller, installer).find("ends inside this item"),
+            std::string::npos);
 
   const std::string scrambled = Pack(true);
   bytes = ReadWholeFile(scrambled);
   bytes[bytes.size() / 2] ^= 0x01;
   WriteFile(scrambled, bytes);
-  EXPECT_EQ(FaultOf(&VerifyInstaller, scrambled), "Checksum error (damaged installer?)");
+  EXPECT_EQ(CommandFault(&VerifyInstaller, scrambled), "Checksum error (damaged installer?)");
 }
 
 TEST_F(InspectTest, VerifyChecksTheStubAsBuildDoes) {
@@ -131,7 +121,7 @@ TEST_F(InspectTest, VerifyChecksTheStubAsBuildDoes) {
   Bytes bytes = ReadWholeFile(installer);
   bytes[0] = 'X';
   WriteFile(installer, bytes);
-  EXPECT_NE(FaultOf(&VerifyInstaller, installer)
+  EXPECT_NE(CommandFault(&VerifyInstaller, installer)
                 .find("no bare installer stub: it is not a Windows program"),
             std::string::npos);
 }
@@ -187,7 +177,7 @@ TEST_F(InspectTest, ExtractRefusesNamesOutsideTheFolderBeforeWritingAnything) {
     } catch (const Error& error) {
       EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
     }
-    EXPECT_NE(FaultOf(&VerifyInstaller, installer).find(name), std::string::npos);
+    EXPECT_NE(CommandFault(&VerifyInstaller, installer).find(name), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder_.File("box")));
     EXPECT_FALSE(std::filesystem::exists(folder_.File("evil.txt")));
   }

@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
+#include "container/errors.h"
 #include "container/layout.h"
 
 namespace tidemark::test {
@@ -116,6 +118,17 @@ int RunTidemark(const std::string& arguments, std::string* output) {
     output->assign(bytes.begin(), bytes.end());
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string CommandFault(void (*command)(const std::string&, std::ostream&),
+                         const std::string& path) {
+  std::ostringstream out;
+  try {
+    command(path, out);
+  } catch (const Error& error) {
+    return error.what();
+  }
+  return "";
 }
 
 }  // namespace tidemark::test

@@ -2,6 +2,7 @@
 // its exact sizes, a stub, and a way to run the tidemark program itself.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -45,5 +46,10 @@ std::vector<std::string> WorkedExampleControlLines();
 // Runs the built tidemark program; returns its exit code. Standard output and
 // error are written to `output` when given.
 int RunTidemark(const std::string& arguments, std::string* output = nullptr);
+
+// The message of the Error that a read-back command (ListInstaller,
+// VerifyInstaller, ...) raises on `path`; "" when it raises none.
+std::string CommandFault(void (*command)(const std::string&, std::ostream&),
+                         const std::string& path);
 
 }  // namespace tidemark::test

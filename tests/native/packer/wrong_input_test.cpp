@@ -51,17 +51,6 @@ class WrongInputTest : public ::testing::Test {
     return folder_.File(name);
   }
 
-  static std::string Fault(void (*command)(const std::string&, std::ostream&),
-                           const std::string& path) {
-    std::ostringstream out;
-    try {
-      command(path, out);
-    } catch (const Error& error) {
-      return error.what();
-    }
-    return "";
-  }
-
   TempFolder folder_;
   WorkedExample example_{folder_};
 };
@@ -107,25 +96,27 @@ TEST_F(WrongInputTest, MessagesSayWhatWasMeant) {
        "SetupIconFile the installer's own file icon"},
       {"a key twice", [&] { return PackFault({"appname=Other"}); },
        "line 16: key \"AppName\" is given twice (first on line 1)"},
-      {"a Windows program", [&] { return Fault(&VerifyInstaller, folder_.File("notepad.exe")); },
+      {"a Windows program",
+       [&] { return CommandFault(&VerifyInstaller, folder_.File("notepad.exe")); },
        "\"" + folder_.File("notepad.exe") +
            "\" is not a Tidemark installer: no container follows the program"},
       {"another builder's installer",
-       [&] { return Fault(&ListInstaller, folder_.File("nsis-setup.exe")); },
+       [&] { return CommandFault(&ListInstaller, folder_.File("nsis-setup.exe")); },
        "is not a Tidemark installer: no container follows the program"},
-      {"a text file", [&] { return Fault(&ListInstaller, example_.description()); },
+      {"a text file", [&] { return CommandFault(&ListInstaller, example_.description()); },
        "is not a Tidemark installer: it is a text file, not a Windows program"},
-      {"the bare stub", [&] { return Fault(&VerifyInstaller, example_.stub()); },
+      {"the bare stub", [&] { return CommandFault(&VerifyInstaller, example_.stub()); },
        "is not a Tidemark installer: it is the bare stub, which no container follows"},
-      {"an uninstaller", [&] { return Fault(&VerifyInstaller, uninstaller); },
+      {"an uninstaller", [&] { return CommandFault(&VerifyInstaller, uninstaller); },
        "\"" + uninstaller +
            "\" is an uninstaller written by a Tidemark installation; it carries no product files"},
-      {"an uninstaller listed", [&] { return Fault(&ListInstaller, uninstaller); },
+      {"an uninstaller listed", [&] { return CommandFault(&ListInstaller, uninstaller); },
        "is an uninstaller written by a Tidemark installation"},
       {"a scrambled uninstaller renamed",
-       [&] { return Fault(&VerifyInstaller, renamed_scrambled_uninstaller); },
+       [&] { return CommandFault(&VerifyInstaller, renamed_scrambled_uninstaller); },
        "is an uninstaller written by a Tidemark installation"},
-      {"a damaged installer", [&] { return Fault(&VerifyInstaller, folder_.File("damaged.exe")); },
+      {"a damaged installer",
+       [&] { return CommandFault(&VerifyInstaller, folder_.File("damaged.exe")); },
        "Can't find control information (damaged installer?)"},
   };
   for (const Row& row : rows) {
