@@ -22,8 +22,8 @@ namespace tidemark {
 namespace {
 
 // The drop-down part below the closed box.
-constexpr int kDropDownHeight = 160;
-constexpr int kItemHeight = 16;  // at 96 DPI
+constexpr int kDropDownHeight = 160;  // at 96 DPI
+constexpr int kItemHeight = 16;       // at 96 DPI
 
 std::string DriveText(char letter) { return std::string(1, letter) + ":"; }
 
@@ -129,7 +129,7 @@ LRESULT CALLBACK DriveComboProc(HWND combo, UINT message, WPARAM wparam, LPARAM 
 HWND CreateDriveCombo(HWND parent, int id, const RECT& place, DWORD style) {
   const int height = place.bottom - place.top;
   HWND combo = CreateStandardChild(
-      "COMBOBOX", parent, id, place, height + kDropDownHeight,
+      "COMBOBOX", parent, id, place, height + ScaleToDpi(kDropDownHeight, WindowDpi(parent)),
       style | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0);
   if (combo == nullptr) return nullptr;
   auto state = std::make_unique<DriveCombo>(combo);
@@ -140,6 +140,15 @@ HWND CreateDriveCombo(HWND parent, int id, const RECT& place, DWORD style) {
   attached.ReadDrives();
   attached.ShowDrive(DriveLetterOf(CurrentFolder()));
   return combo;
+}
+
+void PlaceDriveCombo(HWND combo, const RECT& place) {
+  const int dpi = WindowDpi(combo);
+  const int height = place.bottom - place.top;
+  SetWindowPos(combo, nullptr, place.left, place.top, place.right - place.left,
+               height + ScaleToDpi(kDropDownHeight, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(combo, CB_SETITEMHEIGHT, 0, ScaleToDpi(kItemHeight, dpi));
+  FitClosedHeight(combo, height);
 }
 
 void BindDriveCombo(HWND drive_combo, HWND directory_list) {

@@ -16,6 +16,10 @@ namespace tidemark {
 // Windows refused the window.
 HWND CreateDriveCombo(HWND parent, int id, const RECT& place, DWORD style);
 
+// Moves the selector to `place` (its closed size) at the DPI it is on now,
+// with its drop-down list and items sized for that DPI.
+void PlaceDriveCombo(HWND combo, const RECT& place);
+
 // Binds the selector and the directory list to each other.
 void BindDriveCombo(HWND drive_combo, HWND directory_list);
 

@@ -15,6 +15,7 @@ using IconPainter = std::function<void(HDC dc, int left, int top)>;
 
 // Paints `item` (an entry of a list box or combo box): background, the icon
 // `indent` pixels in, the text after it, the highlight and the focus frame.
+// Sizes are pixels at 96 DPI, scaled with the list's DPI.
 void DrawIconListItem(const DRAWITEMSTRUCT& item, int indent, const std::string& text,
                       const IconPainter& icon);
 

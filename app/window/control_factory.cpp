@@ -180,6 +180,10 @@ void PlaceLayoutControls(const ControlTable& controls, int dpi) {
     HWND control = controls.Find(spec.id);
     if (control == nullptr) continue;
     const RECT place = ScaledPlace(spec, dpi);
+    if (spec.kind == Kind::kDriveSelector) {
+      PlaceDriveCombo(control, place);  // its window also holds the drop-down list
+      continue;
+    }
     SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }

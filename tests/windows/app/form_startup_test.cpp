@@ -63,6 +63,7 @@ TEST(FormStartUp, ANewDpiLaysTheWindowOutAgain) {
             [](HWND box) { testing::ClickButton(box, "&Abort"); });
   const HWND window = form.handle();
   const LONG design_font = FontHeight(form.Control(ids::kLabTitle));
+  ASSERT_LT(design_font, 0) << "a character height";
   const struct {
     int dpi;
     int client_width, client_height;
