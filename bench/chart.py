@@ -11,7 +11,7 @@ from xml.sax.saxutils import escape
 
 from report import load, nsis_net
 
-SETS = ("small", "large", "mixed")
+SETS = ("small", "large", "mixed", "programs")
 SERIES = (("ours", "#2b6cb0"), ("NSIS same job", "#c05621"), ("zlib floor", "#718096"))
 WIDTH, HEIGHT = 640, 360
 LEFT, RIGHT, TOP, BOTTOM = 64, 16, 40, 56
