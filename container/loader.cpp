@@ -1,13 +1,13 @@
 #include "container/loader.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <vector>
 
 #include "container/certificate_table.h"
 #include "container/errors.h"
 #include "container/layout.h"
+#include "container/scrambling.h"
 
 namespace tidemark {
 namespace {
@@ -18,39 +18,6 @@ constexpr size_t kSigningAlignment = 8;
 
 // Block size for scans that read through the ByteSource interface.
 constexpr size_t kScanBlock = 64 * 1024;
-
-// The key repeated 64 times: a multiple of both its own length and 8, so that
-// whole 64-bit words can be processed with every block starting in phase.
-constexpr size_t kWideKeyLength = kScrambleKeyLength * 64;
-
-std::array<uint8_t, kWideKeyLength> WideKey() {
-  std::array<uint8_t, kWideKeyLength> key{};
-  for (size_t i = 0; i < key.size(); ++i) {
-    key[i] = static_cast<uint8_t>(ScrambleKey[i % kScrambleKeyLength]);
-  }
-  return key;
-}
-
-// XORs `data` with the key from phase 0 and returns the XOR of the results.
-uint8_t DescrambleBlock(uint8_t* data, size_t size, const uint8_t* key) {
-  uint64_t word_sum = 0;
-  size_t i = 0;
-  for (; i + 8 <= size; i += 8) {
-    uint64_t word, key_word;
-    std::memcpy(&word, data + i, 8);
-    std::memcpy(&key_word, key + i, 8);
-    word ^= key_word;
-    std::memcpy(data + i, &word, 8);
-    word_sum ^= word;
-  }
-  uint8_t sum = 0;
-  for (; i < size; ++i) {
-    data[i] ^= key[i];
-    sum ^= data[i];
-  }
-  for (int shift = 0; shift < 64; shift += 8) sum ^= static_cast<uint8_t>(word_sum >> shift);
-  return sum;
-}
 
 std::string BaseName(const std::string& path) {
   const size_t separator = path.find_last_of("\\/:");
@@ -103,22 +70,20 @@ bool IsUninstallerFileName(const std::string& file_name) {
 
 void DescramblePayload(ExeImage& image, const std::string& running_file_name,
                        size_t signing_padding) {
-  static const std::array<uint8_t, kWideKeyLength> key = WideKey();
   const int64_t start = image.Position();
   const int64_t end = image.Size();
-  uint8_t* data = image.mutable_data();
-  uint8_t sum = 0;
-  for (int64_t offset = start; offset < end; offset += kWideKeyLength) {
-    const size_t block = static_cast<size_t>(std::min<int64_t>(kWideKeyLength, end - offset));
-    sum ^= DescrambleBlock(data + offset, block, key.data());
-  }
+  image.DescrambleAs(ScrambledRegion(start));
+  // One pass over the stored bytes, which are only read: the plain bytes'
+  // XOR is theirs with the key's over the same length.
+  const uint8_t* stored = image.data();
+  const uint64_t length = static_cast<uint64_t>(end - start);
+  uint8_t sum = XorSum(stored + start, static_cast<size_t>(length)) ^ KeyXorSum(length);
   // A stored 0 reads as its key byte; leave out such bytes from the end, one
   // by one, while the sum does not hold.
   for (int64_t at = end - 1; sum != 0 && signing_padding > 0 && at >= start;
        --at, --signing_padding) {
-    const uint8_t key_byte = key[static_cast<size_t>(at - start) % kWideKeyLength];
-    if (data[at] != key_byte) break;
-    sum ^= key_byte;
+    if (stored[at] != 0) break;
+    sum ^= KeyByte(static_cast<uint64_t>(at - start));
   }
   image.Seek(end);
   if (sum != 0 && !IsUninstallerFileName(running_file_name)) {
@@ -161,6 +126,7 @@ ContainerHead LoadContainerHead(ExeImage& image, const std::string& running_file
   try {
     ContainerHead head;
     info.Clear();
+    image.DescrambleAs(ScrambledRegion());  // the marker search reads the bytes as stored
     const size_t file_size = static_cast<size_t>(image.Size());
     const size_t container_end = ContainerEnd(image.data(), file_size);
     image.EndAt(static_cast<int64_t>(container_end));

@@ -20,14 +20,14 @@ constexpr DWORD kLongestPath = 32768;
 // A view of the mapping; unmapping gives the address range back.
 using MappedView = UniqueResource<NullInvalidTraits<void*, &UnmapViewOfFile>>;
 
-// The file's bytes as a copy-on-write mapping: pages are read from disk only
-// when touched, and a write (descrambling) lands in a private copy of that
-// page, never in the file. Start-up thus costs the same for any payload size.
+// The file's bytes as a read-only mapping: pages are read from disk only when
+// touched and belong to the file, not to the process's private memory.
+// Start-up thus costs the same for any payload size.
 class MappedFileStorage : public ImageStorage {
  public:
   MappedFileStorage(UniqueHandle mapping, MappedView view, size_t size)
       : mapping_(std::move(mapping)), view_(std::move(view)), size_(size) {}
-  uint8_t* data() override { return static_cast<uint8_t*>(view_.get()); }
+  const uint8_t* data() const override { return static_cast<const uint8_t*>(view_.get()); }
   size_t size() const override { return size_; }
 
  private:
@@ -44,9 +44,9 @@ std::unique_ptr<ImageStorage> LoadImageStorage(HANDLE file) {
   if (size.QuadPart == 0) return std::make_unique<VectorStorage>(std::vector<uint8_t>());
   if (static_cast<uint64_t>(size.QuadPart) > SIZE_MAX) throw Error(kStreamReadError);
 
-  UniqueHandle mapping(CreateFileMappingA(file, nullptr, PAGE_WRITECOPY, 0, 0, nullptr));
+  UniqueHandle mapping(CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
   if (!mapping) throw Error(kStreamReadError);
-  MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_COPY, 0, 0, 0));
+  MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
   if (!view) throw Error(kStreamReadError);
   // Others may change the file's length between the size taken above and
   // the mapping; never claim bytes past the view (the tail of its last page
