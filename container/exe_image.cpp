@@ -5,6 +5,10 @@
 
 namespace tidemark {
 
+void ImageStorage::Copy(size_t offset, uint8_t* buffer, size_t count) const {
+  std::memcpy(buffer, data() + offset, count);
+}
+
 void ExeImage::Assign(std::unique_ptr<ImageStorage> storage) {
   storage_ = std::move(storage);
   position_ = 0;
@@ -30,7 +34,7 @@ void ExeImage::Seek(int64_t position) {
 size_t ExeImage::Read(void* buffer, size_t count) {
   const size_t n = std::min(count, static_cast<size_t>(Size()) - position_);
   if (n > 0) {
-    std::memcpy(buffer, data() + position_, n);
+    storage_->Copy(position_, static_cast<uint8_t*>(buffer), n);
     region_.Apply(static_cast<uint8_t*>(buffer), n, static_cast<int64_t>(position_));
   }
   position_ += n;

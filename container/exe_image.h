@@ -18,6 +18,10 @@ class ImageStorage {
   virtual ~ImageStorage() = default;
   virtual const uint8_t* data() const = 0;
   virtual size_t size() const = 0;
+  // Copies the `count` bytes at `offset`, which lie within size(). A storage
+  // over a file may read them with ordinary reads, faster than touching
+  // every page of a mapping once; such a read that fails raises an Error.
+  virtual void Copy(size_t offset, uint8_t* buffer, size_t count) const;
 };
 
 // Storage that owns its bytes in a vector.

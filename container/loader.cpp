@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "container/certificate_table.h"
@@ -16,8 +17,9 @@ namespace {
 // file with zero bytes.
 constexpr size_t kSigningAlignment = 8;
 
-// Block size for scans that read through the ByteSource interface.
-constexpr size_t kScanBlock = 64 * 1024;
+// Block size for scans that read through the ByteSource interface: large
+// enough that a scan of a large file takes few reads.
+constexpr size_t kScanBlock = 1 << 20;
 
 std::string BaseName(const std::string& path) {
   const size_t separator = path.find_last_of("\\/:");
@@ -37,13 +39,16 @@ bool FindMarker(const std::string& marker, ByteSource& source, int64_t& position
   // A block plus the marker's length - 1 bytes carried over from the block
   // before, so that a marker across two reads is still seen.
   std::vector<uint8_t> window(kScanBlock + length - 1);
+  // Skips ahead by up to the marker's length at a time: a scrambled
+  // container is searched to its end for the plain marker first.
+  const std::boyer_moore_horspool_searcher searcher(marker.begin(), marker.end());
   size_t held = 0;
   int64_t window_offset = position;  // file offset of window[0]
   for (;;) {
     const size_t got = source.Read(window.data() + held, kScanBlock);
     held += got;
     const auto end = window.begin() + static_cast<std::ptrdiff_t>(held);
-    const auto hit = std::search(window.begin(), end, marker.begin(), marker.end());
+    const auto hit = std::search(window.begin(), end, searcher);
     if (hit != end) {
       position = window_offset + (hit - window.begin()) + 1;
       source.Seek(position);
@@ -72,19 +77,27 @@ void DescramblePayload(ExeImage& image, const std::string& running_file_name,
                        size_t signing_padding) {
   const int64_t start = image.Position();
   const int64_t end = image.Size();
-  image.DescrambleAs(ScrambledRegion(start));
-  // One pass over the stored bytes, which are only read: the plain bytes'
-  // XOR is theirs with the key's over the same length.
-  const uint8_t* stored = image.data();
+  // One pass that reads the stored bytes: the plain bytes' XOR is theirs
+  // with the key's over the same length.
   const uint64_t length = static_cast<uint64_t>(end - start);
-  uint8_t sum = XorSum(stored + start, static_cast<size_t>(length)) ^ KeyXorSum(length);
+  std::vector<uint8_t> block(static_cast<size_t>(std::min<uint64_t>(kScanBlock, length)));
+  uint8_t sum = KeyXorSum(length);
+  while (const size_t got = image.Read(block.data(), block.size())) {
+    sum ^= XorSum(block.data(), got);
+  }
   // A stored 0 reads as its key byte; leave out such bytes from the end, one
   // by one, while the sum does not hold.
-  for (int64_t at = end - 1; sum != 0 && signing_padding > 0 && at >= start;
-       --at, --signing_padding) {
-    if (stored[at] != 0) break;
-    sum ^= KeyByte(static_cast<uint64_t>(at - start));
+  if (sum != 0 && signing_padding > 0) {
+    uint8_t stored[kSigningAlignment] = {};
+    const size_t tail = static_cast<size_t>(
+        std::min<uint64_t>({signing_padding, length, sizeof stored}));
+    image.Seek(end - static_cast<int64_t>(tail));
+    image.Read(stored, tail);
+    for (size_t i = tail; sum != 0 && i > 0 && stored[i - 1] == 0; --i) {
+      sum ^= KeyByte(length - tail + i - 1);
+    }
   }
+  image.DescrambleAs(ScrambledRegion(start));
   image.Seek(end);
   if (sum != 0 && !IsUninstallerFileName(running_file_name)) {
     throw LoadError(LoadFailure::kChecksum);
