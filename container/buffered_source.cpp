@@ -5,8 +5,13 @@
 
 namespace tidemark {
 
-BufferedSource::BufferedSource(RandomAccessInput& input, int64_t position)
-    : input_(input), size_(input.Size()), position_(position), buffer_(new uint8_t[kBufferSize]) {
+BufferedSource::BufferedSource(RandomAccessInput& input, int64_t position,
+                               const ScrambledRegion& region)
+    : input_(input),
+      size_(input.Size()),
+      position_(position),
+      region_(region),
+      buffer_(new uint8_t[kBufferSize]) {
   Seek(position);
 }
 
@@ -20,7 +25,9 @@ const uint8_t* BufferedSource::Peek(size_t& available) const {
   if (!inside) {
     held_ = 0;  // stays empty when the read below raises
     buffer_start_ = position_;
-    held_ = input_.ReadAt(position_, buffer_.get(), kBufferSize);
+    const size_t got = input_.ReadAt(position_, buffer_.get(), kBufferSize);
+    region_.Apply(buffer_.get(), got, buffer_start_);
+    held_ = got;
   }
   const size_t skip = static_cast<size_t>(position_ - buffer_start_);
   available = held_ - std::min(held_, skip);

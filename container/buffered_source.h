@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "container/byte_stream.h"
+#include "container/scrambling.h"
 
 namespace tidemark {
 
@@ -27,14 +28,16 @@ class RandomAccessInput {
 // A ByteSource over a RandomAccessInput through one buffer, filled with a
 // read whenever the position leaves it and reused for every item, so that
 // items are inflated from the buffer where it lies (Peek) and consecutive
-// small items share one read.
+// small items share one read. The bytes of a scrambled region are
+// descrambled in the buffer as it is filled.
 class BufferedSource : public ByteSource {
  public:
   static constexpr size_t kBufferSize = 256 * 1024;
 
   // Takes the input's size once, here: seeking, which item readers do in
   // their destructors, must not need the file and so cannot fail.
-  BufferedSource(RandomAccessInput& input, int64_t position);
+  BufferedSource(RandomAccessInput& input, int64_t position,
+                 const ScrambledRegion& region = ScrambledRegion());
 
   // The input's size when the source was made; a file cut short since then
   // reads as ending early.
@@ -50,6 +53,7 @@ class BufferedSource : public ByteSource {
   RandomAccessInput& input_;
   int64_t size_;
   int64_t position_;
+  ScrambledRegion region_;
   std::unique_ptr<uint8_t[]> buffer_;
   // The buffer holds the file's bytes [buffer_start_, buffer_start_ + held_).
   mutable int64_t buffer_start_ = 0;

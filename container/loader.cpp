@@ -1,13 +1,14 @@
 #include "container/loader.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "container/certificate_table.h"
 #include "container/errors.h"
 #include "container/layout.h"
+#include "container/scrambling.h"
 
 namespace tidemark {
 namespace {
@@ -16,41 +17,9 @@ namespace {
 // file with zero bytes.
 constexpr size_t kSigningAlignment = 8;
 
-// Block size for scans that read through the ByteSource interface.
-constexpr size_t kScanBlock = 64 * 1024;
-
-// The key repeated 64 times: a multiple of both its own length and 8, so that
-// whole 64-bit words can be processed with every block starting in phase.
-constexpr size_t kWideKeyLength = kScrambleKeyLength * 64;
-
-std::array<uint8_t, kWideKeyLength> WideKey() {
-  std::array<uint8_t, kWideKeyLength> key{};
-  for (size_t i = 0; i < key.size(); ++i) {
-    key[i] = static_cast<uint8_t>(ScrambleKey[i % kScrambleKeyLength]);
-  }
-  return key;
-}
-
-// XORs `data` with the key from phase 0 and returns the XOR of the results.
-uint8_t DescrambleBlock(uint8_t* data, size_t size, const uint8_t* key) {
-  uint64_t word_sum = 0;
-  size_t i = 0;
-  for (; i + 8 <= size; i += 8) {
-    uint64_t word, key_word;
-    std::memcpy(&word, data + i, 8);
-    std::memcpy(&key_word, key + i, 8);
-    word ^= key_word;
-    std::memcpy(data + i, &word, 8);
-    word_sum ^= word;
-  }
-  uint8_t sum = 0;
-  for (; i < size; ++i) {
-    data[i] ^= key[i];
-    sum ^= data[i];
-  }
-  for (int shift = 0; shift < 64; shift += 8) sum ^= static_cast<uint8_t>(word_sum >> shift);
-  return sum;
-}
+// Block size for scans that read through the ByteSource interface: large
+// enough that a scan of a large file takes few reads.
+constexpr size_t kScanBlock = 1 << 20;
 
 std::string BaseName(const std::string& path) {
   const size_t separator = path.find_last_of("\\/:");
@@ -70,13 +39,16 @@ bool FindMarker(const std::string& marker, ByteSource& source, int64_t& position
   // A block plus the marker's length - 1 bytes carried over from the block
   // before, so that a marker across two reads is still seen.
   std::vector<uint8_t> window(kScanBlock + length - 1);
+  // Skips ahead by up to the marker's length at a time: a scrambled
+  // container is searched to its end for the plain marker first.
+  const std::boyer_moore_horspool_searcher searcher(marker.begin(), marker.end());
   size_t held = 0;
   int64_t window_offset = position;  // file offset of window[0]
   for (;;) {
     const size_t got = source.Read(window.data() + held, kScanBlock);
     held += got;
     const auto end = window.begin() + static_cast<std::ptrdiff_t>(held);
-    const auto hit = std::search(window.begin(), end, marker.begin(), marker.end());
+    const auto hit = std::search(window.begin(), end, searcher);
     if (hit != end) {
       position = window_offset + (hit - window.begin()) + 1;
       source.Seek(position);
@@ -103,23 +75,29 @@ bool IsUninstallerFileName(const std::string& file_name) {
 
 void DescramblePayload(ExeImage& image, const std::string& running_file_name,
                        size_t signing_padding) {
-  static const std::array<uint8_t, kWideKeyLength> key = WideKey();
   const int64_t start = image.Position();
   const int64_t end = image.Size();
-  uint8_t* data = image.mutable_data();
-  uint8_t sum = 0;
-  for (int64_t offset = start; offset < end; offset += kWideKeyLength) {
-    const size_t block = static_cast<size_t>(std::min<int64_t>(kWideKeyLength, end - offset));
-    sum ^= DescrambleBlock(data + offset, block, key.data());
+  // One pass that reads the stored bytes: the plain bytes' XOR is theirs
+  // with the key's over the same length.
+  const uint64_t length = static_cast<uint64_t>(end - start);
+  std::vector<uint8_t> block(static_cast<size_t>(std::min<uint64_t>(kScanBlock, length)));
+  uint8_t sum = KeyXorSum(length);
+  while (const size_t got = image.Read(block.data(), block.size())) {
+    sum ^= XorSum(block.data(), got);
   }
   // A stored 0 reads as its key byte; leave out such bytes from the end, one
   // by one, while the sum does not hold.
-  for (int64_t at = end - 1; sum != 0 && signing_padding > 0 && at >= start;
-       --at, --signing_padding) {
-    const uint8_t key_byte = key[static_cast<size_t>(at - start) % kWideKeyLength];
-    if (data[at] != key_byte) break;
-    sum ^= key_byte;
+  if (sum != 0 && signing_padding > 0) {
+    uint8_t stored[kSigningAlignment] = {};
+    const size_t tail = static_cast<size_t>(
+        std::min<uint64_t>({signing_padding, length, sizeof stored}));
+    image.Seek(end - static_cast<int64_t>(tail));
+    image.Read(stored, tail);
+    for (size_t i = tail; sum != 0 && i > 0 && stored[i - 1] == 0; --i) {
+      sum ^= KeyByte(length - tail + i - 1);
+    }
   }
+  image.DescrambleAs(ScrambledRegion(start));
   image.Seek(end);
   if (sum != 0 && !IsUninstallerFileName(running_file_name)) {
     throw LoadError(LoadFailure::kChecksum);
@@ -161,6 +139,7 @@ ContainerHead LoadContainerHead(ExeImage& image, const std::string& running_file
   try {
     ContainerHead head;
     info.Clear();
+    image.DescrambleAs(ScrambledRegion());  // the marker search reads the bytes as stored
     const size_t file_size = static_cast<size_t>(image.Size());
     const size_t container_end = ContainerEnd(image.data(), file_size);
     image.EndAt(static_cast<int64_t>(container_end));

@@ -19,7 +19,8 @@ bool FindMarker(const std::string& marker, ByteSource& source, int64_t& position
 // A to Z into lower case.
 bool IsUninstallerFileName(const std::string& file_name);
 
-// Descrambles `image` in place from its position to its end. Raises
+// Makes `image` descramble what is read from its position to its end (the
+// stored bytes stay as they are) and leaves it at its end. Raises
 // LoadError(kChecksum) when the XOR of the plain bytes is not 0, unless
 // `running_file_name` is the uninstaller's name. Up to `signing_padding`
 // bytes at the end that are stored as 0 may be left out of the sum: signing

@@ -28,9 +28,8 @@ class ExeFile : public RandomAccessInput {
   const std::string& path() const { return path_; }
 
   // The whole file as it is stored on disk, from its first byte, as a
-  // copy-on-write mapping: writes into it stay private to this storage, and
-  // each call maps the file afresh. Raises Error("Stream read error") when it
-  // cannot be mapped.
+  // read-only mapping; each call maps the file afresh. Raises
+  // Error("Stream read error") when it cannot be mapped.
   std::unique_ptr<ImageStorage> ReadImage();
 
   // Ordinary reads of the file as it is now (RandomAccessInput): a file cut

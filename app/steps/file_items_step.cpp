@@ -65,10 +65,9 @@ bool InstallFileItems(LoadedInstaller& installer, const std::string& install_fol
   const ProgressFn progress = display.Advance();
   // The items are read with ordinary reads of the file, so that a medium
   // that goes away ends in an error report rather than a fault in a mapped
-  // page. A scrambled container is already descrambled whole in memory.
-  BufferedSource file_reads(installer.exe_file, installer.exe_image.Position());
-  ByteSource& items =
-      installer.scrambled ? static_cast<ByteSource&>(installer.exe_image) : file_reads;
+  // page; a scrambled container's are descrambled in the read buffer.
+  BufferedSource items(installer.exe_file, installer.exe_image.Position(),
+                       installer.exe_image.scrambled_region());
   std::string made_folder;
   for (int32_t i = 1; i <= count; ++i) {
     const FileEntry entry = SplitFileEntry(installer.control_info.Value(FileEntryKey(i)));
@@ -109,8 +108,8 @@ void WriteUninstaller(LoadedInstaller& installer, const std::string& install_fol
   const std::string path = UninstallerPathIn(install_folder);
   install_log.Append(path);
   MakeFolderBelow(install_folder, install_folder);
-  // Start-up descrambled the image in memory; the uninstaller must carry
-  // the container exactly as stored, so it is read from the file. Of a
+  // The uninstaller carries the container exactly as stored (a scrambled
+  // one stays scrambled), so it is read from the file as it is. Of a
   // signed installer it is a well-formed unsigned program: its header names
   // no certificate table.
   try {

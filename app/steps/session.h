@@ -19,10 +19,10 @@ namespace tidemark {
 // the read positions of the file and the image move afterwards.
 struct LoadedInstaller {
   ExeFile exe_file;    // the running executable, open for reading
-  ExeImage exe_image;  // the whole executable in memory, one read position
+  ExeImage exe_image;  // the whole executable, one read position, descrambled as read
   ControlInfo control_info;
   int64_t data_start = 0;     // first item, just past the end marker and its CR LF
-  bool scrambled = false;     // the container was descrambled in memory at start-up
+  bool scrambled = false;     // the container is scrambled (exe_image knows where)
   int64_t payload_start = 0;  // first file item; set in install mode only
   std::string app_name;
   std::string app_company;

@@ -2,6 +2,7 @@
 
 #include "container/errors.h"
 #include "container/layout.h"
+#include "container/scrambling.h"
 
 namespace tidemark {
 
@@ -26,12 +27,11 @@ void InstallerWriter::WriteContainer(const void* data, size_t size) {
     return;
   }
   const auto* plain = static_cast<const uint8_t*>(data);
-  scrambled_piece_.resize(size);
-  for (size_t i = 0; i < size; ++i) {
-    checksum_ ^= plain[i];
-    scrambled_piece_[i] =
-        plain[i] ^ static_cast<uint8_t>(ScrambleKey[key_index_++ % kScrambleKeyLength]);
-  }
+  checksum_ ^= XorSum(plain, size);
+  scrambled_piece_.assign(plain, plain + size);
+  // The region starts at offset 0 of the container bytes after the marker.
+  ScrambledRegion(0).Apply(scrambled_piece_.data(), size, key_index_);
+  key_index_ += static_cast<int64_t>(size);
   // On purpose: only the scrambled bytes are watched. A plain marker cannot
   // begin inside the scrambled one: its only "d" is its first byte, and the
   // two differ soon after.

@@ -35,7 +35,7 @@ class InstallerWriter {
 
   ByteSink& target_;
   const bool scrambled_;
-  uint64_t key_index_ = 0;
+  int64_t key_index_ = 0;  // container bytes after the marker written so far
   uint8_t checksum_ = 0;  // XOR of the plain container bytes
   std::vector<uint8_t> scrambled_piece_;
   MarkerWatch plain_marker_watch_;

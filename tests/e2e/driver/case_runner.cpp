@@ -591,12 +591,22 @@ void CaseRunner::TimerStop(std::vector<std::string> args) {
   Print("  timer " + args[0] + ": " + ms + " ms");
 }
 
+// "report-memory NAME" prints the installer's memory so far; with
+// "below MIB" it also fails when its peak pagefile use reached MIB MiB.
 void CaseRunner::ReportMemory(std::vector<std::string> args) {
   if (!installer_.started() || installer_.ExitCode()) Fail("a running installer", ProcessState());
+  if (args.size() == 2 || (args.size() == 3 && args[1] != "below"))
+    throw ScriptError("write \"report-memory NAME\" or \"report-memory NAME below MIB\"");
   const PROCESS_MEMORY_COUNTERS_EX counters = installer_.MemoryCounters();
+  const std::string peak = std::to_string(counters.PeakPagefileUsage);
   Print("  memory " + args[0] + ": private " + std::to_string(counters.PrivateUsage) +
-        " peak-pagefile " + std::to_string(counters.PeakPagefileUsage) + " peak-working-set " +
+        " peak-pagefile " + peak + " peak-working-set " +
         std::to_string(counters.PeakWorkingSetSize) + " bytes");
+  if (args.size() == 3) {
+    const size_t limit = static_cast<size_t>(ParseInteger(args[2], "a number of MiB")) << 20;
+    if (counters.PeakPagefileUsage >= limit)
+      Fail("a peak pagefile use below " + args[2] + " MiB", peak + " bytes");
+  }
 }
 
 void CaseRunner::Copy(std::vector<std::string> args) { CopyFileTo(args[0], args[1]); }
@@ -878,7 +888,7 @@ const CaseRunner::Handler* CaseRunner::FindHandler(const std::string& name) {
       {"timeout", 1, 1, false, &CaseRunner::SetTimeout},
       {"timer-start", 0, 0, false, &CaseRunner::TimerStart},
       {"timer-stop", 1, 1, false, &CaseRunner::TimerStop},
-      {"report-memory", 1, 1, false, &CaseRunner::ReportMemory},
+      {"report-memory", 1, 3, false, &CaseRunner::ReportMemory},
       {"copy", 2, 2, false, &CaseRunner::Copy},
       {"patch", 3, 3, false, &CaseRunner::Patch},
       {"flip-byte", 2, 2, false, &CaseRunner::FlipByteAt},

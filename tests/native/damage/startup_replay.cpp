@@ -9,6 +9,7 @@
 #include "rules/installed_files.h"
 #include "rules/path_rules.h"
 #include "rules/shortcut_plan.h"
+#include "tests/native/container/test_support.h"
 #include "tests/native/damage/item_checks.h"
 
 namespace tidemark::test {
@@ -16,25 +17,36 @@ namespace {
 
 constexpr char kProgramFiles[] = "C:\\Program Files";
 
+// The whole image as its items are read from it: a scrambled container
+// descrambled. The item checks look at the bytes where the items lie.
+Bytes PlainBytes(ExeImage& image) {
+  const int64_t position = image.Position();
+  Bytes plain(static_cast<size_t>(image.Size()));
+  image.Seek(0);
+  plain.resize(image.Read(plain.data(), plain.size()));
+  image.Seek(position);
+  return plain;
+}
+
 // A picture item as start-up reads it, then the same bytes once more through
 // the item checks, which must accept them and stop at the same place.
-void LoadPicture(ExeImage& image, int32_t size) {
+void LoadPicture(ExeImage& image, const Bytes& plain, int32_t size) {
   const int64_t start = image.Position();
   LoadJpegItem(image, size);
-  MemorySource item(image.data(), static_cast<size_t>(image.Position()));
+  MemorySource item(plain.data(), static_cast<size_t>(image.Position()));
   item.Seek(start);
-  ReadCheckedCompressedItem(item, image.data(), size);
+  ReadCheckedCompressedItem(item, plain.data(), size);
   if (item.Position() != image.Position()) throw CheckFailure("a picture item ends in two places");
 }
 
-void ReadHeadAsInstaller(ExeImage& image, const ControlInfo& info, int64_t data_start,
-                         ReplayResult& result) {
+void ReadHeadAsInstaller(ExeImage& image, const Bytes& plain, const ControlInfo& info,
+                         int64_t data_start, ReplayResult& result) {
   image.Seek(data_start);
   for (const char* key : {"Splash", "Icon"}) {
     const std::string size = info.Value(key);
     if (size.empty()) continue;
     try {
-      LoadPicture(image, StrToInt(size));
+      LoadPicture(image, plain, StrToInt(size));
     } catch (const Error&) {
       ++result.pictures_refused;  // shown empty; reading goes on from here
     }
@@ -44,13 +56,14 @@ void ReadHeadAsInstaller(ExeImage& image, const ControlInfo& info, int64_t data_
 }
 
 // The installation run over the file lines f1 to f<Filecount>.
-void ReadFileItems(ExeImage& image, const ControlInfo& info, ReplayResult& result) {
+void ReadFileItems(ExeImage& image, const Bytes& plain, const ControlInfo& info,
+                   ReplayResult& result) {
   const int32_t count = info.IntValue("Filecount");
   for (int32_t i = 1; i <= count; ++i) {
     const FileEntry entry = SplitFileEntry(info.Value(FileEntryKey(i)));
     if (!StaysBelowFolder(entry.name)) throw Error(kFileRefusedMessage);
     const int32_t size = entry.Size();
-    ReadCheckedCompressedItem(image, image.data(), size);
+    ReadCheckedCompressedItem(image, plain.data(), size);
     ++result.files_checked;
   }
 }
@@ -75,18 +88,20 @@ void PlanInstallation(const ControlInfo& info) {
   PlanUninstallRegistration(folders.app_name, install_folder);
 }
 
-// The head as the tools walk it, every item checked.
-void WalkHeadAsTools(ExeImage& image, const std::string& running_file_name, ControlInfo& info) {
+// The head as the tools walk it, every item checked; returns the plain image.
+Bytes WalkHeadAsTools(ExeImage& image, const std::string& running_file_name, ControlInfo& info) {
   ContentCheckSink splash, icon;
   DiscardSink about, licence;
   const HeadWalk walk =
       WalkContainerHead(image, running_file_name, info, {&splash, &icon, &about, &licence});
-  if (walk.splash) CheckCompressedItem(*walk.splash, splash, image.data(), image.Size());
-  if (walk.icon) CheckCompressedItem(*walk.icon, icon, image.data(), image.Size());
+  Bytes plain = PlainBytes(image);
+  if (walk.splash) CheckCompressedItem(*walk.splash, splash, plain.data(), image.Size());
+  if (walk.icon) CheckCompressedItem(*walk.icon, icon, plain.data(), image.Size());
   CheckRawItem(walk.about, about.written());
   CheckRawItem(walk.licence, licence.written());
   if (walk.payload_start != image.Position())
     throw CheckFailure("PayloadStart is not where the walk stopped");
+  return plain;
 }
 
 // Runs `read` and notes the message of the Error that ends it; any other
@@ -110,17 +125,18 @@ ReplayResult ReplayInstaller(ExeImage& image, const std::string& running_file_na
     const ContainerHead head = LoadContainerHead(image, running_file_name, info);
     // Start-up refuses a product name that would lead out of its folders.
     if (!IsAcceptableAppName(info.Value("AppName"))) throw LoadError(LoadFailure::kInitialise);
-    ReadHeadAsInstaller(image, info, head.data_start, result);
+    const Bytes plain = PlainBytes(image);
+    ReadHeadAsInstaller(image, plain, info, head.data_start, result);
     PlanInstallation(info);
-    ReadFileItems(image, info, result);
+    ReadFileItems(image, plain, info, result);
   });
 }
 
 ReplayResult ReplayToolWalk(ExeImage& image, const std::string& running_file_name) {
   return Captured([&](ReplayResult& result) {
     ControlInfo info;
-    WalkHeadAsTools(image, running_file_name, info);
-    ReadFileItems(image, info, result);
+    const Bytes plain = WalkHeadAsTools(image, running_file_name, info);
+    ReadFileItems(image, plain, info, result);
   });
 }
 

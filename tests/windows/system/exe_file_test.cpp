@@ -42,26 +42,6 @@ TEST(ExeFile, ReadsTheRunningFileWhileOthersMayWriteIt) {
   EXPECT_THROW(file.ReadImage(), Error);
 }
 
-TEST(ExeFile, WritesIntoTheImageStayPrivateAndAFreshReadSeesTheDisk) {
-  testing::ScratchFolder folder;
-  const std::string path = folder.Sub("image.bin");
-  const std::string stored = "MZ stored bytes";
-  folder.WriteFile("image.bin", stored);
-  ExeFile file;
-  file.Open(path);
-
-  auto image = file.ReadImage();
-  ASSERT_EQ(image->size(), stored.size());
-  image->data()[0] ^= 0xFF;  // as descrambling does
-  auto refill = file.ReadImage();
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(refill->data()), refill->size()), stored);
-  EXPECT_EQ(image->data()[0], static_cast<uint8_t>('M' ^ 0xFF));
-  file.Close();
-  image.reset();
-  refill.reset();
-  EXPECT_EQ(folder.ReadFile("image.bin"), stored);
-}
-
 TEST(ExeFile, AnEmptyFileGivesAnEmptyImage) {
   testing::ScratchFolder folder;
   folder.WriteFile("empty.bin", "");
