@@ -1,5 +1,6 @@
 #include "packer/cli/commands.h"
 
+#include "codecs/near_optimal_deflate.h"
 #include "packer/cli/build_command.h"
 #include "packer/cli/inspect_commands.h"
 #include "packer/cli/manifest_command.h"
@@ -61,7 +62,7 @@ const std::vector<Subcommand>& Subcommands() {
         {{"--stub"},
          {"--product"},
          {"--out"},
-         {"--level", true, 0, 9},
+         {"--level", true, 0, kHighestLevel},
          {"--jobs", true, 1, kMaxJobs},
          {"--codepage", true, 1, 65535}},
         {"--product", "--out"},

@@ -1,8 +1,10 @@
 #include "packer/cli/pack.h"
 
+#include <string>
 #include <vector>
 
 #include "codecs/block_deflate.h"
+#include "codecs/near_optimal_deflate.h"
 #include "container/errors.h"
 #include "container/file_sink.h"
 #include "container/image_file.h"
@@ -42,7 +44,7 @@ int64_t TotalSize(const std::vector<PackItem>& items) {
 void WriteItems(const std::vector<PackItem>& items, const PackOptions& options,
                 InstallerWriter& writer) {
   const int64_t total = TotalSize(items);
-  ItemBlockReader reader(items);
+  ItemBlockReader reader(items, BlockShapeFor(options.level));
   ItemAssembler assembler(writer, options.level);
   OrderedWorkQueue<ItemBlock> queue(
       options.jobs, kBlocksPerJob * options.jobs,
@@ -70,7 +72,9 @@ std::vector<std::string> InputsOf(const PackOptions& options, const std::vector<
 }  // namespace
 
 PackResult PackInstaller(const PackOptions& options) {
-  if (options.level < 0 || options.level > 9) throw Error("the level must be 0 to 9");
+  if (options.level < 0 || options.level > kHighestLevel) {
+    throw Error("the level must be 0 to " + std::to_string(kHighestLevel));
+  }
   if (options.jobs < 1) throw Error("the number of jobs must be at least 1");
   const CodePage code_page(options.code_page);
   const Product product = LoadProduct(options.description_path, code_page, options.overrides);
