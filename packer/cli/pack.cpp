@@ -22,7 +22,8 @@ namespace tidemark {
 namespace {
 
 // Blocks under way per compressing thread: enough to keep every thread busy
-// while the oldest block is written, few enough to bound the memory used.
+// while the oldest block is written, few enough to bound the memory used
+// (at libdeflate's levels 4 chunks of 2 MiB, and their output, per thread).
 constexpr size_t kBlocksPerJob = 4;
 
 std::vector<PackItem> ItemsOf(const Product& product) {
