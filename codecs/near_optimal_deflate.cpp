@@ -14,7 +14,9 @@ const int kHighestLevel = 12;
 namespace {
 
 struct CompressorFree {
-  void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
+  void operator()(libdeflate_compressor* compressor) const {
+    libdeflate_free_compressor(compressor);
+  }
 };
 using Compressor = std::unique_ptr<libdeflate_compressor, CompressorFree>;
 

@@ -52,7 +52,8 @@ std::unique_ptr<ItemBlock> ItemBlockReader::Next() {
   block->compressed = compressed;
   block->first = first_;
   first_ = false;
-  const size_t own = static_cast<size_t>(std::min<int64_t>(remaining_, static_cast<int64_t>(shape_.size)));
+  const size_t own =
+      static_cast<size_t>(std::min<int64_t>(remaining_, static_cast<int64_t>(shape_.size)));
   block->input = compressed ? dictionary_ : std::vector<uint8_t>();
   block->dictionary_size = block->input.size();
   block->input.resize(block->dictionary_size + own);
