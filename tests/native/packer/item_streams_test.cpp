@@ -8,7 +8,9 @@
 #include <string>
 
 #include "codecs/near_optimal_deflate.h"
+#include "codecs/non_final_deflate.h"
 #include "container/byte_stream.h"
+#include "container/errors.h"
 #include "packer/build/installer_writer.h"
 #include "packer/build/item_blocks.h"
 #include "packer/build/sha256.h"
@@ -69,6 +71,35 @@ TEST(ItemStreamsTest, ZlibInflatesEveryStreamToItsFile) {
       EXPECT_EQ(ZlibInflate(stream, input.content.size()), input.content);
     }
   }
+}
+
+// A piece made joinable and one after it inflate as one raw deflate
+// stream, wherever in its last byte the piece's end-of-block code ends
+// (these 64 piece sizes end it at each of the eight bits).
+TEST(ItemStreamsTest, JoinedPiecesInflateWhereverTheirLastByteEnds) {
+  const Bytes second = TextLikeBytes(50, 7);
+  for (size_t size = 1; size <= 64 * 32; size += 32) {
+    const Bytes first = TextLikeBytes(size, static_cast<uint32_t>(size));
+    Bytes joined = NearOptimalDeflate(first.data(), first.size(), kLowestNearOptimalLevel);
+    MakeNonFinal(joined, first.data(), first.size());
+    const Bytes last = NearOptimalDeflate(second.data(), second.size(), kLowestNearOptimalLevel);
+    joined.insert(joined.end(), last.begin(), last.end());
+    Bytes out(first.size() + second.size() + 1);
+    z_stream stream{};
+    ASSERT_EQ(inflateInit2(&stream, -15), Z_OK);
+    stream.next_in = joined.data();
+    stream.avail_in = static_cast<uInt>(joined.size());
+    stream.next_out = out.data();
+    stream.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(inflate(&stream, Z_FINISH), Z_STREAM_END) << size;
+    out.resize(stream.total_out);
+    inflateEnd(&stream);
+    EXPECT_EQ(out, Concat({first, second})) << size;
+  }
+  // A piece that gives other bytes than its content is refused.
+  Bytes piece = NearOptimalDeflate(second.data(), second.size(), kLowestNearOptimalLevel);
+  const Bytes other = TextLikeBytes(50, 8);
+  EXPECT_THROW(MakeNonFinal(piece, other.data(), other.size()), Error);
 }
 
 TEST(ItemStreamsTest, ZlibLevelsWriteTheirFormerBytes) {
