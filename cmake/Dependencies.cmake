@@ -1,10 +1,21 @@
 # zlib, libjpeg and GoogleTest for the tree being built. Both trees expose the
 # same targets (ZLIB::ZLIB, JPEG::JPEG, GTest::gtest, GTest::gtest_main), so
-# the folders' build files do not care which tree they are in.
+# the folders' build files do not care which tree they are in. The native
+# tree also has libdeflate (LibDeflate::LibDeflate), for the packer alone.
 if(NOT CMAKE_CROSSCOMPILING)
   find_package(ZLIB REQUIRED)
   find_package(JPEG REQUIRED)
   find_package(GTest REQUIRED)
+  find_path(TIDEMARK_LIBDEFLATE_INCLUDE_DIR libdeflate.h)
+  find_library(TIDEMARK_LIBDEFLATE_LIBRARY deflate)
+  if(NOT TIDEMARK_LIBDEFLATE_INCLUDE_DIR OR NOT TIDEMARK_LIBDEFLATE_LIBRARY)
+    message(FATAL_ERROR "libdeflate not found (libdeflate.h and libdeflate.so): install "
+                        "Debian's package libdeflate-dev (scripts/bootstrap.sh does)")
+  endif()
+  add_library(LibDeflate::LibDeflate UNKNOWN IMPORTED)
+  set_target_properties(LibDeflate::LibDeflate PROPERTIES
+    IMPORTED_LOCATION "${TIDEMARK_LIBDEFLATE_LIBRARY}"
+    INTERFACE_INCLUDE_DIRECTORIES "${TIDEMARK_LIBDEFLATE_INCLUDE_DIR}")
   return()
 endif()
 

@@ -39,7 +39,7 @@ set(CPACK_GENERATOR "DEB;TGZ")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 # The packer's own libraries, as Debian 12 names them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libstdc++6 (>= 12), zlib1g, libjpeg62-turbo")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libstdc++6 (>= 12), zlib1g, libjpeg62-turbo, libdeflate0")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Tidemark writes one executable that holds a Windows installer and the product it\n installs.")
 set(CPACK_STRIP_FILES ON)

@@ -13,7 +13,8 @@ namespace tidemark {
 inline constexpr size_t kDeflateBlockSize = 128 * 1024;
 inline constexpr size_t kDeflateDictionarySize = 32 * 1024;
 
-// The two-byte RFC 1950 header for a 32 KiB window at `level` (0 to 9).
+// The two-byte RFC 1950 header for a 32 KiB window at `level` (0 to 12;
+// above 9 the level hint says "maximum", as for 7 to 9).
 std::vector<uint8_t> ZlibHeader(int level);
 
 // The four-byte trailer: the Adler-32 of the content, most significant byte first.

@@ -10,7 +10,7 @@ set -uo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  zlib1g-dev libjpeg62-turbo-dev libgtest-dev googletest
+  zlib1g-dev libjpeg62-turbo-dev libdeflate-dev libgtest-dev googletest
   g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   libz-mingw-w64-dev
   wine wine64 xvfb xauth

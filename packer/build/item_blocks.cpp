@@ -3,12 +3,25 @@
 #include <algorithm>
 
 #include "codecs/block_deflate.h"
+#include "codecs/near_optimal_deflate.h"
+#include "codecs/non_final_deflate.h"
 #include "container/errors.h"
 
 namespace tidemark {
 
+BlockShape BlockShapeFor(int level) {
+  if (level >= kLowestNearOptimalLevel) return {kNearOptimalChunkSize, 0};
+  return {kDeflateBlockSize, kDeflateDictionarySize};
+}
+
 void ItemBlock::Compress(int level) {
   if (!compressed) return;
+  adler = Adler32Of(content(), content_size());
+  if (level >= kLowestNearOptimalLevel) {
+    deflated = NearOptimalDeflate(content(), content_size(), level);
+    if (!last) MakeNonFinal(deflated, content(), content_size());
+    return;
+  }
   DeflateBlockInput block;
   block.dictionary = input.data();
   block.dictionary_size = dictionary_size;
@@ -16,10 +29,10 @@ void ItemBlock::Compress(int level) {
   block.size = content_size();
   block.last = last;
   deflated = DeflateBlock(block, level);
-  adler = Adler32Of(content(), content_size());
 }
 
-ItemBlockReader::ItemBlockReader(std::vector<PackItem> items) : items_(std::move(items)) {}
+ItemBlockReader::ItemBlockReader(std::vector<PackItem> items, BlockShape shape)
+    : items_(std::move(items)), shape_(shape) {}
 
 void ItemBlockReader::OpenNextItem() {
   const PackItem& item = items_[next_item_++];
@@ -39,7 +52,8 @@ std::unique_ptr<ItemBlock> ItemBlockReader::Next() {
   block->compressed = compressed;
   block->first = first_;
   first_ = false;
-  const size_t own = static_cast<size_t>(std::min<int64_t>(remaining_, kDeflateBlockSize));
+  const size_t own =
+      static_cast<size_t>(std::min<int64_t>(remaining_, static_cast<int64_t>(shape_.size)));
   block->input = compressed ? dictionary_ : std::vector<uint8_t>();
   block->dictionary_size = block->input.size();
   block->input.resize(block->dictionary_size + own);
@@ -55,7 +69,7 @@ std::unique_ptr<ItemBlock> ItemBlockReader::Next() {
     }
     file_.reset();
   } else if (compressed) {
-    const size_t keep = std::min(block->input.size(), kDeflateDictionarySize);
+    const size_t keep = std::min(block->input.size(), shape_.dictionary_size);
     dictionary_.assign(block->input.end() - static_cast<std::ptrdiff_t>(keep), block->input.end());
   }
   return block;

@@ -1,5 +1,6 @@
 #include "packer/cli/commands.h"
 
+#include "codecs/near_optimal_deflate.h"
 #include "packer/cli/build_command.h"
 #include "packer/cli/inspect_commands.h"
 #include "packer/cli/manifest_command.h"
@@ -37,7 +38,7 @@ const std::vector<Subcommand>& Subcommands() {
       {"build",
        "  tidemark build --product PRODUCT.ini --out SETUP.exe [--stub STUB]\n"
        "                 [--set KEY=VALUE]... [--warnings-as-errors]\n"
-       "                 [--codepage N] [--scrambled] [--level 0-9] [--jobs N] [--quiet]\n"
+       "                 [--codepage N] [--scrambled] [--level 0-12] [--jobs N] [--quiet]\n"
        "      Writes the stub followed by a container for the product described in\n"
        "      PRODUCT.ini (docs/product-file.md). The stub is STUB, else the file that\n"
        "      TIDEMARK_STUB names, else tidemark-stub.exe beside the packer, in\n"
@@ -46,8 +47,9 @@ const std::vector<Subcommand>& Subcommands() {
        "      code page of the systems the installer is for (default 1252; also 874,\n"
        "      932, 936, 949, 950 and 1250 to 1258): names and texts, written in UTF-8,\n"
        "      are converted to it. --scrambled scrambles the container; --level is the\n"
-       "      zlib level (default 9); --jobs the compressing threads (default: all\n"
-       "      processors; the output does not depend on it). --quiet leaves out the\n"
+       "      compression level: 0 to 9 zlib's, 10 to 12 libdeflate's (smaller, zlib\n"
+       "      inflates them all; default 12); --jobs the compressing threads (default:\n"
+       "      all processors; the output does not depend on it). --quiet leaves out the\n"
        "      summary, notes and progress. SETUP.exe is written beside and renamed\n"
        "      into place when complete; it may not be one of the inputs.\n"
        "      --set KEY=VALUE sets a key as a line of PRODUCT.ini does, checked the\n"
@@ -61,7 +63,7 @@ const std::vector<Subcommand>& Subcommands() {
         {{"--stub"},
          {"--product"},
          {"--out"},
-         {"--level", true, 0, 9},
+         {"--level", true, 0, kHighestLevel},
          {"--jobs", true, 1, kMaxJobs},
          {"--codepage", true, 1, 65535}},
         {"--product", "--out"},

@@ -1,8 +1,10 @@
 #include "packer/cli/pack.h"
 
+#include <string>
 #include <vector>
 
 #include "codecs/block_deflate.h"
+#include "codecs/near_optimal_deflate.h"
 #include "container/errors.h"
 #include "container/file_sink.h"
 #include "container/image_file.h"
@@ -20,7 +22,8 @@ namespace tidemark {
 namespace {
 
 // Blocks under way per compressing thread: enough to keep every thread busy
-// while the oldest block is written, few enough to bound the memory used.
+// while the oldest block is written, few enough to bound the memory used
+// (at libdeflate's levels 4 chunks of 2 MiB, and their output, per thread).
 constexpr size_t kBlocksPerJob = 4;
 
 std::vector<PackItem> ItemsOf(const Product& product) {
@@ -42,7 +45,7 @@ int64_t TotalSize(const std::vector<PackItem>& items) {
 void WriteItems(const std::vector<PackItem>& items, const PackOptions& options,
                 InstallerWriter& writer) {
   const int64_t total = TotalSize(items);
-  ItemBlockReader reader(items);
+  ItemBlockReader reader(items, BlockShapeFor(options.level));
   ItemAssembler assembler(writer, options.level);
   OrderedWorkQueue<ItemBlock> queue(
       options.jobs, kBlocksPerJob * options.jobs,
@@ -70,7 +73,9 @@ std::vector<std::string> InputsOf(const PackOptions& options, const std::vector<
 }  // namespace
 
 PackResult PackInstaller(const PackOptions& options) {
-  if (options.level < 0 || options.level > 9) throw Error("the level must be 0 to 9");
+  if (options.level < 0 || options.level > kHighestLevel) {
+    throw Error("the level must be 0 to " + std::to_string(kHighestLevel));
+  }
   if (options.jobs < 1) throw Error("the number of jobs must be at least 1");
   const CodePage code_page(options.code_page);
   const Product product = LoadProduct(options.description_path, code_page, options.overrides);

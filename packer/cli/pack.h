@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "codecs/near_optimal_deflate.h"
 #include "packer/product/code_page.h"
 #include "packer/product/product.h"
 
@@ -19,7 +20,7 @@ struct PackOptions {
   std::string description_path;
   std::string output_path;
   bool scrambled = false;
-  int level = 9;                     // zlib level, 0 to 9
+  int level = kHighestLevel;         // 0 to 9 zlib's, 10 to kHighestLevel libdeflate's
   int jobs = 1;                      // compressing threads; the output does not depend on it
   int code_page = kDefaultCodePage;  // of the installer's names and texts
   ProductOverrides overrides;        // --set and --warnings-as-errors

@@ -23,12 +23,12 @@ TEST(CommandLineTest, ParsesBuildOptions) {
   EXPECT_TRUE(options.scrambled);
   EXPECT_EQ(options.level, 0);
   EXPECT_EQ(options.jobs, 3);
-  EXPECT_EQ(ParsedBuild({"--stub", "s", "--product", "p", "--out", "o"}).level, 9);
+  EXPECT_EQ(ParsedBuild({"--stub", "s", "--product", "p", "--out", "o"}).level, 12);
 }
 
 TEST(CommandLineTest, UsageErrorsExitWithTwo) {
   for (const char* arguments : {"", "frobnicate", "build --stub s --product p",
-                                "build --level 10 --stub s --product p --out o",
+                                "build --level 13 --stub s --product p --out o",
                                 "build --jobs 0 --stub s --product p --out o",
                                 "build --level x --stub s --product p --out o", "list",
                                 "extract setup.exe", "extract setup.exe \"\"", "verify a b",

@@ -10,9 +10,11 @@
 #include <thread>
 
 #include "codecs/block_deflate.h"
+#include "codecs/near_optimal_deflate.h"
 #include "container/container_walk.h"
 #include "container/errors.h"
 #include "container/items.h"
+#include "packer/build/item_blocks.h"
 #include "packer/build/marker_watch.h"
 #include "packer/build/ordered_work_queue.h"
 #include "packer/cli/pack.h"
@@ -24,14 +26,16 @@ namespace {
 class ParallelOutputTest : public ::testing::Test {
  protected:
   ParallelOutputTest() {
-    // Several blocks each, with lengths that do not fall on block bounds.
+    // Several blocks and chunks, with a length that falls on no bound and
+    // one that falls on both.
     WriteFile(example_.files() + "/Marrowlight.exe",
-              Concat({TextLikeBytes(5 * kDeflateBlockSize + 12345, 11), RandomBytes(300000, 12)}));
+              Concat({TextLikeBytes(kNearOptimalChunkSize + 5 * kDeflateBlockSize + 12345, 11),
+                      RandomBytes(300000, 12)}));
     std::filesystem::create_directories(example_.files() + "/data");
-    WriteFile(example_.files() + "/data/exact.bin", TextLikeBytes(2 * kDeflateBlockSize, 13));
+    WriteFile(example_.files() + "/data/exact.bin", TextLikeBytes(kNearOptimalChunkSize, 13));
   }
 
-  Bytes Pack(int jobs, int level = 9) {
+  Bytes Pack(int jobs, int level = PackOptions().level) {
     PackOptions options;
     options.stub_path = example_.stub();
     options.description_path = example_.description();
@@ -47,13 +51,14 @@ class ParallelOutputTest : public ::testing::Test {
 };
 
 TEST_F(ParallelOutputTest, SameInstallerWhateverTheNumberOfJobs) {
-  const Bytes one = Pack(1);
-  EXPECT_EQ(Pack(2), one);
-  EXPECT_EQ(Pack(7), one);
+  for (int level : {9, PackOptions().level}) {
+    SCOPED_TRACE(level);
+    EXPECT_EQ(Pack(3, level), Pack(1, level));
+  }
 }
 
 TEST_F(ParallelOutputTest, MultiBlockItemsInflateToTheirFilesAtEveryLevel) {
-  for (int level : {0, 1, 6, 9}) {
+  for (int level : {0, 1, 6, 9, kHighestLevel}) {
     SCOPED_TRACE(level);
     const Bytes installer = Pack(3, level);
     ExeImage image;
@@ -61,7 +66,7 @@ TEST_F(ParallelOutputTest, MultiBlockItemsInflateToTheirFilesAtEveryLevel) {
     ControlInfo info;
     WalkContainerHead(image, "setup.exe", info);
     // Files in byte order of their names: Marrowlight.exe, data\exact.bin, docs\..., samples\...
-    EXPECT_EQ(info.Value("f2"), "<data\\exact.bin><262144>");
+    EXPECT_EQ(info.Value("f2"), "<data\\exact.bin><" + std::to_string(kNearOptimalChunkSize) + ">");
     for (const char* name : {"/Marrowlight.exe", "/data/exact.bin"}) {
       const Bytes expected = ReadWholeFile(example_.files() + name);
       MemorySink content;

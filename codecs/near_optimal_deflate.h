@@ -1,0 +1,24 @@
+// Raw deflate by libdeflate at its levels 10 to 12 (its near-optimal
+// parser): smaller streams than zlib's level 9 gives, which zlib inflates as
+// any other. libdeflate compresses whole buffers only, with no preset
+// dictionary and no flush; its output always ends with a final block.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tidemark {
+
+inline constexpr int kHighestZlibLevel = 9;
+inline constexpr int kLowestNearOptimalLevel = 10;
+
+// 12 where the packer is built with libdeflate; 9 where it is not (the
+// Windows build of the packer, which has no libdeflate).
+extern const int kHighestLevel;
+
+// Raw deflate data for `size` bytes at `level` (10 to kHighestLevel),
+// ending with a final block. Raises Error when libdeflate fails.
+std::vector<uint8_t> NearOptimalDeflate(const uint8_t* data, size_t size, int level);
+
+}  // namespace tidemark
