@@ -10,6 +10,7 @@
 namespace tidemark {
 
 const int kHighestLevel = 12;
+const int kDefaultLevel = kLowestNearOptimalLevel;
 
 namespace {
 

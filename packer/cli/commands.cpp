@@ -6,6 +6,8 @@
 #include "packer/cli/manifest_command.h"
 #include "packer/product/starter_product.h"
 
+#include <string>
+
 namespace tidemark {
 namespace {
 
@@ -31,33 +33,52 @@ void RunInit(const Arguments& arguments, const CommandStreams& streams) {
               << "/product.ini --out setup.exe\n";
 }
 
+// The build command's usage: its levels are those this packer was built with.
+std::string BuildUsage() {
+  const std::string highest = std::to_string(kHighestLevel);
+  const std::string levels =
+      kHighestLevel > kHighestZlibLevel
+          ? "0 to 9 zlib's, 10 to " + highest +
+                " libdeflate's (smaller; zlib\n"
+                "      inflates them all)"
+          : std::string("0 to 9, zlib's");
+  return "  tidemark build --product PRODUCT.ini --out SETUP.exe [--stub STUB]\n"
+         "                 [--set KEY=VALUE]... [--warnings-as-errors]\n"
+         "                 [--codepage N] [--scrambled] [--level 0-" +
+         highest + "] [--jobs N] [--quiet]\n" +
+         "      Writes the stub followed by a container for the product described in\n"
+         "      PRODUCT.ini (docs/product-file.md). The stub is STUB, else the file that\n"
+         "      TIDEMARK_STUB names, else tidemark-stub.exe beside the packer, in\n"
+         "      ../share/tidemark from it (an installed packer) or in ../../win/bin from\n"
+         "      it (the build tree); the summary names it. --codepage is the Windows\n"
+         "      code page of the systems the installer is for (default 1252; also 874,\n"
+         "      932, 936, 949, 950 and 1250 to 1258): names and texts, written in UTF-8,\n"
+         "      are converted to it. --scrambled scrambles the container; --level is the\n"
+         "      compression level: " +
+         levels + "; default " + std::to_string(kDefaultLevel) +
+         ".\n"
+         "      --jobs is the number of compressing threads (default: all processors;\n"
+         "      the output does not depend on it). --quiet leaves out the summary,\n"
+         "      notes and progress. SETUP.exe is written beside and renamed into place\n"
+         "      when complete; it may not be one of the inputs.\n"
+         "      --set KEY=VALUE sets a key as a line of PRODUCT.ini does, checked the\n"
+         "      same way, and wins over the file's line for that key (paths stay\n"
+         "      relative to PRODUCT.ini); it may be given for several keys, once for\n"
+         "      each.\n"
+         "      --warnings-as-errors stops at a warning as at an error: every problem is\n"
+         "      printed, exit code 1, nothing is written.\n";
+}
+
+const char* BuildUsageText() {
+  static const std::string text = BuildUsage();
+  return text.c_str();
+}
+
 }  // namespace
 
 const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> kSubcommands = {
-      {"build",
-       "  tidemark build --product PRODUCT.ini --out SETUP.exe [--stub STUB]\n"
-       "                 [--set KEY=VALUE]... [--warnings-as-errors]\n"
-       "                 [--codepage N] [--scrambled] [--level 0-12] [--jobs N] [--quiet]\n"
-       "      Writes the stub followed by a container for the product described in\n"
-       "      PRODUCT.ini (docs/product-file.md). The stub is STUB, else the file that\n"
-       "      TIDEMARK_STUB names, else tidemark-stub.exe beside the packer, in\n"
-       "      ../share/tidemark from it (an installed packer) or in ../../win/bin from\n"
-       "      it (the build tree); the summary names it. --codepage is the Windows\n"
-       "      code page of the systems the installer is for (default 1252; also 874,\n"
-       "      932, 936, 949, 950 and 1250 to 1258): names and texts, written in UTF-8,\n"
-       "      are converted to it. --scrambled scrambles the container; --level is the\n"
-       "      compression level: 0 to 9 zlib's, 10 to 12 libdeflate's (smaller, zlib\n"
-       "      inflates them all; default 12); --jobs the compressing threads (default:\n"
-       "      all processors; the output does not depend on it). --quiet leaves out the\n"
-       "      summary, notes and progress. SETUP.exe is written beside and renamed\n"
-       "      into place when complete; it may not be one of the inputs.\n"
-       "      --set KEY=VALUE sets a key as a line of PRODUCT.ini does, checked the\n"
-       "      same way, and wins over the file's line for that key (paths stay\n"
-       "      relative to PRODUCT.ini); it may be given for several keys, once for\n"
-       "      each.\n"
-       "      --warnings-as-errors stops at a warning as at an error: every problem is\n"
-       "      printed, exit code 1, nothing is written.\n",
+      {"build", BuildUsageText(),
        {{},
         {"--scrambled", "--quiet", "-q", "--warnings-as-errors"},
         {{"--stub"},

@@ -20,7 +20,7 @@ struct PackOptions {
   std::string description_path;
   std::string output_path;
   bool scrambled = false;
-  int level = kHighestLevel;         // 0 to 9 zlib's, 10 to kHighestLevel libdeflate's
+  int level = kDefaultLevel;         // 0 to 9 zlib's, 10 to kHighestLevel libdeflate's
   int jobs = 1;                      // compressing threads; the output does not depend on it
   int code_page = kDefaultCodePage;  // of the installer's names and texts
   ProductOverrides overrides;        // --set and --warnings-as-errors

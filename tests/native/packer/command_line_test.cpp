@@ -23,7 +23,7 @@ TEST(CommandLineTest, ParsesBuildOptions) {
   EXPECT_TRUE(options.scrambled);
   EXPECT_EQ(options.level, 0);
   EXPECT_EQ(options.jobs, 3);
-  EXPECT_EQ(ParsedBuild({"--stub", "s", "--product", "p", "--out", "o"}).level, 12);
+  EXPECT_EQ(ParsedBuild({"--stub", "s", "--product", "p", "--out", "o"}).level, 10);
 }
 
 TEST(CommandLineTest, UsageErrorsExitWithTwo) {
