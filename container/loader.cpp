@@ -37,15 +37,19 @@ bool FindMarker(const std::string& marker, ByteSource& source, int64_t& position
     return true;
   }
   // A block plus the marker's length - 1 bytes carried over from the block
-  // before, so that a marker across two reads is still seen.
-  std::vector<uint8_t> window(kScanBlock + length - 1);
+  // before, so that a marker across two reads is still seen. A small file
+  // needs no more than its own size.
+  const int64_t remaining = source.Size() - position;
+  const size_t block_size = static_cast<size_t>(
+      std::clamp<int64_t>(remaining, 1, static_cast<int64_t>(kScanBlock)));
+  std::vector<uint8_t> window(block_size + length - 1);
   // Skips ahead by up to the marker's length at a time: a scrambled
   // container is searched to its end for the plain marker first.
   const std::boyer_moore_horspool_searcher searcher(marker.begin(), marker.end());
   size_t held = 0;
   int64_t window_offset = position;  // file offset of window[0]
   for (;;) {
-    const size_t got = source.Read(window.data() + held, kScanBlock);
+    const size_t got = source.Read(window.data() + held, block_size);
     held += got;
     const auto end = window.begin() + static_cast<std::ptrdiff_t>(held);
     const auto hit = std::search(window.begin(), end, searcher);

@@ -99,7 +99,7 @@ class MemoryInput : public RandomAccessInput {
   size_t ReadAt(int64_t offset, void* buffer, size_t count) override {
     const size_t at = std::min(static_cast<size_t>(offset), bytes_.size());
     const size_t n = std::min(count, bytes_.size() - at);
-    std::memcpy(buffer, bytes_.data() + at, n);
+    if (n > 0) std::memcpy(buffer, bytes_.data() + at, n);
     return n;
   }
 
